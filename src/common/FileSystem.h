@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The file-system port: every file operation of the program goes through it, so tests can
+// make any single call fail. No operation throws; each answers with its result.
+namespace kvotlk {
+
+using Path = std::filesystem::path;
+
+// A file open for writing. Nothing is guaranteed on disk before close() returned true.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  virtual bool write(std::string_view bytes) = 0;
+  // Flushes to the storage device and closes; false when any of that failed.
+  virtual bool close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual bool fileExists(const Path& path) = 0;
+  virtual bool folderExists(const Path& path) = 0;
+  // Creates one folder; its parent must exist.
+  virtual bool createFolder(const Path& path) = 0;
+  virtual bool removeFile(const Path& path) = 0;
+  // Creates the file, or empties an existing one; nullptr when it cannot be opened.
+  virtual std::unique_ptr<WritableFile> createFile(const Path& path) = 0;
+  // The whole content; nullopt when the file cannot be read.
+  virtual std::optional<std::string> readFile(const Path& path) = 0;
+  // Renames a file within one folder; fails, leaving both as they are, when the target
+  // name is taken.
+  virtual bool renameNoReplace(const Path& from, const Path& to) = 0;
+};
+
+// The machine's file system; defined by the platform layer.
+std::unique_ptr<FileSystem> makeFileSystem();
+
+// Writes the whole content through the port: create, write, close.
+bool writeWholeFile(FileSystem& files, const Path& path, std::string_view bytes);
+
+}  // namespace kvotlk

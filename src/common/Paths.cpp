@@ -1,0 +1,29 @@
+#include "common/Paths.h"
+
+namespace kvotlk {
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += kPathSeparator;
+  path += name;
+  return path;
+}
+
+std::string withoutTrailingSeparator(std::string_view folder) {
+  const bool isDriveRoot = folder.size() == 3 && folder[1] == ':';
+  if (folder.size() > 1 && folder.back() == kPathSeparator && !isDriveRoot) {
+    folder.remove_suffix(1);
+  }
+  return std::string(folder);
+}
+
+std::filesystem::path toFsPath(std::string_view utf8) {
+  return {std::u8string(utf8.begin(), utf8.end())};
+}
+
+std::string toUtf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Paths are kept as UTF-8 text, built by joining folder and name with the platform's
+// separator, and turned into std::filesystem::path only at the file-system port.
+namespace kvotlk {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// folder + separator + name, nothing removed or added.
+std::string joinPath(std::string_view folder, std::string_view name);
+
+// The folder without one trailing separator, except where it is a root ("/", "C:\").
+std::string withoutTrailingSeparator(std::string_view folder);
+
+std::filesystem::path toFsPath(std::string_view utf8);
+std::string toUtf8(const std::filesystem::path& path);
+
+// The folder of the running program's executable, without a trailing separator.
+// Defined by the platform layer.
+std::string executableFolder();
+
+}  // namespace kvotlk

@@ -1,0 +1,120 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "common/FileSystem.h"
+
+namespace kvotlk {
+namespace {
+
+class PosixFile final : public WritableFile {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+  PosixFile(const PosixFile&) = delete;
+  PosixFile& operator=(const PosixFile&) = delete;
+  ~PosixFile() override {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+
+  bool write(std::string_view bytes) override {
+    while (!bytes.empty() && fd_ >= 0) {
+      const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+      if (written < 0) {
+        if (errno == EINTR) {
+          continue;
+        }
+        return false;
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return fd_ >= 0;
+  }
+
+  bool close() override {
+    if (fd_ < 0) {
+      return false;
+    }
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return synced && closed;
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  bool fileExists(const Path& path) override {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+  }
+
+  bool folderExists(const Path& path) override {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) && !error;
+  }
+
+  bool createFolder(const Path& path) override {
+    std::error_code error;
+    return std::filesystem::create_directory(path, error) && !error;
+  }
+
+  bool removeFile(const Path& path) override {
+    if (!fileExists(path)) {
+      return false;
+    }
+    std::error_code error;
+    return std::filesystem::remove(path, error) && !error;
+  }
+
+  std::unique_ptr<WritableFile> createFile(const Path& path) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
+  }
+
+  std::optional<std::string> readFile(const Path& path) override {
+    if (!fileExists(path)) {
+      return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+      return std::nullopt;
+    }
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+      return std::nullopt;
+    }
+    return content;
+  }
+
+  // A hard link cannot replace an existing name, so link and unlink together rename
+  // without ever replacing a file.
+  bool renameNoReplace(const Path& from, const Path& to) override {
+    if (::link(from.c_str(), to.c_str()) != 0) {
+      return false;
+    }
+    if (::unlink(from.c_str()) != 0) {
+      ::unlink(to.c_str());
+      return false;
+    }
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> makeFileSystem() { return std::make_unique<PosixFileSystem>(); }
+
+}  // namespace kvotlk

@@ -1,0 +1,26 @@
+#include "settings/SettingsStore.h"
+
+namespace kvotlk {
+
+std::optional<std::string> MemorySettingsStore::read(const std::string& path) {
+  ++readCount;
+  if (failReads) {
+    return std::nullopt;
+  }
+  const auto found = values.find(path);
+  if (found == values.end()) {
+    return std::nullopt;
+  }
+  return found->second;
+}
+
+bool MemorySettingsStore::write(const std::string& path, const std::string& value) {
+  ++writeCount;
+  if (failWrites) {
+    return false;
+  }
+  values[path] = value;
+  return true;
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+// The settings-store port: one text value by its full path (root + section + "\" + key).
+namespace kvotlk {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // The stored text; nullopt when the value is missing or cannot be read.
+  virtual std::optional<std::string> read(const std::string& path) = 0;
+  // False when the value could not be stored.
+  virtual bool write(const std::string& path, const std::string& value) = 0;
+};
+
+// Values held in memory: for tests and for tools that must not touch the user's settings.
+// Reads and writes can be made to fail.
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  std::optional<std::string> read(const std::string& path) override;
+  bool write(const std::string& path, const std::string& value) override;
+
+  std::map<std::string, std::string> values;
+  bool failReads = false;
+  bool failWrites = false;
+  int readCount = 0;
+  int writeCount = 0;
+};
+
+}  // namespace kvotlk

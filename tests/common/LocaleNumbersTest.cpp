@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "common/LocaleNumbers.h"
+#include "common/NumberCases.h"
+
+namespace kvotlk::test {
+namespace {
+
+void checkTable(LocaleNumbers& numbers, std::span<const NumberCase> cases) {
+  for (const NumberCase& c : cases) {
+    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
+    EXPECT_EQ(numbers.toInt32(c.text), c.asInt32);
+    EXPECT_EQ(numbers.toInt16(c.text), c.asInt16);
+    EXPECT_EQ(numbers.toDouble(c.text), c.asDouble);
+  }
+}
+
+TEST(PortableLocaleNumbers, GermanTable) {
+  auto numbers = germanNumbers();
+  checkTable(numbers, kGermanNumberCases);
+}
+
+TEST(PortableLocaleNumbers, EnglishTable) {
+  auto numbers = englishNumbers();
+  checkTable(numbers, kEnglishNumberCases);
+}
+
+// Cases of the portable grammar only; the platform's conversions may read these otherwise.
+TEST(PortableLocaleNumbers, GrammarDetails) {
+  auto numbers = germanNumbers();
+  const NumberCase cases[] = {
+      {"\t7\t", 7, 7, 7.0},
+      {"12,", 12, 12, 12.0},
+      {",5", 0, 0, 0.5},
+      {"1.2.3", 123, 123, 123.0},
+      {"1.", kFails, kFails, kFails},
+      {".1", kFails, kFails, kFails},
+      {",", kFails, kFails, kFails},
+      {"-", kFails, kFails, kFails},
+      {"1e5", kFails, kFails, kFails},
+      {"- 5", kFails, kFails, kFails},
+      {"99999999999999999999", kFails, kFails, 1e20},
+  };
+  checkTable(numbers, cases);
+}
+
+TEST(PortableLocaleNumbers, SeparatorsOfSeveralBytes) {
+  PortableLocaleNumbers numbers("\u066B", "\u202F");  // Arabic decimal, narrow no-break space
+  EXPECT_EQ(numbers.toDouble("1\u202F234\u066B5"), 1234.5);
+  EXPECT_EQ(numbers.decimalSeparator(), "\u066B");
+}
+
+}  // namespace
+}  // namespace kvotlk::test

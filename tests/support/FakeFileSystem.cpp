@@ -1,0 +1,176 @@
+#include "support/FakeFileSystem.h"
+
+#include <algorithm>
+
+#include "common/Paths.h"
+
+namespace kvotlk::test {
+namespace {
+
+class FakeFile final : public WritableFile {
+ public:
+  FakeFile(FakeFileSystem& owner, Path path) : owner_(owner), path_(std::move(path)) {}
+
+  bool write(std::string_view bytes) override {
+    if (closed_) {
+      return false;
+    }
+    std::string& stored = owner_.files[fsKey(path_)];
+    if (owner_.shouldFail(FsOp::Write, path_)) {
+      stored.append(bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    stored.append(bytes);
+    return true;
+  }
+
+  bool close() override {
+    if (closed_) {
+      return false;
+    }
+    closed_ = true;
+    return !owner_.shouldFail(FsOp::Close, path_);
+  }
+
+ private:
+  FakeFileSystem& owner_;
+  Path path_;
+  bool closed_ = false;
+};
+
+std::string parentKey(const Path& path) { return fsKey(path.lexically_normal().parent_path()); }
+
+}  // namespace
+
+std::string fsKey(const Path& path) {
+  std::string key = path.lexically_normal().generic_string();
+  if (key.size() > 1 && key.back() == '/') {
+    key.pop_back();
+  }
+  return key;
+}
+
+bool FakeFileSystem::shouldFail(FsOp op, const Path& path) {
+  FsCall call{static_cast<int>(calls.size()) + 1, op, fsKey(path)};
+  calls.push_back(call);
+  if (failAt_ > 0 && (call.number == failAt_ || (failFromThenOn_ && call.number > failAt_))) {
+    return true;
+  }
+  return failWhen && failWhen(call);
+}
+
+bool FakeFileSystem::fileExists(const Path& path) {
+  return !shouldFail(FsOp::FileExists, path) && files.count(fsKey(path)) > 0;
+}
+
+bool FakeFileSystem::folderExists(const Path& path) {
+  return !shouldFail(FsOp::FolderExists, path) && folders_.count(fsKey(path)) > 0;
+}
+
+bool FakeFileSystem::createFolder(const Path& path) {
+  if (shouldFail(FsOp::CreateFolder, path)) {
+    return false;
+  }
+  const std::string key = fsKey(path);
+  if (folders_.count(key) > 0 || files.count(key) > 0 || folders_.count(parentKey(path)) == 0) {
+    return false;
+  }
+  folders_.insert(key);
+  return true;
+}
+
+bool FakeFileSystem::removeFile(const Path& path) {
+  return !shouldFail(FsOp::RemoveFile, path) && files.erase(fsKey(path)) > 0;
+}
+
+std::unique_ptr<WritableFile> FakeFileSystem::createFile(const Path& path) {
+  if (shouldFail(FsOp::CreateFile, path)) {
+    return nullptr;
+  }
+  const std::string key = fsKey(path);
+  if (folders_.count(parentKey(path)) == 0 || folders_.count(key) > 0) {
+    return nullptr;
+  }
+  files[key].clear();
+  return std::make_unique<FakeFile>(*this, path);
+}
+
+std::optional<std::string> FakeFileSystem::readFile(const Path& path) {
+  if (shouldFail(FsOp::ReadFile, path)) {
+    return std::nullopt;
+  }
+  const auto found = files.find(fsKey(path));
+  if (found == files.end()) {
+    return std::nullopt;
+  }
+  return found->second;
+}
+
+bool FakeFileSystem::renameNoReplace(const Path& from, const Path& to) {
+  if (shouldFail(FsOp::Rename, to)) {
+    return false;
+  }
+  const auto source = files.find(fsKey(from));
+  const std::string target = fsKey(to);
+  if (source == files.end() || files.count(target) > 0 || folders_.count(target) > 0 ||
+      folders_.count(parentKey(to)) == 0) {
+    return false;
+  }
+  std::string content = std::move(source->second);
+  files.erase(source);
+  files[target] = std::move(content);
+  return true;
+}
+
+void FakeFileSystem::addFolder(const std::string& path) {
+  for (Path p = toFsPath(path).lexically_normal(); !p.empty(); p = p.parent_path()) {
+    folders_.insert(fsKey(p));
+    if (p == p.parent_path()) {
+      break;
+    }
+  }
+}
+
+void FakeFileSystem::addFile(const std::string& path, std::string content) {
+  addFolder(toUtf8(toFsPath(path).lexically_normal().parent_path()));
+  files[fsKey(toFsPath(path))] = std::move(content);
+}
+
+bool FakeFileSystem::hasFile(const std::string& path) const {
+  return files.count(fsKey(toFsPath(path))) > 0;
+}
+
+bool FakeFileSystem::hasFolder(const std::string& path) const {
+  return folders_.count(fsKey(toFsPath(path))) > 0;
+}
+
+std::string FakeFileSystem::content(const std::string& path) const {
+  const auto found = files.find(fsKey(toFsPath(path)));
+  return found == files.end() ? std::string() : found->second;
+}
+
+std::vector<std::string> FakeFileSystem::filesIn(const std::string& folder) const {
+  const std::string key = fsKey(toFsPath(folder));
+  std::vector<std::string> names;
+  for (const auto& [path, content] : files) {
+    const Path p(path);
+    if (fsKey(p.parent_path()) == key) {
+      names.push_back(p.filename().generic_string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void FakeFileSystem::failCall(int k, bool fromThenOn) {
+  failAt_ = k;
+  failFromThenOn_ = fromThenOn;
+}
+
+void FakeFileSystem::clearFaults() {
+  failAt_ = 0;
+  failFromThenOn_ = false;
+  failWhen = nullptr;
+}
+
+}  // namespace kvotlk::test
