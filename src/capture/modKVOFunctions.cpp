@@ -1,0 +1,45 @@
+#include "capture/modKVOFunctions.h"
+
+#include "app/modGlobaleVariablen.h"
+#include "capture/KalveroPort.h"
+#include "common/Environment.h"
+#include "common/Text.h"
+
+namespace kvotlk {
+
+bool ConnectToKvo(Environment& env, modGlobaleVariablen& g) {
+  // A held application is asked once whether it still answers; one that does not is
+  // dropped with everything taken from it.
+  if (g.KvoApp && !g.KvoApp->AppVersionText()) {
+    ReleaseKvoObjects(g);
+  }
+  if (!g.KvoApp && env.kalvero.MainWindowExists()) {
+    g.KvoApp = env.kalvero.GetRunningApplication();
+  }
+  return g.KvoApp != nullptr;
+}
+
+bool GetOpenPartProg(modGlobaleVariablen& g) {
+  if (g.KvoApp) {
+    const auto current = g.KvoApp->CurrentPartProg();
+    g.KvoPartProg = current ? *current : nullptr;
+  }
+  const auto name = g.KvoPartProg ? g.KvoPartProg->PartProgName() : std::nullopt;
+  if (!name) {
+    g.strMessprogrammName.clear();
+    return false;
+  }
+  const std::size_t length = charCount(*name);
+  g.strMessprogrammName = length > 4 ? leftChars(*name, length - 4) : std::string();
+  return true;
+}
+
+bool ReleaseKvoObjects(modGlobaleVariablen& g) {
+  g.KvoDimension.reset();
+  g.KvoTextCmd.reset();
+  g.KvoPartProg.reset();
+  g.KvoApp.reset();
+  return true;
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,21 @@
+#pragma once
+
+// Attaching to the CMM software and releasing it.
+namespace kvotlk {
+
+struct Environment;
+struct modGlobaleVariablen;
+
+// True when KvoApp holds the running CMM software's application object. Attaches when
+// the CMM software's main window exists. A held application whose CMM software has gone
+// is dropped and attached anew.
+bool ConnectToKvo(Environment& env, modGlobaleVariablen& g);
+
+// True when a measuring program is open; sets KvoPartProg and strMessprogrammName (the
+// program's file name without its 4-character extension).
+bool GetOpenPartProg(modGlobaleVariablen& g);
+
+// Drops every reference to the CMM software's objects. Always true.
+bool ReleaseKvoObjects(modGlobaleVariablen& g);
+
+}  // namespace kvotlk
