@@ -16,153 +16,103 @@ class OrderValuesFileTest : public ::testing::Test {
     ASSERT_EQ(ConfirmOrder(f.env, f.g, f.form), std::nullopt);
     SaveOrderValues(f.env, f.g, f.form);
   }
-
-  std::string inStandardDir(const std::string& name) const {
+  std::string inFolder(const std::string& name) const {
     return joinPath(f.env.programFolder, name);
   }
 
   OrderFixture f;
 };
 
-const char* const kExampleBytes =
-    "Artikel=A-100\r\n"
-    "Maschine=M7\r\n"
-    "Auftrag=4711\r\n"
-    "Stichprobenumfang=5\r\n"
-    "Datum=05.03.2026\r\n"
-    "Uhrzeit=08:07\r\n"
-    "Pruefer=12\r\n"
-    "Nest ausgeben=0\r\n"
-    "Nestnummer=\r\n"
-    "Anzahl der Teile=\r\n";
+const std::string kExample =
+    "Artikel=A-100\r\nMaschine=M7\r\nAuftrag=4711\r\nStichprobenumfang=5\r\n"
+    "Datum=05.03.2026\r\nUhrzeit=08:07\r\nPruefer=12\r\nNest ausgeben=0\r\n"
+    "Nestnummer=\r\nAnzahl der Teile=\r\n";
 
 TEST_F(OrderValuesFileTest, ExampleOrderWithDefaults) {
   confirmAndSave();
-  const std::string path = inStandardDir("TLValues.txt");
-  EXPECT_EQ(f.files.content(path), kExampleBytes);
-  EXPECT_EQ(f.g.strValuesFile, path);
+  EXPECT_EQ(f.files.content(inFolder("TLValues.txt")), kExample);
+  EXPECT_EQ(f.g.strValuesFile, inFolder("TLValues.txt"));
   EXPECT_TRUE(f.prompts.shown.empty());
 }
 
-TEST_F(OrderValuesFileTest, NameCarriesTheSuffixWhenSwitchedOn) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"_A", "TLValues_A.txt"}, {"0", "TLValues0.txt"}, {"", "TLValues.txt"}};
-  for (const auto& [suffix, name] : cases) {
-    f.g.blnDateiErweiterungVerwenden = true;
-    f.g.strDateiErweiterung = suffix;
-    EXPECT_EQ(ValuesFileName(f.g), name);
-  }
-  f.g.blnDateiErweiterungVerwenden = false;
-  EXPECT_EQ(ValuesFileName(f.g), "TLValues.txt");
-
+TEST_F(OrderValuesFileTest, NameCarriesTheSuffixNothingWhenSwitchedOff) {
   f.g.blnDateiErweiterungVerwenden = true;
-  f.g.strDateiErweiterung = "_A";
+  for (const auto& [suffix, name] : {std::pair{"0", "TLValues0.txt"}, {"_A", "TLValues_A.txt"}}) {
+    f.g.strDateiErweiterung = suffix;
+    confirmAndSave();
+    EXPECT_EQ(f.g.strValuesFile, inFolder(name));
+    EXPECT_EQ(f.files.content(inFolder(name)), kExample);
+  }
+  EXPECT_FALSE(f.files.hasFile(inFolder("TLValues.txt")));
+  f.files.removeFile(toFsPath(f.g.strValuesFile));
+  f.g.intEinstellungenZurLaufzeitSpeichern = 0;
   confirmAndSave();
-  EXPECT_EQ(f.files.content(inStandardDir("TLValues_A.txt")), kExampleBytes);
-  EXPECT_FALSE(f.files.hasFile(inStandardDir("TLValues.txt")));
-}
-
-TEST_F(OrderValuesFileTest, PathIsTheStandardFolderAndTheName) {
-  f.g.strStandardDir = "/daten/kvo";
-  EXPECT_EQ(ValuesFilePath(f.g), std::string("/daten/kvo") + kPathSeparator + "TLValues.txt");
+  EXPECT_EQ(f.files.filesIn(f.env.programFolder), std::vector<std::string>{"TLValues0.txt"})
+      << "switched off: nothing written, strValuesFile kept";
+  EXPECT_EQ(f.g.strValuesFile, inFolder("TLValues_A.txt"));
 }
 
 TEST_F(OrderValuesFileTest, NestLineFollowsTheNestIDSetting) {
   f.files.addFile(f.nestCatalog(), "(3)     Form-3\r\n");
-  f.form.chkNest = kChecked;
-  f.form.txt_Nestnummer = " 3 ";
-  f.form.txtAnzahlDerTeile = " 250 ";
-  const std::pair<const char*, const char*> cases[] = {
-      {"0", "Nest ausgeben=1\r\nNestnummer=3\r\nAnzahl der Teile=250\r\n"},
-      {"1", "Nest ausgeben=1\r\nNestnummer=Form-3\r\nAnzahl der Teile=250\r\n"},
-      {"2", "Nest ausgeben=1\r\nAnzahl der Teile=250\r\n"},
-  };
-  for (const auto& [setting, tail] : cases) {
+  f.apply("chkNest=1|txt_Nestnummer= 3 |txtAnzahlDerTeile= 250 |combo_Pruefer=( 7 )   Jürgen");
+  for (const auto& [setting, tail] :
+       {std::pair{"0", "=1\r\nNestnummer=3\r\nAnzahl der Teile=250\r\n"},
+        {"1", "=1\r\nNestnummer=Form-3\r\nAnzahl der Teile=250\r\n"},
+        {"2", "=1\r\nAnzahl der Teile=250\r\n"}}) {
     f.g.strNestIDVerwenden = setting;
     NestNumberChanged(f.env, f.g, f.form);
     confirmAndSave();
     const std::string content = f.files.content(f.g.strValuesFile);
-    EXPECT_EQ(content.substr(content.find("Nest ausgeben=")), tail) << setting;
+    EXPECT_EQ(content.substr(content.find("Pruefer=")),
+              std::string("Pruefer=7\r\nNest ausgeben") + tail);
   }
 }
 
-TEST_F(OrderValuesFileTest, TextsInWindows1252AndInspectorNumberTrimmed) {
-  f.form.txt_Artikel = "Prüfteil";
-  f.form.combo_Pruefer = "( 7 )   Jürgen";
-  const std::string content = ValuesFileContent(f.g, f.form);
-  EXPECT_NE(content.find("Artikel=Pr\xFC"
-                         "fteil\r\n"),
-            std::string::npos);
-  EXPECT_NE(content.find("Pruefer=7\r\n"), std::string::npos);
+TEST_F(OrderValuesFileTest, Windows1252AndReplacedOnEveryWrite) {
+  confirmAndSave();
+  f.apply("txt_Artikel=Prüf");
+  confirmAndSave();
+  EXPECT_EQ(f.files.content(inFolder("TLValues.txt")),
+            "Artikel=Pr\xFC"
+            "f" +
+                kExample.substr(kExample.find("\r\n")));
 }
 
-TEST_F(OrderValuesFileTest, NothingWrittenWhenSwitchedOff) {
-  confirmAndSave();
-  const std::string first = f.g.strValuesFile;
-  f.files.removeFile(toFsPath(first));
-  f.g.intEinstellungenZurLaufzeitSpeichern = 0;
-  f.g.blnDateiErweiterungVerwenden = true;
-  confirmAndSave();
-  EXPECT_TRUE(f.files.filesIn(f.env.programFolder).empty());
-  EXPECT_EQ(f.g.strValuesFile, first);
-}
-
-TEST_F(OrderValuesFileTest, SecondConfirmationReplacesTheContent) {
-  confirmAndSave();
-  f.form.txt_Artikel = "B";
-  confirmAndSave();
-  const std::string content = f.files.content(inStandardDir("TLValues.txt"));
-  EXPECT_EQ(content.rfind("Artikel=B\r\nMaschine=M7\r\n", 0), 0U);
-  EXPECT_EQ(content.size(), std::string(kExampleBytes).size() - 4);
-}
-
-TEST_F(OrderValuesFileTest, MissingFolderShowsOneStopMessage) {
+TEST_F(OrderValuesFileTest, UnwritableFileShowsOneStopMessageAndLeavesNoOldData) {
   f.g.strStandardDir = "/fehlt";
   confirmAndSave();
-  const std::string path = std::string("/fehlt") + kPathSeparator + "TLValues.txt";
-  const std::vector<ShownPrompt> expected = {
-      {PromptKind::Stop, "Datei " + path + " konnte nicht geschrieben werden.\r\n" +
-                             "Überprüfen Sie das Standardverzeichnis."}};
-  EXPECT_EQ(f.prompts.shown, expected);
+  const std::string path = joinPath("/fehlt", "TLValues.txt");
+  EXPECT_EQ(f.prompts.shown,
+            (std::vector<ShownPrompt>{
+                {PromptKind::Stop, "Datei " + path +
+                                       " konnte nicht geschrieben werden.\r\n"
+                                       "Überprüfen Sie das Standardverzeichnis."}}));
   EXPECT_EQ(f.g.strValuesFile, path);
-}
-
-TEST_F(OrderValuesFileTest, FailedWriteLeavesNoOrderDataBehind) {
-  confirmAndSave();
+  f.g.strStandardDir = f.env.programFolder;
   for (const FsOp op : {FsOp::CreateFile, FsOp::Write, FsOp::Close}) {
-    f.prompts.shown.clear();
+    f.files.addFile(inFolder("TLValues.txt"), kExample);
     f.files.failWhen = [op](const FsCall& call) { return call.op == op; };
-    f.form.txt_Artikel = "NEU";
     confirmAndSave();
-    EXPECT_EQ(f.prompts.shown.size(), 1U) << static_cast<int>(op);
-    EXPECT_FALSE(f.files.hasFile(inStandardDir("TLValues.txt"))) << static_cast<int>(op);
-    f.files.clearFaults();
-    f.files.addFile(inStandardDir("TLValues.txt"), "alt");
+    EXPECT_FALSE(f.files.hasFile(inFolder("TLValues.txt"))) << static_cast<int>(op);
   }
+  EXPECT_EQ(f.prompts.shown.size(), 4U);
 }
 
-TEST_F(OrderValuesFileTest, StartDeletesOnlyTheFixedName) {
-  f.files.addFile(inStandardDir("TLValues.txt"), "alt");
-  f.files.addFile(inStandardDir("TLValues_A.txt"), "alt");
-  f.g.blnDateiErweiterungVerwenden = true;
-  f.g.strDateiErweiterung = "_A";
-  DeleteLeftoverValuesFile(f.env, f.g);
-  EXPECT_EQ(f.files.filesIn(f.env.programFolder), std::vector<std::string>({"TLValues_A.txt"}));
-  DeleteLeftoverValuesFile(f.env, f.g);
-  EXPECT_EQ(f.files.filesIn(f.env.programFolder), std::vector<std::string>({"TLValues_A.txt"}));
-}
-
-TEST_F(OrderValuesFileTest, ShutdownDeletesTheFileWrittenLast) {
+TEST_F(OrderValuesFileTest, StartDeletesTheFixedNameShutdownTheNameWrittenLast) {
   DeleteValuesFile(f.env, f.g);
   EXPECT_TRUE(f.files.calls.empty()) << "nothing written since start";
-
+  f.files.addFile(inFolder("TLValues.txt"), "alt");
+  f.files.addFile(inFolder("TLValues_A.txt"), "alt");
   f.g.blnDateiErweiterungVerwenden = true;
   f.g.strDateiErweiterung = "_A";
+  DeleteLeftoverValuesFile(f.env, f.g);
+  EXPECT_EQ(f.files.filesIn(f.env.programFolder), std::vector<std::string>{"TLValues_A.txt"});
+  f.g.strDateiErweiterung = "_B";
   confirmAndSave();
-  f.files.addFile(inStandardDir("TLValues.txt"), "fremd");
+  f.files.addFile(inFolder("TLValues.txt"), "alt");
   DeleteValuesFile(f.env, f.g);
-  EXPECT_EQ(f.files.filesIn(f.env.programFolder), std::vector<std::string>({"TLValues.txt"}));
-  DeleteValuesFile(f.env, f.g);
+  EXPECT_EQ(f.files.filesIn(f.env.programFolder),
+            (std::vector<std::string>{"TLValues.txt", "TLValues_A.txt"}));
 }
 
 }  // namespace
