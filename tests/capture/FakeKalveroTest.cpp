@@ -57,16 +57,6 @@ TEST(FakeKalvero, CommandsAnswerTheirScript) {
   EXPECT_EQ(dimension->DimMeasured(), 3.0);
 }
 
-TEST(FakeKalvero, TextCommands) {
-  FakeKvoApplication app;
-  const auto command = app.makeCommand(FakeCommandSpec::Text("ID", "1,2"));
-  const auto text = command->TextCmdOf().value();
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(text->TextCmdName(), "ID");
-  EXPECT_EQ(text->TextCmdText(), "1,2");
-  EXPECT_EQ(command->HasDimension(), false);
-}
-
 TEST(FakeKalvero, GoesAwayAtTheNthCallOfAnOperation) {
   FakeKvoApplication app;
   const auto command = app.makeCommand(FakeCommandSpec::Plain(5));
@@ -133,17 +123,6 @@ TEST(FakeKalvero, AGoneSoftwareFiresNothingAndRefusesSubscriptions) {
   EXPECT_TRUE(log.lines.empty());
   EXPECT_FALSE(source->connect(log));
   EXPECT_FALSE(app.EventSource().has_value());
-}
-
-TEST(FakeKalvero, ConnectorFindsTheStartedSoftware) {
-  FakeKvoConnector connector;
-  EXPECT_FALSE(connector.MainWindowExists());
-  EXPECT_EQ(connector.GetRunningApplication(), nullptr);
-  const auto app = connector.start();
-  EXPECT_TRUE(connector.MainWindowExists());
-  EXPECT_EQ(connector.GetRunningApplication(), app);
-  EXPECT_EQ(connector.findWindowCalls, 2);
-  EXPECT_EQ(connector.getObjectCalls, 2);
 }
 
 }  // namespace
