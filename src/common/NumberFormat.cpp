@@ -64,7 +64,7 @@ std::string scaledDigits(double magnitude, int decimals) {
   }
   std::string digits = form.digits.substr(0, keep);
   if (digits.empty()) {
-    digits = "0";
+    digits.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict) at -O3
   }
   if (form.digits[keep] >= '5') {
     increment(digits);
