@@ -37,12 +37,12 @@ DecimalForm decimalForm(double magnitude) {
 
 // Adds one to a string of decimal digits.
 void increment(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
+  for (std::size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] != '9') {
+      ++digits[i];
       return;
     }
-    *it = '0';
+    digits[i] = '0';
   }
   digits.insert(digits.begin(), '1');
 }
