@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "app/modGlobaleVariablen.h"
-#include "common/NumberFormat.h"
 #include "common/Text.h"
 #include "entry/OrderForm.h"
 
@@ -125,7 +124,7 @@ void AppendResultBlock(std::string& out, const modGlobaleVariablen& g, int i,
   appendLine(out, "BEGINN_WERTE");
   for (int j = 1; j <= n; ++j) {
     const double value = g.arrStichproben[static_cast<std::size_t>(j)].dblMesswert[index];
-    out += FormatFixed(value, format.decimals, format.separator);
+    AppendValue(out, value, format);
     out += "\r\n";
   }
   appendLine(out, "ENDE_WERTE");

@@ -5,19 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "output/ValueText.h"
+
 // The text of the result file in the block format of the CAQ system: Windows-1252 bytes,
 // CR LF after every line. Pure functions of the order data and the captured samples.
 namespace kvotlk {
 
 struct modGlobaleVariablen;
 struct OrderForm;
-
-// How the values are written: the number of decimals and the operator's decimal
-// separator as Windows-1252 bytes.
-struct ValueFormat {
-  int decimals = 3;
-  std::string separator = ",";
-};
 
 // 1 to 5 decimals as set; three for any other setting (0, negative, 6 and above).
 int DecimalsFor(std::int16_t intAnzNachkomma);

@@ -42,7 +42,12 @@ bool isDeviceName(std::string_view name) {
   return false;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+  std::string result(1, '"');
+  result += text;
+  result += '"';
+  return result;
+}
 
 }  // namespace
 
