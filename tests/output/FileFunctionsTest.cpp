@@ -59,48 +59,12 @@ TEST(CopyFileToFolder, ExistingFileOfTheNameIsKept) {
   EXPECT_EQ(w.targetFiles(), std::vector<std::string>{"R.txt"});
 }
 
-TEST(CopyFileToFolder, TargetEqualToSourceFails) {
-  CopyWorld w;
-  EXPECT_FALSE(CopyFileToFolder(w.files, "R.txt", kSource, kSource));
-  EXPECT_EQ(w.files.filesIn(kSource), std::vector<std::string>{"R.txt"});
-  EXPECT_EQ(w.files.content(kSource + "R.txt"), kBytes);
-}
-
 TEST(CopyFileToFolder, StaleTemporaryFileIsOverwritten) {
   CopyWorld w;
   w.files.addFile(w.temporary, "Rest eines Abbruchs");
   EXPECT_EQ(w.copy(), CopyResult::Copied);
   EXPECT_EQ(w.files.content(w.delivered), kBytes);
   EXPECT_EQ(w.targetFiles(), std::vector<std::string>{"R.txt"});
-}
-
-TEST(CopyFileToFolder, FailuresRemoveTheTemporaryFileAndLeaveTheNameFree) {
-  struct Case {
-    const char* what;
-    std::function<bool(const FsCall&)> fail;
-    CopyResult result;
-  };
-  const Case cases[] = {
-      {"source unreadable",
-       [](const FsCall& c) { return c.op == FsOp::ReadFile && c.path.ends_with("TempData/R.txt"); },
-       CopyResult::SourceUnreadable},
-      {"create", [](const FsCall& c) { return isTemporary(c, FsOp::CreateFile); },
-       CopyResult::WriteFailed},
-      {"disk full", [](const FsCall& c) { return isTemporary(c, FsOp::Write); },
-       CopyResult::WriteFailed},
-      {"flush", [](const FsCall& c) { return isTemporary(c, FsOp::Close); },
-       CopyResult::WriteFailed},
-      {"read back", [](const FsCall& c) { return isTemporary(c, FsOp::ReadFile); },
-       CopyResult::NotVerified},
-      {"rename", [](const FsCall& c) { return c.op == FsOp::Rename; }, CopyResult::RenameFailed},
-  };
-  for (const Case& c : cases) {
-    CopyWorld w;
-    w.files.failWhen = c.fail;
-    EXPECT_EQ(w.copy(), c.result) << c.what;
-    EXPECT_TRUE(w.targetFiles().empty()) << c.what;
-    EXPECT_EQ(w.files.content(kSource + "R.txt"), kBytes) << c.what;
-  }
 }
 
 TEST(CopyFileToFolder, BytesThatDoNotReadBackNeverGetTheName) {
@@ -114,22 +78,6 @@ TEST(CopyFileToFolder, BytesThatDoNotReadBackNeverGetTheName) {
   };
   EXPECT_EQ(w.copy(), CopyResult::NotVerified);
   EXPECT_TRUE(w.targetFiles().empty());
-}
-
-TEST(FileHelpers, AnErrorIsANegativeAnswer) {
-  FakeFileSystem files;
-  files.addFile(kSource + "R.txt", kBytes);
-  EXPECT_TRUE(FileExists(files, kSource + "R.txt"));
-  EXPECT_FALSE(FileExists(files, kSource));
-  EXPECT_TRUE(FolderExists(files, kSource));
-  EXPECT_TRUE(FolderExists(files, kSource.substr(0, kSource.size() - 1)));
-  EXPECT_FALSE(FolderExists(files, kSource + "R.txt"));
-  EXPECT_TRUE(CreateFolder(files, kSource + "neu" + sep()));
-  EXPECT_FALSE(CreateFolder(files, kSource + "a" + sep() + "b"));
-  files.failWhen = [](const FsCall&) { return true; };
-  EXPECT_FALSE(FileExists(files, kSource + "R.txt"));
-  EXPECT_FALSE(FolderExists(files, kSource));
-  EXPECT_FALSE(CreateFolder(files, kSource + "x"));
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ inline std::string exampleFile() {
                     "ENDE_MESSUNG"});
 }
 
-inline std::string sep() { return std::string(1, kPathSeparator); }
+inline std::string sep() { return {kPathSeparator}; }
 
 // A send's world: program folder, its staging folder and a target folder.
 struct SendWorld {

@@ -77,6 +77,11 @@ TEST_F(WriteResultFileTest, VersionOfTheCmmSoftwareThatDoesNotAnswer) {
   EXPECT_NE(none.log().find("\r\nKalvero Version \r\nstrTempPath = "), std::string::npos);
 }
 
+const std::string kCopyFailedText =
+    "Kopieren der Ergebnisdatei in das Zielverzeichnis konnte nicht durchgeführt werden.\r\n"
+    "Überprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung.\r\n"
+    "Kopieren Sie die Datei aus dem Verzeichnis ";
+
 TEST_F(WriteResultFileTest, OutcomeTable) {
   enum class Case { Delivered, CopyFailed, NameTaken, StagingFails };
   struct Row {
@@ -84,52 +89,56 @@ TEST_F(WriteResultFileTest, OutcomeTable) {
     bool result;
     Names staging;
     Names target;
+    std::string message;  // after the staging path in it
   };
+  const std::string temp = w.staging;
   const Row rows[] = {
-      {Case::Delivered, true, {"TLDebug.txt"}, {"Solvik.txt", "andere.txt"}},
-      {Case::CopyFailed, true, {"Solvik.txt", "TLDebug.txt"}, {"andere.txt"}},
-      {Case::NameTaken, false, {"Solvik.txt", "TLDebug.txt"}, {"andere.txt"}},
-      {Case::StagingFails, false, {}, {"andere.txt"}},
+      {Case::Delivered, true, {"TLDebug.txt"}, {"Solvik.txt", "andere.txt"}, ""},
+      {Case::CopyFailed,
+       true,
+       {"Solvik.txt", "TLDebug.txt"},
+       {"andere.txt"},
+       kCopyFailedText + temp + " manuell zu einem späteren Zeitpunkt in das Zielverzeichnis."},
+      {Case::NameTaken,
+       false,
+       {"Solvik.txt", "TLDebug.txt"},
+       {"andere.txt"},
+       "Datei mit diesem Namen existiert noch im Verzeichnis " + temp +
+           ".\r\nSichern oder löschen Sie diese Datei bevor die Daten gesendet werden."},
+      {Case::StagingFails,
+       false,
+       {},
+       {"andere.txt"},
+       "Verzeichnis " + temp +
+           " kann vom System nicht erzeugt werden.\r\nÜberprüfen Sie die Zugriffsberechtigung."},
   };
   for (const Row& row : rows) {
     SendWorld s;
+    s.t.g.KvoApp = s.t.kalvero.start();
     s.t.files.addFile(s.targetPath("andere.txt"), "x");
     if (row.setup == Case::CopyFailed) {
-      s.t.files.failWhen = [&s](const FsCall& c) {
-        return c.op == FsOp::Rename && c.path == fsKey(toFsPath(s.targetPath("Solvik.txt")));
-      };
+      s.t.setSetting("DIR", s.target + "x");
     } else if (row.setup == Case::NameTaken) {
       s.t.files.addFile(s.stagedPath("Solvik.txt"), "frueher");
     } else if (row.setup == Case::StagingFails) {
       s.t.files.failWhen = [](const FsCall& c) { return c.op == FsOp::CreateFolder; };
     }
-    const bool result = WriteResultFile(s.t.env, s.t.g, s.form);
     const auto what = static_cast<int>(row.setup);
-    EXPECT_EQ(result, row.result) << what;
+    EXPECT_EQ(WriteResultFile(s.t.env, s.t.g, s.form), row.result) << what;
     EXPECT_EQ(s.t.files.filesIn(s.staging), row.staging) << what;
     EXPECT_EQ(s.t.files.filesIn(s.target), row.target) << what;
-    EXPECT_EQ(s.t.prompts.shown.size(), row.setup == Case::Delivered ? 0U : 1U) << what;
+    if (row.message.empty()) {
+      EXPECT_TRUE(s.t.prompts.shown.empty());
+    } else {
+      ASSERT_EQ(s.t.prompts.shown.size(), 1U) << what;
+      EXPECT_EQ(s.t.prompts.shown[0], (ShownPrompt{PromptKind::Stop, row.message})) << what;
+    }
   }
-}
-
-TEST_F(WriteResultFileTest, StagingFolderCannotBeCreated) {
-  w.t.files.failWhen = [](const FsCall& c) { return c.op == FsOp::CreateFolder; };
-  EXPECT_FALSE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_EQ(shown()[0].kind, PromptKind::Stop);
-  EXPECT_EQ(shown()[0].text, "Verzeichnis " + w.staging +
-                                 " kann vom System nicht erzeugt werden.\r\nÜberprüfen Sie die "
-                                 "Zugriffsberechtigung.");
-  EXPECT_FALSE(w.t.files.hasFolder(w.staging));
 }
 
 TEST_F(WriteResultFileTest, NameTakenInTheStagingFolder) {
   w.t.files.addFile(w.stagedPath("Solvik.txt"), "frueher");
   EXPECT_FALSE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_EQ(shown()[0].text, "Datei mit diesem Namen existiert noch im Verzeichnis " + w.staging +
-                                 ".\r\nSichern oder löschen Sie diese Datei bevor die Daten "
-                                 "gesendet werden.");
   EXPECT_EQ(w.t.files.content(w.stagedPath("Solvik.txt")), "frueher");
   EXPECT_TRUE(delivered().empty());
   EXPECT_TRUE(w.log().ends_with(
@@ -143,17 +152,9 @@ TEST_F(WriteResultFileTest, NameTakenInTheStagingFolder) {
   EXPECT_EQ(delivered(), Names{"Solvik.txt"});
 }
 
-const std::string kCopyFailedText =
-    "Kopieren der Ergebnisdatei in das Zielverzeichnis konnte nicht durchgeführt werden.\r\n"
-    "Überprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung.\r\n"
-    "Kopieren Sie die Datei aus dem Verzeichnis ";
-
 TEST_F(WriteResultFileTest, MissingTargetIsRetriedThenReported) {
   w.t.setSetting("DIR", w.target + "x");
   EXPECT_TRUE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_EQ(shown()[0].text, kCopyFailedText + w.staging +
-                                 " manuell zu einem späteren Zeitpunkt in das Zielverzeichnis.");
   EXPECT_EQ(w.t.files.content(w.stagedPath("Solvik.txt")), exampleFile());
   EXPECT_EQ(w.t.clock.sleeps,
             (std::vector<milliseconds>{milliseconds(250), milliseconds(500), milliseconds(1000)}));
