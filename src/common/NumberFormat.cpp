@@ -37,12 +37,12 @@ DecimalForm decimalForm(double magnitude) {
 
 // Adds one to a string of decimal digits.
 void increment(std::string& digits) {
-  for (std::size_t i = digits.size(); i-- > 0;) {
-    if (digits[i] != '9') {
-      ++digits[i];
+  for (std::size_t k = digits.size(); k-- > 0;) {
+    if (digits[k] != '9') {
+      ++digits[k];
       return;
     }
-    digits[i] = '0';
+    digits[k] = '0';
   }
   digits.insert(digits.begin(), '1');
 }
@@ -64,7 +64,7 @@ std::string scaledDigits(double magnitude, int decimals) {
   }
   std::string digits = form.digits.substr(0, keep);
   if (digits.empty()) {
-    digits.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict) at -O3
+    digits.push_back('0');  // not assign: GCC 12 warns falsely (-Wrestrict) at -O3
   }
   if (form.digits[keep] >= '5') {
     increment(digits);
