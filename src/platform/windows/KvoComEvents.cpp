@@ -1,0 +1,268 @@
+#include <ocidl.h>
+#include <oleauto.h>
+
+#include <atomic>
+#include <utility>
+
+#include "platform/windows/KvoComObjects.h"
+
+// The execution events of the CMM software: an event sink advised through the connection
+// point of the object that EventSource answers.
+namespace kvotlk::windows {
+namespace {
+
+// The event interface: its IID and type information.
+struct SourceInterface {
+  IID iid{};
+  ComPtr<ITypeInfo> info;
+};
+
+std::optional<IID> guidOf(ITypeInfo* info) {
+  TYPEATTR* attributes = nullptr;
+  if (info == nullptr || FAILED(info->GetTypeAttr(&attributes))) {
+    return std::nullopt;
+  }
+  const IID iid = attributes->guid;
+  info->ReleaseTypeAttr(attributes);
+  return iid;
+}
+
+// The default source interface of the object's class, from IProvideClassInfo.
+std::optional<SourceInterface> defaultSourceOf(const DispatchObject& object) {
+  const auto provider =
+      ComPtr<IDispatch>::share(object.get()).query<IProvideClassInfo>(IID_IProvideClassInfo);
+  ComPtr<ITypeInfo> classInfo;
+  TYPEATTR* attributes = nullptr;
+  if (!provider || FAILED(provider->GetClassInfo(classInfo.put())) || !classInfo ||
+      FAILED(classInfo->GetTypeAttr(&attributes))) {
+    return std::nullopt;
+  }
+  const UINT count = attributes->cImplTypes;
+  classInfo->ReleaseTypeAttr(attributes);
+  constexpr INT wanted = IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE;
+  for (UINT i = 0; i < count; ++i) {
+    INT flags = 0;
+    HREFTYPE reference = 0;
+    SourceInterface source;
+    if (SUCCEEDED(classInfo->GetImplTypeFlags(i, &flags)) && (flags & wanted) == wanted &&
+        SUCCEEDED(classInfo->GetRefTypeOfImplType(i, &reference)) &&
+        SUCCEEDED(classInfo->GetRefTypeInfo(reference, source.info.put()))) {
+      const auto iid = guidOf(source.info.get());
+      if (!iid) {
+        return std::nullopt;
+      }
+      source.iid = *iid;
+      return source;
+    }
+  }
+  return std::nullopt;
+}
+
+// Without class information: the first connection point, its interface described in the
+// type library that holds the object's own type information.
+std::optional<SourceInterface> firstConnectionPointOf(const DispatchObject& object,
+                                                      IConnectionPointContainer* container) {
+  ComPtr<IEnumConnectionPoints> points;
+  ComPtr<IConnectionPoint> first;
+  SourceInterface source;
+  if (FAILED(container->EnumConnectionPoints(points.put())) || !points ||
+      points->Next(1, first.put(), nullptr) != S_OK || !first ||
+      FAILED(first->GetConnectionInterface(&source.iid))) {
+    return std::nullopt;
+  }
+  ComPtr<ITypeInfo> ownInfo;
+  ComPtr<ITypeLib> library;
+  UINT index = 0;
+  if (FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, ownInfo.put())) || !ownInfo ||
+      FAILED(ownInfo->GetContainingTypeLib(library.put(), &index)) || !library ||
+      FAILED(library->GetTypeInfoOfGuid(source.iid, source.info.put()))) {
+    return std::nullopt;
+  }
+  return source;
+}
+
+std::optional<DISPID> dispIdOf(ITypeInfo* info, const wchar_t* name) {
+  std::wstring copy(name);
+  LPOLESTR names[] = {copy.data()};
+  MEMBERID id = MEMBERID_NIL;
+  if (FAILED(info->GetIDsOfNames(names, 1, &id))) {
+    return std::nullopt;
+  }
+  return id;
+}
+
+struct EventIds {
+  DISPID startExecution = DISPID_UNKNOWN;
+  DISPID objectExecuted = DISPID_UNKNOWN;
+};
+
+// The COM object the CMM software calls. It forwards the two events to the subscriber
+// until it is detached; every other event of the interface is accepted and ignored.
+class EventSink final : public IDispatch {
+ public:
+  EventSink(const IID& sourceIid, EventIds ids, std::shared_ptr<KvoLink> link, KvoEventSink& target)
+      : sourceIid_(sourceIid), ids_(ids), link_(std::move(link)), target_(&target) {}
+  virtual ~EventSink() = default;
+  EventSink(const EventSink&) = delete;
+  EventSink& operator=(const EventSink&) = delete;
+
+  void detach() { target_ = nullptr; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) {
+      return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+        IsEqualIID(iid, sourceIid_)) {
+      *object = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      delete this;
+    }
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count == nullptr) {
+      return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT /*index*/, LCID /*locale*/,
+                                        ITypeInfo** info) override {
+    if (info != nullptr) {
+      *info = nullptr;
+    }
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID /*iid*/, LPOLESTR* /*names*/, UINT /*count*/,
+                                          LCID /*locale*/, DISPID* /*ids*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID /*iid*/, LCID /*locale*/, WORD /*flags*/,
+                                   DISPPARAMS* params, VARIANT* /*result*/,
+                                   EXCEPINFO* /*exception*/, UINT* /*badArgument*/) override {
+    // A subscriber may end the subscription inside its handler, which lets go of this
+    // sink; it must live until the call returns.
+    const auto keepAlive = ComPtr<EventSink>::share(this);
+    try {
+      deliver(id, params);
+    } catch (...) {
+      return E_UNEXPECTED;
+    }
+    return S_OK;
+  }
+
+ private:
+  // Arguments arrive last first; an event whose objects are missing is dropped, since
+  // no handler can work without its part program or command.
+  void deliver(DISPID id, const DISPPARAMS* params) {
+    if (target_ == nullptr || params == nullptr) {
+      return;
+    }
+    const UINT count = params->cArgs;
+    const auto argument = [&](UINT position) {
+      return DispatchObject(link_, objectOf(params->rgvarg[count - 1 - position]));
+    };
+    if (id == ids_.startExecution && count >= 1) {
+      const DispatchObject partProg = argument(0);
+      if (!partProg.isNone()) {
+        target_->OnStartExecution(wrapPartProgram(partProg));
+      }
+    } else if (id == ids_.objectExecuted && count >= 2) {
+      const DispatchObject partProg = argument(0);
+      const DispatchObject command = argument(1);
+      if (!partProg.isNone() && !command.isNone()) {
+        target_->OnObjectExecuted(wrapPartProgram(partProg), wrapCommand(command));
+      }
+    }
+  }
+
+  std::atomic<ULONG> references_{1};
+  IID sourceIid_;
+  EventIds ids_;
+  std::shared_ptr<KvoLink> link_;
+  KvoEventSink* target_;
+};
+
+class ComEventSource final : public KvoEventSource {
+ public:
+  explicit ComEventSource(DispatchObject object) : object_(std::move(object)) {}
+  ComEventSource(const ComEventSource&) = delete;
+  ComEventSource& operator=(const ComEventSource&) = delete;
+  ~ComEventSource() override { disconnect(); }
+
+  bool connect(KvoEventSink& target) override {
+    disconnect();
+    if (object_.isNone() || object_.link()->gone) {
+      return false;
+    }
+    const auto container = ComPtr<IDispatch>::share(object_.get())
+                               .query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    if (!container) {
+      return false;
+    }
+    auto source = defaultSourceOf(object_);
+    if (!source) {
+      source = firstConnectionPointOf(object_, container.get());
+    }
+    if (!source) {
+      return false;
+    }
+    const auto start = dispIdOf(source->info.get(), L"OnStartExecution");
+    const auto executed = dispIdOf(source->info.get(), L"OnObjectExecuted");
+    ComPtr<IConnectionPoint> point;
+    if (!start || !executed || FAILED(container->FindConnectionPoint(source->iid, point.put()))) {
+      return false;
+    }
+    auto sink = ComPtr<EventSink>::adopt(
+        new EventSink(source->iid, {*start, *executed}, object_.link(), target));
+    DWORD cookie = 0;
+    const HRESULT advised = point->Advise(sink.get(), &cookie);
+    if (FAILED(advised)) {
+      sink->detach();
+      object_.link()->gone = object_.link()->gone || isGoneResult(advised);
+      return false;
+    }
+    point_ = std::move(point);
+    sink_ = std::move(sink);
+    cookie_ = cookie;
+    return true;
+  }
+
+  void disconnect() override {
+    if (!point_) {
+      return;
+    }
+    sink_->detach();
+    if (!object_.link()->gone) {
+      const HRESULT result = point_->Unadvise(cookie_);
+      object_.link()->gone = isGoneResult(result);
+    }
+    point_.reset();
+    sink_.reset();
+    cookie_ = 0;
+  }
+
+ private:
+  DispatchObject object_;
+  ComPtr<IConnectionPoint> point_;
+  ComPtr<EventSink> sink_;
+  DWORD cookie_ = 0;
+};
+
+}  // namespace
+
+std::shared_ptr<KvoEventSource> wrapEventSource(DispatchObject object) {
+  return std::make_shared<ComEventSource>(std::move(object));
+}
+
+}  // namespace kvotlk::windows
