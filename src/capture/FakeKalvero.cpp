@@ -4,58 +4,258 @@
 #include <utility>
 
 namespace kvotlk {
+namespace {
+
+// The value when the software answers the call, else nullopt.
+template <typename T>
+std::optional<T> answered(FakeKalveroLife& life, std::string_view operation, T value) {
+  if (!life.answer(operation)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
 
 int FakeKalveroLife::totalCalls() const {
   return std::accumulate(calls.begin(), calls.end(), 0,
                          [](int sum, const auto& entry) { return sum + entry.second; });
 }
 
-bool FakeKalveroLife::answer(const std::string& operation) {
-  ++calls[operation];
+int FakeKalveroLife::count(std::string_view operation) const {
+  const auto found = calls.find(operation);
+  return found == calls.end() ? 0 : found->second;
+}
+
+bool FakeKalveroLife::answer(std::string_view operation) {
+  auto found = calls.find(operation);
+  if (found == calls.end()) {
+    found = calls.emplace(std::string(operation), 0).first;
+  }
+  ++found->second;
+  if (cueCountdown_ > 0 && operation == cueOperation_ && --cueCountdown_ == 0) {
+    gone = true;
+  }
+  if (callsLeft_ == 0) {
+    gone = true;
+  } else if (callsLeft_ > 0) {
+    --callsLeft_;
+  }
   return !gone;
+}
+
+void FakeKalveroLife::goAwayAt(std::string_view operation, int nth) {
+  cueOperation_ = std::string(operation);
+  cueCountdown_ = nth;
+}
+
+void FakeKalveroLife::goAwayAfter(int answeredCalls) { callsLeft_ = answeredCalls; }
+
+FakeTextCommand::FakeTextCommand(std::shared_ptr<FakeKalveroLife> life, std::string nameText,
+                                 std::string textText)
+    : name(std::move(nameText)), text(std::move(textText)), life_(std::move(life)) {}
+
+std::optional<std::string> FakeTextCommand::TextCmdName() {
+  return answered(*life_, "TextCmdName", name);
+}
+
+std::optional<std::string> FakeTextCommand::TextCmdText() {
+  return answered(*life_, "TextCmdText", text);
+}
+
+FakeDimension::FakeDimension(std::shared_ptr<FakeKalveroLife> life, std::string id,
+                             double measuredValue, double secondaryValue)
+    : idText(std::move(id)),
+      measured(measuredValue),
+      secondary(secondaryValue),
+      life_(std::move(life)) {}
+
+std::optional<std::string> FakeDimension::DimIdText() {
+  return answered(*life_, "DimIdText", idText);
+}
+
+std::optional<double> FakeDimension::DimMeasured() {
+  return answered(*life_, "DimMeasured", measured);
+}
+
+std::optional<double> FakeDimension::DimSecondary() {
+  return answered(*life_, "DimSecondary", secondary);
+}
+
+FakeCommandSpec FakeCommandSpec::Dimension(std::string dimIdText, double measured,
+                                           std::int32_t typeCode, double secondary) {
+  FakeCommandSpec spec;
+  spec.CmdTypeCode = typeCode;
+  spec.dimension = FakeDimensionSpec{std::move(dimIdText), measured, secondary};
+  return spec;
+}
+
+FakeCommandSpec FakeCommandSpec::Text(std::string name, std::string text) {
+  FakeCommandSpec spec;
+  spec.textCmd = FakeTextCmdSpec{std::move(name), std::move(text)};
+  return spec;
+}
+
+FakeCommandSpec FakeCommandSpec::Plain(std::int32_t typeCode, std::string cmdIdText,
+                                       std::int32_t field165) {
+  FakeCommandSpec spec;
+  spec.CmdTypeCode = typeCode;
+  spec.CmdIdText = std::move(cmdIdText);
+  spec.field165 = field165;
+  return spec;
+}
+
+FakeCommand::FakeCommand(std::shared_ptr<FakeKalveroLife> life, const FakeCommandSpec& spec)
+    : typeCode(spec.CmdTypeCode),
+      idText(spec.CmdIdText),
+      field165(spec.field165),
+      field662(spec.field662),
+      life_(std::move(life)) {
+  if (spec.dimension) {
+    dimension =
+        std::make_shared<FakeDimension>(life_, spec.dimension->DimIdText,
+                                        spec.dimension->DimMeasured, spec.dimension->DimSecondary);
+  }
+  if (spec.textCmd) {
+    textCmd = std::make_shared<FakeTextCommand>(life_, spec.textCmd->TextCmdName,
+                                                spec.textCmd->TextCmdText);
+  }
+}
+
+std::optional<std::int32_t> FakeCommand::CmdTypeCode() {
+  return answered(*life_, "CmdTypeCode", typeCode);
+}
+
+std::optional<std::string> FakeCommand::CmdIdText() {
+  return answered(*life_, "CmdIdText", idText);
+}
+
+std::optional<bool> FakeCommand::HasDimension() {
+  return answered(*life_, "HasDimension", dimension != nullptr);
+}
+
+std::optional<std::shared_ptr<KvoDimensionObject>> FakeCommand::DimensionOf() {
+  return answered(*life_, "DimensionOf", std::shared_ptr<KvoDimensionObject>(dimension));
+}
+
+std::optional<bool> FakeCommand::HasTextCmd() {
+  return answered(*life_, "HasTextCmd", textCmd != nullptr);
+}
+
+std::optional<std::shared_ptr<KvoTextCommand>> FakeCommand::TextCmdOf() {
+  return answered(*life_, "TextCmdOf", std::shared_ptr<KvoTextCommand>(textCmd));
+}
+
+std::optional<std::int32_t> FakeCommand::IntFieldValue(std::int32_t field, std::int32_t index) {
+  return answered(*life_, "IntFieldValue", field == 165 && index == 1 ? field165 : 0);
+}
+
+std::optional<double> FakeCommand::RealFieldValue(std::int32_t field, std::int32_t index) {
+  return answered(*life_, "RealFieldValue", field == 662 && index == 1 ? field662 : 0.0);
 }
 
 FakePartProgram::FakePartProgram(std::shared_ptr<FakeKalveroLife> life, std::string fileName)
     : name(std::move(fileName)), life_(std::move(life)) {}
 
 std::optional<std::string> FakePartProgram::PartProgName() {
-  if (!life_->answer("PartProgName")) {
-    return std::nullopt;
-  }
-  return name;
+  return answered(*life_, "PartProgName", name);
 }
 
-FakeKvoApplication::FakeKvoApplication() : life(std::make_shared<FakeKalveroLife>()) {}
+FakeEventSource::FakeEventSource(std::shared_ptr<FakeKalveroLife> life) : life_(std::move(life)) {}
+
+bool FakeEventSource::connect(KvoEventSink& newSink) {
+  if (!life_->answer("connect") || refuseConnect) {
+    return false;
+  }
+  sink = &newSink;
+  return true;
+}
+
+void FakeEventSource::disconnect() {
+  life_->answer("disconnect");
+  sink = nullptr;
+}
+
+FakeKvoApplication::FakeKvoApplication()
+    : life(std::make_shared<FakeKalveroLife>()),
+      eventSource(std::make_shared<FakeEventSource>(life)) {}
 
 std::optional<std::shared_ptr<KvoPartProgram>> FakeKvoApplication::CurrentPartProg() {
-  if (!life->answer("CurrentPartProg")) {
-    return std::nullopt;
-  }
-  return std::shared_ptr<KvoPartProgram>(currentPartProg);
+  return answered(*life, "CurrentPartProg", std::shared_ptr<KvoPartProgram>(currentPartProg));
 }
 
 std::optional<std::shared_ptr<KvoEventSource>> FakeKvoApplication::EventSource() {
-  if (!life->answer("EventSource")) {
-    return std::nullopt;
-  }
-  return std::shared_ptr<KvoEventSource>();
+  return answered(*life, "EventSource", std::shared_ptr<KvoEventSource>(eventSource));
 }
 
 std::optional<std::string> FakeKvoApplication::AppVersionText() {
-  if (!life->answer("AppVersionText")) {
-    return std::nullopt;
-  }
-  return versionText;
+  return answered(*life, "AppVersionText", versionText);
 }
 
 std::shared_ptr<FakePartProgram> FakeKvoApplication::openPartProgram(const std::string& fileName) {
-  currentPartProg = std::make_shared<FakePartProgram>(life, fileName);
+  currentPartProg = makePartProgram(fileName);
   return currentPartProg;
 }
 
 void FakeKvoApplication::closePartProgram() { currentPartProg.reset(); }
 
 void FakeKvoApplication::goAway() { life->gone = true; }
+
+std::shared_ptr<FakePartProgram> FakeKvoApplication::makePartProgram(const std::string& fileName) {
+  return std::make_shared<FakePartProgram>(life, fileName);
+}
+
+std::shared_ptr<FakeCommand> FakeKvoApplication::makeCommand(const FakeCommandSpec& spec) {
+  return std::make_shared<FakeCommand>(life, spec);
+}
+
+std::vector<std::shared_ptr<FakeCommand>> FakeKvoApplication::makeCommands(
+    const std::vector<FakeCommandSpec>& specs) {
+  std::vector<std::shared_ptr<FakeCommand>> commands;
+  commands.reserve(specs.size());
+  for (const auto& spec : specs) {
+    commands.push_back(makeCommand(spec));
+  }
+  return commands;
+}
+
+std::shared_ptr<KvoPartProgram> FakeKvoApplication::programOrCurrent(
+    const std::shared_ptr<KvoPartProgram>& program) const {
+  return program ? program : currentPartProg;
+}
+
+void FakeKvoApplication::startExecution(const std::shared_ptr<KvoPartProgram>& program) {
+  if (life->gone || eventSource->sink == nullptr) {
+    return;
+  }
+  ++deliveredEvents;
+  eventSource->sink->OnStartExecution(programOrCurrent(program));
+}
+
+void FakeKvoApplication::executeCommand(const std::shared_ptr<KvoCommand>& command,
+                                        const std::shared_ptr<KvoPartProgram>& program) {
+  if (life->gone || eventSource->sink == nullptr) {
+    return;
+  }
+  ++deliveredEvents;
+  eventSource->sink->OnObjectExecuted(programOrCurrent(program), command);
+}
+
+void FakeKvoApplication::executeCommand(const FakeCommandSpec& spec,
+                                        const std::shared_ptr<KvoPartProgram>& program) {
+  executeCommand(makeCommand(spec), program);
+}
+
+void FakeKvoApplication::run(const std::vector<FakeCommandSpec>& commands) {
+  run(makeCommands(commands));
+}
+
+void FakeKvoApplication::run(const std::vector<std::shared_ptr<FakeCommand>>& commands) {
+  startExecution();
+  for (const auto& command : commands) {
+    executeCommand(command);
+  }
+}
 
 bool FakeKvoConnector::MainWindowExists() {
   ++findWindowCalls;

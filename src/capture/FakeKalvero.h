@@ -1,22 +1,124 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "capture/KalveroPort.h"
 
 // An in-memory stand-in for the CMM software, for tests, benchmarks and tools. Every
-// object of one fake shares its life: after goAway() every call answers "gone".
+// object of one fake shares its life: after goAway() every call answers "gone", and a
+// gone software fires no more events.
 namespace kvotlk {
 
 struct FakeKalveroLife {
   bool gone = false;
   // Calls per operation name, for asserting how many automation calls a step costs.
-  std::map<std::string, int> calls;
+  std::map<std::string, int, std::less<>> calls;
   int totalCalls() const;
-  // Counts the call; false when the software has gone.
-  bool answer(const std::string& operation);
+  // Calls of one operation so far.
+  int count(std::string_view operation) const;
+  // Counts the call; false when the software has gone (also when this call is the cue).
+  bool answer(std::string_view operation);
+
+  // Cues: the software goes away at the nth call of the operation from now on (that call
+  // already fails), or after answering this many more calls of any operation.
+  void goAwayAt(std::string_view operation, int nth = 1);
+  void goAwayAfter(int answeredCalls);
+
+ private:
+  std::string cueOperation_;
+  int cueCountdown_ = 0;
+  int callsLeft_ = -1;
+};
+
+class FakeTextCommand final : public KvoTextCommand {
+ public:
+  FakeTextCommand(std::shared_ptr<FakeKalveroLife> life, std::string name, std::string text);
+  std::optional<std::string> TextCmdName() override;
+  std::optional<std::string> TextCmdText() override;
+
+  std::string name;
+  std::string text;
+
+ private:
+  std::shared_ptr<FakeKalveroLife> life_;
+};
+
+class FakeDimension final : public KvoDimensionObject {
+ public:
+  FakeDimension(std::shared_ptr<FakeKalveroLife> life, std::string idText, double measured,
+                double secondary);
+  std::optional<std::string> DimIdText() override;
+  std::optional<double> DimMeasured() override;
+  std::optional<double> DimSecondary() override;
+
+  std::string idText;
+  double measured = 0.0;
+  double secondary = 0.0;
+
+ private:
+  std::shared_ptr<FakeKalveroLife> life_;
+};
+
+// What one command of a scripted run is; a plain value so that tests can list runs.
+struct FakeDimensionSpec {
+  std::string DimIdText;
+  double DimMeasured = 0.0;
+  double DimSecondary = 0.0;
+};
+
+struct FakeTextCmdSpec {
+  std::string TextCmdName;
+  std::string TextCmdText;
+};
+
+struct FakeCommandSpec {
+  std::int32_t CmdTypeCode = 0;
+  std::string CmdIdText;
+  std::optional<FakeDimensionSpec> dimension;
+  std::optional<FakeTextCmdSpec> textCmd;
+  // Field 165 and field 662 at index 1; other fields and indexes answer 0.
+  std::int32_t field165 = 0;
+  double field662 = 0.0;
+
+  // A dimension command of an ordinary type.
+  static FakeCommandSpec Dimension(std::string dimIdText, double measured,
+                                   std::int32_t typeCode = 1, double secondary = 0.0);
+  // A command with a text command of that name and text.
+  static FakeCommandSpec Text(std::string name, std::string text = {});
+  // A command without dimension or text command, such as a block start or end.
+  static FakeCommandSpec Plain(std::int32_t typeCode, std::string cmdIdText = {},
+                               std::int32_t field165 = 0);
+};
+
+class FakeCommand final : public KvoCommand {
+ public:
+  FakeCommand(std::shared_ptr<FakeKalveroLife> life, const FakeCommandSpec& spec);
+  std::optional<std::int32_t> CmdTypeCode() override;
+  std::optional<std::string> CmdIdText() override;
+  std::optional<bool> HasDimension() override;
+  std::optional<std::shared_ptr<KvoDimensionObject>> DimensionOf() override;
+  std::optional<bool> HasTextCmd() override;
+  std::optional<std::shared_ptr<KvoTextCommand>> TextCmdOf() override;
+  std::optional<std::int32_t> IntFieldValue(std::int32_t field, std::int32_t index) override;
+  std::optional<double> RealFieldValue(std::int32_t field, std::int32_t index) override;
+
+  std::int32_t typeCode = 0;
+  std::string idText;
+  // None when the command has no dimension or no text command.
+  std::shared_ptr<FakeDimension> dimension;
+  std::shared_ptr<FakeTextCommand> textCmd;
+  std::int32_t field165 = 0;
+  double field662 = 0.0;
+
+ private:
+  std::shared_ptr<FakeKalveroLife> life_;
 };
 
 class FakePartProgram final : public KvoPartProgram {
@@ -25,6 +127,21 @@ class FakePartProgram final : public KvoPartProgram {
   std::optional<std::string> PartProgName() override;
 
   std::string name;
+
+ private:
+  std::shared_ptr<FakeKalveroLife> life_;
+};
+
+// Holds at most one connected sink; events reach it while it is connected.
+class FakeEventSource final : public KvoEventSource {
+ public:
+  explicit FakeEventSource(std::shared_ptr<FakeKalveroLife> life);
+  bool connect(KvoEventSink& sink) override;
+  void disconnect() override;
+
+  KvoEventSink* sink = nullptr;
+  // The next connect fails when set.
+  bool refuseConnect = false;
 
  private:
   std::shared_ptr<FakeKalveroLife> life_;
@@ -42,9 +159,32 @@ class FakeKvoApplication final : public KvoApplication {
   void closePartProgram();
   void goAway();
 
+  // A part program of the same software that is not the open one.
+  std::shared_ptr<FakePartProgram> makePartProgram(const std::string& fileName);
+  std::shared_ptr<FakeCommand> makeCommand(const FakeCommandSpec& spec);
+  std::vector<std::shared_ptr<FakeCommand>> makeCommands(const std::vector<FakeCommandSpec>& specs);
+
+  // Events, as the software fires them while it executes; nothing reaches a sink once the
+  // software has gone. Without a program the open one is meant.
+  void startExecution(const std::shared_ptr<KvoPartProgram>& program = nullptr);
+  void executeCommand(const std::shared_ptr<KvoCommand>& command,
+                      const std::shared_ptr<KvoPartProgram>& program = nullptr);
+  void executeCommand(const FakeCommandSpec& spec,
+                      const std::shared_ptr<KvoPartProgram>& program = nullptr);
+  // One run of the open program: the start, then every command in turn.
+  void run(const std::vector<FakeCommandSpec>& commands);
+  void run(const std::vector<std::shared_ptr<FakeCommand>>& commands);
+
   std::shared_ptr<FakeKalveroLife> life;
   std::shared_ptr<FakePartProgram> currentPartProg;
+  std::shared_ptr<FakeEventSource> eventSource;
   std::string versionText = "Kalvero 3.7";
+  // Events handed to a connected sink.
+  int deliveredEvents = 0;
+
+ private:
+  std::shared_ptr<KvoPartProgram> programOrCurrent(
+      const std::shared_ptr<KvoPartProgram>& program) const;
 };
 
 class FakeKvoConnector final : public KvoConnector {

@@ -29,9 +29,13 @@ bool GetOpenPartProg(modGlobaleVariablen& g) {
     g.strMessprogrammName.clear();
     return false;
   }
-  const std::size_t length = charCount(*name);
-  g.strMessprogrammName = length > 4 ? leftChars(*name, length - 4) : std::string();
+  g.strMessprogrammName = PartProgBaseName(*name);
   return true;
+}
+
+std::string PartProgBaseName(std::string_view fileName) {
+  const std::size_t length = charCount(fileName);
+  return length > 4 ? leftChars(fileName, length - 4) : std::string();
 }
 
 bool ReleaseKvoObjects(modGlobaleVariablen& g) {

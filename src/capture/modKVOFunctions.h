@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 // Attaching to the CMM software and releasing it.
 namespace kvotlk {
 
@@ -14,6 +17,10 @@ bool ConnectToKvo(Environment& env, modGlobaleVariablen& g);
 // True when a measuring program is open; sets KvoPartProg and strMessprogrammName (the
 // program's file name without its 4-character extension).
 bool GetOpenPartProg(modGlobaleVariablen& g);
+
+// A part program's file name less its 4-character extension, as the measuring program's
+// name is compared; empty for a name of 4 characters or fewer.
+std::string PartProgBaseName(std::string_view fileName);
 
 // Drops every reference to the CMM software's objects. Always true.
 bool ReleaseKvoObjects(modGlobaleVariablen& g);

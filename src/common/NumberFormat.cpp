@@ -37,12 +37,12 @@ DecimalForm decimalForm(double magnitude) {
 
 // Adds one to a string of decimal digits.
 void increment(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
+  for (std::size_t k = digits.size(); k-- > 0;) {
+    if (digits[k] != '9') {
+      ++digits[k];
       return;
     }
-    *it = '0';
+    digits[k] = '0';
   }
   digits.insert(digits.begin(), '1');
 }
@@ -64,7 +64,7 @@ std::string scaledDigits(double magnitude, int decimals) {
   }
   std::string digits = form.digits.substr(0, keep);
   if (digits.empty()) {
-    digits = "0";
+    digits.push_back('0');  // not assign: GCC 12 warns falsely (-Wrestrict) at -O3
   }
   if (form.digits[keep] >= '5') {
     increment(digits);

@@ -28,6 +28,8 @@ struct OrderForm {
   int chkNest = kUnchecked;
   std::string txt_Nestnummer;
   std::string lblNestID;
+
+  bool operator==(const OrderForm&) const = default;
 };
 
 }  // namespace kvotlk

@@ -58,5 +58,19 @@ TEST_F(PosixFileSystemTest, RenameNeverReplacesAFile) {
   EXPECT_FALSE(fs->fileExists(dir / "tmp"));
 }
 
+TEST_F(PosixFileSystemTest, RenameThatCannotHappenChangesNothing) {
+  ASSERT_TRUE(writeWholeFile(*fs, dir / toFsPath("~Prüfung.txt.tmp"), "Werte"));
+  EXPECT_FALSE(fs->renameNoReplace(dir / "fehlt", dir / "ziel"));
+  EXPECT_FALSE(fs->fileExists(dir / "ziel"));
+  EXPECT_FALSE(fs->renameNoReplace(dir / toFsPath("~Prüfung.txt.tmp"), dir / "nein" / "x.txt"));
+  EXPECT_EQ(fs->readFile(dir / toFsPath("~Prüfung.txt.tmp")), "Werte");
+  ASSERT_TRUE(fs->createFolder(dir / "ordner"));
+  EXPECT_FALSE(fs->renameNoReplace(dir / toFsPath("~Prüfung.txt.tmp"), dir / "ordner"));
+  EXPECT_TRUE(fs->folderExists(dir / "ordner"));
+  EXPECT_TRUE(
+      fs->renameNoReplace(dir / toFsPath("~Prüfung.txt.tmp"), dir / toFsPath("Prüfung.txt")));
+  EXPECT_EQ(fs->readFile(dir / toFsPath("Prüfung.txt")), "Werte");
+}
+
 }  // namespace
 }  // namespace kvotlk::test

@@ -38,7 +38,9 @@ class FakeFile final : public WritableFile {
   bool closed_ = false;
 };
 
-std::string parentKey(const Path& path) { return fsKey(path.lexically_normal().parent_path()); }
+// The key of the containing folder; a trailing separator does not make a path its own
+// parent.
+std::string parentKey(const Path& path) { return fsKey(Path(fsKey(path)).parent_path()); }
 
 }  // namespace
 

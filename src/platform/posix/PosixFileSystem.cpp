@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -99,17 +100,43 @@ class PosixFileSystem final : public FileSystem {
     return content;
   }
 
-  // A hard link cannot replace an existing name, so link and unlink together rename
-  // without ever replacing a file.
+  // Renames without ever replacing a file, and makes the new name durable before
+  // answering, so a delivered file survives a power cut once the send has said so.
   bool renameNoReplace(const Path& from, const Path& to) override {
-    if (::link(from.c_str(), to.c_str()) != 0) {
+    if (!renameWithoutReplacing(from, to)) {
       return false;
     }
-    if (::unlink(from.c_str()) != 0) {
-      ::unlink(to.c_str());
-      return false;
-    }
+    syncFolderOf(to);
     return true;
+  }
+
+ private:
+  static bool renameWithoutReplacing(const Path& from, const Path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+      return false;  // the name is taken, or the file system refused
+    }
+    // The file system cannot rename without replacing. A hard link cannot replace an
+    // existing name either, so link and unlink together do the same.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+      if (::unlink(from.c_str()) != 0) {
+        ::unlink(to.c_str());
+        return false;
+      }
+      return true;
+    }
+    return false;
+  }
+
+  static void syncFolderOf(const Path& path) {
+    const Path folder = path.has_parent_path() ? path.parent_path() : Path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+      ::fsync(fd);
+      ::close(fd);
+    }
   }
 };
 

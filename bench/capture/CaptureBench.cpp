@@ -1,0 +1,100 @@
+// Events per second through the capture engine: runs of 10,000 dimension commands from
+// the fake CMM software, shown nowhere.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/modGlobaleVariablen.h"
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureView.h"
+#include "capture/FakeKalvero.h"
+#include "capture/modKVOFunctions.h"
+#include "common/Clock.h"
+#include "common/Environment.h"
+#include "common/FileSystem.h"
+#include "common/LocaleNumbers.h"
+#include "common/Prompts.h"
+#include "settings/SettingsStore.h"
+
+namespace kvotlk {
+namespace {
+
+constexpr int kCommandsPerRun = 10000;
+
+// Answers every question with Yes and shows nothing.
+class QuietPrompts final : public Prompts {
+ public:
+  void showStop(const std::string& /*text*/) override {}
+  void showPlain(const std::string& /*text*/) override {}
+  bool askYesNo(const std::string& /*text*/) override { return true; }
+};
+
+struct Workstation {
+  MemorySettingsStore settings;
+  std::unique_ptr<FileSystem> files = makeFileSystem();
+  std::unique_ptr<Clock> clock = makeSystemClock();
+  std::unique_ptr<RandomSource> random = makeSystemRandom();
+  QuietPrompts prompts;
+  PortableLocaleNumbers numbers = germanNumbers();
+  FakeKvoConnector kalvero;
+  Environment env{settings, *files, *clock, *random, prompts, numbers, kalvero, "/opt/kvotlk"};
+  modGlobaleVariablen g;
+};
+
+// Dimension commands with the IDs 1 to 10000, or without IDs of their own after a block
+// start whose "ID" list names them.
+std::vector<FakeCommandSpec> DimensionRun(bool inBlockWithList) {
+  std::vector<FakeCommandSpec> specs;
+  std::string list;
+  for (int i = 1; i <= kCommandsPerRun; ++i) {
+    const std::string id = std::to_string(i);
+    specs.push_back(FakeCommandSpec::Dimension(inBlockWithList ? std::string() : id, i * 0.001));
+    list += (i > 1 ? "," : "") + id;
+  }
+  if (inBlockWithList) {
+    specs.insert(specs.begin(), {FakeCommandSpec::Text("ID", list), FakeCommandSpec::Plain(1000)});
+  }
+  return specs;
+}
+
+void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
+  Workstation w;
+  const auto app = w.kalvero.start();
+  app->openPartProgram("Welle.kvp");
+  ConnectToKvo(w.env, w.g);
+  GetOpenPartProg(w.g);
+  w.g.intStichprobenumfang = 1;
+  NullCaptureView view;
+  CaptureEngine engine(w.env, w.g, view, [] { return true; });
+  engine.Form_Load();
+  const auto commands = app->makeCommands(DimensionRun(inBlockWithList));
+  const int eventsPerRun = static_cast<int>(commands.size()) + 1;
+
+  for (auto _ : state) {
+    app->run(commands);
+    // Each run starts a new sample; dropping it again keeps the memory of the capture flat.
+    state.PauseTiming();
+    engine.CmdLoeschen_Click();
+    state.ResumeTiming();
+  }
+  if (w.g.arrStichproben.size() != 1 || engine.state() != CaptureState::Ready) {
+    state.SkipWithError("the capture did not run as planned");
+  }
+  state.counters["events/s"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * eventsPerRun, benchmark::Counter::kIsRate);
+  state.counters["calls/event"] = static_cast<double>(app->life->totalCalls()) /
+                                  (static_cast<double>(state.iterations()) * eventsPerRun);
+}
+
+void BM_DimensionRuns(benchmark::State& state) { CaptureRuns(state, false); }
+void BM_DimensionRunsInBlockWithIdList(benchmark::State& state) { CaptureRuns(state, true); }
+
+BENCHMARK(BM_DimensionRuns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DimensionRunsInBlockWithIdList)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kvotlk
+
+BENCHMARK_MAIN();

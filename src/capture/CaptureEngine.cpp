@@ -1,0 +1,151 @@
+#include "capture/CaptureEngine.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/modGlobaleVariablen.h"
+#include "capture/CaptureMessages.h"
+#include "capture/CaptureView.h"
+#include "capture/IdList.h"
+#include "capture/modKVOFunctions.h"
+#include "common/Environment.h"
+#include "common/Prompts.h"
+#include "settings/SettingReaders.h"
+
+namespace kvotlk {
+
+CaptureEngine::CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureView& view,
+                             std::function<bool()> writeResultFile)
+    : env_(env), g_(g), view_(view), writeResultFile_(std::move(writeResultFile)) {}
+
+CaptureEngine::~CaptureEngine() { dropSubscription(); }
+
+void CaptureEngine::Form_Load() {
+  open_ = true;
+  const bool madeSubscription = subscribe();
+  view_.prepareGrid();
+  view_.setNumProbes(std::to_string(g_.intStichprobenumfang));
+  view_.setCurrentProbe("0", false);
+  g_.intAnzStichproben = 0;
+  ClearIdList(g_.arrIdListe);
+  intIdLaenge_ = ReadConfigInt16(env_, g_, SettingKey::IdLaenge);
+  if (!madeSubscription) {
+    env_.prompts.showStop(NoSubscriptionMessage());
+  }
+}
+
+void CaptureEngine::CmdLoeschen_Click() {
+  // With no sample started there is nothing to delete.
+  if (!open_ || g_.intAnzStichproben <= 0) {
+    return;
+  }
+  view_.setGridRowCount(2);
+  view_.setGridCell(1, 0, std::string());
+  view_.setGridCell(1, 1, std::string());
+  --g_.intAnzStichproben;
+  view_.setCurrentProbe(std::to_string(g_.intAnzStichproben), true);
+  const auto remaining = static_cast<std::size_t>(g_.intAnzStichproben);
+  g_.arrStichproben.resize(remaining + 1);
+  // The count of characteristics follows the sample that is now the last, so a send
+  // right after the deletion writes every value of the samples that remain.
+  std::size_t count = 0;
+  if (remaining > 0) {
+    const Stichprobe& last = g_.arrStichproben[remaining];
+    count = std::min(last.strMerkmal.size(), last.dblMesswert.size()) - 1;
+  }
+  g_.intAnzMerkmale = static_cast<std::int16_t>(std::min<std::size_t>(count, kLargestCount));
+}
+
+void CaptureEngine::CmdSendData_Click() {
+  if (!open_) {
+    return;
+  }
+  if (g_.intAnzStichproben != g_.intStichprobenumfang && env_.prompts.askYesNo(SendQuestion())) {
+    return;
+  }
+  // Events handled while the question was open may have closed the window.
+  if (!open_) {
+    return;
+  }
+  dropSubscription();
+  if (writeResultFile_ && writeResultFile_()) {
+    closeCapture(true);
+  }
+}
+
+void CaptureEngine::Form_Unload() {
+  if (open_) {
+    closeCapture(false);
+  }
+}
+
+void CaptureEngine::OnStartExecution(const std::shared_ptr<KvoPartProgram>& PartProg) {
+  KvoEvents_OnStartExecution(PartProg);
+}
+
+void CaptureEngine::OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,
+                                     const std::shared_ptr<KvoCommand>& Cmmd) {
+  KvoEvents_OnObjectExecuted(PartProg, Cmmd);
+}
+
+CaptureState CaptureEngine::state() const {
+  if (!open_) {
+    return CaptureState::Closed;
+  }
+  if (!subscribed()) {
+    return CaptureState::Halted;
+  }
+  return g_.intAnzStichproben > 0 ? CaptureState::Sampling : CaptureState::Ready;
+}
+
+bool CaptureEngine::subscribe() {
+  dropSubscription();
+  if (!g_.KvoApp) {
+    return false;
+  }
+  const auto source = g_.KvoApp->EventSource();
+  if (!source || !*source || !(*source)->connect(*this)) {
+    return false;
+  }
+  KvoEvents_ = *source;
+  return true;
+}
+
+void CaptureEngine::dropSubscription() {
+  if (KvoEvents_) {
+    KvoEvents_->disconnect();
+    KvoEvents_.reset();
+  }
+}
+
+void CaptureEngine::closeCapture(bool closeView) {
+  // Marked closed first, so that the window's close handler finds nothing left to do.
+  open_ = false;
+  view_.showOrderWindow();
+  dropSubscription();
+  if (closeView) {
+    view_.closeWindow();
+  }
+}
+
+void CaptureEngine::haltWith(const std::string& message) {
+  // The subscription ends before the message box, whose message loop could deliver
+  // further events.
+  dropSubscription();
+  env_.prompts.showStop(message);
+}
+
+std::optional<bool> CaptureEngine::isOurProgram(const std::shared_ptr<KvoPartProgram>& PartProg) {
+  if (!PartProg) {
+    return false;
+  }
+  const auto fileName = PartProg->PartProgName();
+  if (!fileName) {
+    return std::nullopt;
+  }
+  return PartProgBaseName(*fileName) == g_.strMessprogrammName;
+}
+
+bool CaptureEngine::loopMode() { return ReadConfigNumber(env_, g_, SettingKey::SCHLEIFE) == 1.0; }
+
+}  // namespace kvotlk

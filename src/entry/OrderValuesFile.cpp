@@ -1,0 +1,98 @@
+#include "entry/OrderValuesFile.h"
+
+#include "app/modGlobaleVariablen.h"
+#include "catalogs/CatalogLines.h"
+#include "common/Environment.h"
+#include "common/FileSystem.h"
+#include "common/Paths.h"
+#include "common/Prompts.h"
+#include "common/Text.h"
+#include "entry/OrderForm.h"
+
+namespace kvotlk {
+namespace {
+
+constexpr const char* kFixedName = "TLValues.txt";
+
+void addLine(std::string& out, std::string_view key, std::string_view value) {
+  std::string line(key);
+  line += '=';
+  line += value;
+  appendLine(out, toCp1252(line));
+}
+
+void removeIfExists(FileSystem& files, const std::string& path) {
+  const Path target = toFsPath(path);
+  if (files.fileExists(target)) {
+    files.removeFile(target);
+  }
+}
+
+}  // namespace
+
+std::string ValuesFileName(const modGlobaleVariablen& g) {
+  if (!g.blnDateiErweiterungVerwenden) {
+    return kFixedName;
+  }
+  return "TLValues" + g.strDateiErweiterung + ".txt";
+}
+
+std::string ValuesFilePath(const modGlobaleVariablen& g) {
+  return joinPath(g.strStandardDir, ValuesFileName(g));
+}
+
+std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& form) {
+  const std::string none;
+  std::string out;
+  addLine(out, "Artikel", trimBlanks(form.txt_Artikel));
+  addLine(out, "Maschine", trimBlanks(form.Combo_Maschine.value_or(none)));
+  addLine(out, "Auftrag", trimBlanks(form.txt_Auftrag));
+  addLine(out, "Stichprobenumfang", trimBlanks(form.txt_Probenumfang));
+  addLine(out, "Datum", trimBlanks(g.strDatum));
+  addLine(out, "Uhrzeit", trimBlanks(g.strUhrzeit));
+  addLine(out, "Pruefer", NumberInBrackets(form.combo_Pruefer.value_or(none)));
+  addLine(out, "Nest ausgeben", std::to_string(form.chkNest));
+  if (g.strNestIDVerwenden == "0") {
+    addLine(out, "Nestnummer", trimBlanks(form.txt_Nestnummer));
+  } else if (g.strNestIDVerwenden == "1") {
+    addLine(out, "Nestnummer", trimBlanks(form.lblNestID));
+  }
+  addLine(out, "Anzahl der Teile", trimBlanks(form.txtAnzahlDerTeile));
+  return out;
+}
+
+bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
+  g.strValuesFile = ValuesFilePath(g);
+  const Path target = toFsPath(g.strValuesFile);
+  if (writeWholeFile(env.files, target, ValuesFileContent(g, form))) {
+    return true;
+  }
+  env.files.removeFile(target);
+  return false;
+}
+
+std::string ValuesFileFailureMessage(const std::string& path) {
+  return "Datei " + path + " konnte nicht geschrieben werden." + kCrLf +
+         "Überprüfen Sie das Standardverzeichnis.";
+}
+
+void SaveOrderValues(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
+  if (g.intEinstellungenZurLaufzeitSpeichern != 1) {
+    return;
+  }
+  if (!WriteValuesFile(env, g, form)) {
+    env.prompts.showStop(ValuesFileFailureMessage(g.strValuesFile));
+  }
+}
+
+void DeleteLeftoverValuesFile(Environment& env, const modGlobaleVariablen& g) {
+  removeIfExists(env.files, joinPath(g.strStandardDir, kFixedName));
+}
+
+void DeleteValuesFile(Environment& env, const modGlobaleVariablen& g) {
+  if (!g.strValuesFile.empty()) {
+    removeIfExists(env.files, g.strValuesFile);
+  }
+}
+
+}  // namespace kvotlk

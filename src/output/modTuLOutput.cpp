@@ -1,0 +1,237 @@
+#include "output/modTuLOutput.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "app/modGlobaleVariablen.h"
+#include "capture/KalveroPort.h"
+#include "common/Clock.h"
+#include "common/Environment.h"
+#include "common/FileSystem.h"
+#include "common/LocaleNumbers.h"
+#include "common/Paths.h"
+#include "common/Prompts.h"
+#include "output/DebugLog.h"
+#include "output/Delivery.h"
+#include "output/OutputMessages.h"
+#include "output/ResultFileText.h"
+#include "output/modCreateFileName.h"
+#include "output/modFileFunctions.h"
+#include "settings/SettingReaders.h"
+
+namespace kvotlk {
+namespace {
+
+// The log takes file channel 1 and the result file the next free one; no other file is
+// open during a send.
+constexpr int kResultFileChannel = 2;
+constexpr std::int16_t kDefaultDecimalsSetting = 3;
+
+std::string twoDigits(int value) {
+  std::string text = DecimalText(value);
+  return text.size() < 2 ? "0" + text : text;
+}
+
+std::string fourDigits(int value) {
+  std::string text = DecimalText(value);
+  return text.size() < 4 ? std::string(4 - text.size(), '0') + text : text;
+}
+
+// NumDez as a whole number; any text that is not a whole 16-bit number counts as "3".
+std::int16_t readAnzNachkomma(Environment& env, const modGlobaleVariablen& g) {
+  const auto value = env.numbers.toDouble(ReadConfig(env, g, SettingKey::NumDez));
+  if (value && *value == std::trunc(*value) && *value >= std::numeric_limits<std::int16_t>::min() &&
+      *value <= std::numeric_limits<std::int16_t>::max()) {
+    return static_cast<std::int16_t>(*value);
+  }
+  return kDefaultDecimalsSetting;
+}
+
+std::string kalveroVersion(const modGlobaleVariablen& g) {
+  if (!g.KvoApp) {
+    return {};
+  }
+  return g.KvoApp->AppVersionText().value_or(std::string());
+}
+
+bool ensureStagingFolder(FileSystem& files, const std::string& strTempPath) {
+  // A folder created meanwhile, or one whose check failed, is fine if it is there now.
+  return FolderExists(files, strTempPath) || CreateFolder(files, strTempPath) ||
+         FolderExists(files, strTempPath);
+}
+
+// Deletes the log of the last send and opens a new one; nullptr when either fails.
+std::unique_ptr<WritableFile> openDebugLog(FileSystem& files, const std::string& strLogFile) {
+  const Path path = toFsPath(strLogFile);
+  if (files.fileExists(path) && !files.removeFile(path)) {
+    return nullptr;
+  }
+  return files.createFile(path);
+}
+
+// One send after the checks: the staging folder and the log are there.
+class Send {
+ public:
+  Send(Environment& env, const modGlobaleVariablen& g, const OrderForm& form, DebugLog& log,
+       std::string strTempPath, std::string strTarget, const ResultFileName& naming)
+      : env_(env),
+        g_(g),
+        form_(form),
+        log_(log),
+        strTempPath_(std::move(strTempPath)),
+        strTarget_(std::move(strTarget)),
+        naming_(naming),
+        strTempFile_(strTempPath_ + naming.name) {}
+
+  bool run() {
+    logStart();
+    if (FileExists(env_.files, strTempFile_)) {
+      return nameTaken();
+    }
+    const std::int16_t intAnzNachkomma = readAnzNachkomma(env_, g_);
+    log_.line("intAnzNachkomma = " + DecimalText(intAnzNachkomma));
+    if (!writeStagedFile(MakeValueFormat(intAnzNachkomma, env_.numbers.decimalSeparator()))) {
+      return false;
+    }
+    deliver();
+    return true;
+  }
+
+ private:
+  void logStart() {
+    log_.line("Debug gestartet von T&L Konverter Version " + ProgramVersionText());
+    log_.line("Kalvero Version " + kalveroVersion(g_));
+    log_.line("strTempPath = " + strTempPath_);
+    log_.line("strTempPath existiert nun");
+    if (naming_.mode == NamingMode::Random) {
+      log_.line("RANDOM Dateiname ist aktiv");
+      log_.line("RANDOM Dateiname: " + naming_.name);
+    } else {
+      log_.line("Fester Dateiname ist aktiv");
+      if (naming_.mode == NamingMode::Stamped) {
+        log_.line("Datums und Uhrzeitergänzung ist aktiv");
+      }
+      log_.line("Dateiname lautet: " + naming_.name);
+    }
+    log_.line("strTempFile lautet: " + strTempFile_);
+    log_.line("intFileNumber lautet: " + DecimalText(kResultFileChannel));
+  }
+
+  bool nameTaken() {
+    log_.line("Datei mit dem Namen existiert noch im strTempPath");
+    env_.prompts.showStop(MessageNameTaken(strTempPath_));
+    return false;
+  }
+
+  // Writes the file under a temporary name and gives it its name only when it is
+  // complete, so a failed write leaves nothing that would block the next send, and an
+  // earlier file of that name is never replaced.
+  bool writeStagedFile(const ValueFormat& format) {
+    const Path temporary = toFsPath(strTempPath_ + TemporaryNameOf(naming_.name));
+    if (writeResultText(temporary, format) &&
+        env_.files.renameNoReplace(temporary, toFsPath(strTempFile_))) {
+      return true;
+    }
+    log_.line("Ergebnisdatei konnte nicht geschrieben werden");
+    env_.files.removeFile(temporary);
+    if (FileExists(env_.files, strTempFile_)) {
+      return nameTaken();
+    }
+    env_.prompts.showStop(MessageResultFailed(strTempFile_, strTempPath_));
+    return false;
+  }
+
+  bool writeResultText(const Path& path, const ValueFormat& format) {
+    auto file = env_.files.createFile(path);
+    if (!file || !file->write(ResultFileHead(g_, form_))) {
+      return false;
+    }
+    std::string block;
+    for (int i = 1; i <= g_.intAnzMerkmale; ++i) {
+      log_.line("i =" + DecimalText(i));
+      block.clear();
+      AppendResultBlock(block, g_, i, format);
+      if (!file->write(block)) {
+        return false;
+      }
+    }
+    return file->write(kResultFileEnd) && file->close();
+  }
+
+  void deliver() {
+    log_.line("Datei wird in das Zielverzeichnis kopiert");
+    log_.line("Zielverzeichnis: " + strTarget_);
+    log_.line("Temp Verzeichnis: " + strTempPath_);
+    log_.line("Dateiname: " + naming_.name);
+    if (DeliverWithRetries(env_, log_, naming_.name, strTarget_, strTempPath_) !=
+        CopyResult::Copied) {
+      log_.line("Kopiervorgang ist fehlgeschlagen");
+      env_.prompts.showStop(MessageCopyFailed(strTempPath_));
+      return;
+    }
+    log_.line("Temp Datei wird gelöscht");
+    if (!RemoveStagedFile(env_, log_, strTempFile_)) {
+      log_.line("Temp Datei konnte nicht gelöscht werden");
+      env_.prompts.showStop(MessageStagedCopyKept(naming_.name, strTempPath_));
+    }
+  }
+
+  Environment& env_;
+  const modGlobaleVariablen& g_;
+  const OrderForm& form_;
+  DebugLog& log_;
+  std::string strTempPath_;
+  std::string strTarget_;
+  const ResultFileName& naming_;
+  std::string strTempFile_;
+};
+
+}  // namespace
+
+std::string GetDateString(Clock& clock) {
+  const LocalDateTime now = clock.now();
+  return fourDigits(now.year) + twoDigits(now.month) + twoDigits(now.day);
+}
+
+std::string GetTimeString(Clock& clock) {
+  const LocalDateTime now = clock.now();
+  return twoDigits(now.hour) + twoDigits(now.minute) + twoDigits(now.second);
+}
+
+std::string StagingFolderOf(std::string_view programFolder) {
+  return joinPath(programFolder, "TempData") + kPathSeparator;
+}
+
+std::string ProgramVersionText() {
+  return DecimalText(KVOTLK_VERSION_MAJOR) + "." + DecimalText(KVOTLK_VERSION_MINOR) + "." +
+         DecimalText(KVOTLK_VERSION_PATCH);
+}
+
+bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form) {
+  if (const auto problem = CaptureDataProblem(g)) {
+    env.prompts.showStop(MessageCaptureData(*problem));
+    return false;
+  }
+  std::string strTarget = ReadConfig(env, g, SettingKey::DIR);
+  std::string strTempPath = StagingFolderOf(env.programFolder);
+  const ResultFileName naming = ChooseResultFileName(env, g);
+  if (naming.problem) {
+    env.prompts.showStop(*naming.problem);
+    return false;
+  }
+  if (!ensureStagingFolder(env.files, strTempPath)) {
+    env.prompts.showStop(MessageStagingFolder(strTempPath));
+    return false;
+  }
+  const std::string strLogFile = strTempPath + std::string(kDebugLogName);
+  auto logFile = openDebugLog(env.files, strLogFile);
+  if (!logFile) {
+    env.prompts.showStop(MessageLogFailed(strLogFile, strTempPath));
+    return false;
+  }
+  DebugLog log(std::move(logFile));
+  return Send(env, g, form, log, std::move(strTempPath), std::move(strTarget), naming).run();
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The send of the captured samples: the result file is written into the staging folder
+// beside the program and delivered into the target folder, every step traced in the
+// debug log.
+namespace kvotlk {
+
+struct Environment;
+struct modGlobaleVariablen;
+struct OrderForm;
+class Clock;
+
+// Writes the result file of the order data and the captured samples into the staging
+// folder and copies it into the target folder (setting DIR). True when the result file
+// was written into the staging folder, whether or not the copy succeeded (a failed copy
+// keeps the file there and tells the operator to copy it by hand); false when nothing
+// was sent, after one stop message. The form gives the nest check box and the nest ID.
+bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form);
+
+// Today's local date as "yyyymmdd".
+std::string GetDateString(Clock& clock);
+// The local time as "hhmmss", 24-hour clock.
+std::string GetTimeString(Clock& clock);
+
+// Program folder + "TempData" + separator, keeping the trailing separator.
+std::string StagingFolderOf(std::string_view programFolder);
+
+// "major.minor.revision" of this program.
+std::string ProgramVersionText();
+
+}  // namespace kvotlk

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <set>
+
+#include "common/Clock.h"
+#include "output/OutputFixture.h"
+#include "output/modCreateFileName.h"
+#include "output/modTuLOutput.h"
+
+namespace kvotlk::test {
+namespace {
+
+TEST(CreateRandomFileName, OneDrawPerLetterFromTheOneSource) {
+  SequenceRandom random;
+  random.draws = {0, 25, 1, 24, 12, 13, 7, 7};
+  EXPECT_EQ(CreateRandomFileName(random, "txt", 8), "AZBYMNHH.txt");
+  EXPECT_EQ(random.calls, 8);
+  EXPECT_EQ(CreateRandomFileName(random, "txt", 0), ".txt");
+  EXPECT_EQ(CreateRandomFileName(random, "dat", -3), ".dat");
+  EXPECT_EQ(random.calls, 8);
+}
+
+TEST(CreateRandomFileName, SystemSourceGivesIndependentUniformLetters) {
+  auto random = makeSystemRandom();
+  std::set<std::string> names;
+  std::array<int, 26> counts{};
+  constexpr int kNames = 3250;  // 26,000 letters, 1,000 expected per letter
+  for (int k = 0; k < kNames; ++k) {
+    const std::string name = CreateRandomFileName(*random, "txt", 8);
+    ASSERT_EQ(name.size(), 12U);
+    ASSERT_EQ(name.substr(8), ".txt");
+    for (const char c : name.substr(0, 8)) {
+      ASSERT_TRUE(c >= 'A' && c <= 'Z') << name;
+      ++counts[static_cast<std::size_t>(c - 'A')];
+    }
+    names.insert(name);
+  }
+  // Two names alike among 3,250 happens about once in 30,000 runs; letters all drawn from
+  // one reseeded clock would collide at once.
+  EXPECT_GE(names.size(), static_cast<std::size_t>(kNames - 1));
+  for (const int count : counts) {
+    EXPECT_GT(count, 800);  // more than six standard deviations from 1,000
+    EXPECT_LT(count, 1200);
+  }
+}
+
+TEST(StampedFileName, LastFourCharactersStayAtTheEnd) {
+  struct Case {
+    const char* file;
+    const char* name;
+  };
+  const Case cases[] = {
+      {"Solvik.txt", "Solvik_20261205_093005.txt"},
+      {"Daten.dat", "Daten_20261205_093005.dat"},
+      {"Daten", "D_20261205_093005aten"},
+      {"abcd", "_20261205_093005abcd"},
+      {"Prüfung.txt", "Prüfung_20261205_093005.txt"},
+      {"Maß.ölx", "Maß_20261205_093005.ölx"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StampedFileName(c.file, "20261205", "093005"), c.name);
+  }
+}
+
+TEST(FixedFileNameProblem, NamesThatCannotBeUsed) {
+  struct Case {
+    const char* file;
+    bool stamp;
+    bool usable;
+  };
+  const Case cases[] = {
+      {"Solvik.txt", false, true}, {"Daten", true, true},        {"a b.txt", false, true},
+      {"Prüf.txt", false, true},   {"abcd", true, true},         {"abc", false, true},
+      {"x.y.z", false, true},      {"CONSOLE.txt", false, true}, {"", false, false},
+      {"", true, false},           {"abc", true, false},         {"a/b.txt", false, false},
+      {"a\\b.txt", false, false},  {"..", false, false},         {"a..txt", false, false},
+      {"C:x.txt", false, false},   {"a*b", false, false},        {"a?b", false, false},
+      {"a\"b", false, false},      {"a<b", false, false},        {"a>b", false, false},
+      {"a|b", false, false},       {"a\tb", false, false},       {"name.", false, false},
+      {"name ", false, false},     {"CON", false, false},        {"con.txt", false, false},
+      {"Lpt1.dat", false, false},  {"nul", true, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(!FixedFileNameProblem(c.file, c.stamp).has_value(), c.usable)
+        << '"' << c.file << "\" stamp " << c.stamp;
+  }
+}
+
+TEST(FixedFileNameProblem, MessagesNameTheSetting) {
+  const std::string closing =
+      "\r\nKorrigieren Sie den festen Dateinamen in der Konfiguration; es wurden keine Daten "
+      "gesendet.";
+  EXPECT_EQ(FixedFileNameProblem("", false),
+            "Der feste Dateiname (Einstellung FILE) ist leer." + closing);
+  EXPECT_EQ(FixedFileNameProblem("..\\x.txt", false),
+            "Der feste Dateiname \"..\\x.txt\" (Einstellung FILE) ist als Dateiname nicht "
+            "zulässig.\r\nEr darf keine Pfadangabe, kein \"..\", keines der Zeichen \\ / : * ? \" "
+            "< > | und am Ende keinen Punkt und kein Leerzeichen haben." +
+                closing);
+  EXPECT_EQ(FixedFileNameProblem("abc", true),
+            "Der feste Dateiname \"abc\" (Einstellung FILE) ist für die Datums- und "
+            "Uhrzeitergänzung zu kurz.\r\nEr muss mindestens 4 Zeichen lang sein; die letzten 4 "
+            "Zeichen gelten als Dateiendung." +
+                closing);
+}
+
+TEST(GetDateAndTimeString, TwoDigitsEachAndFourForTheYear) {
+  FixedClock clock;
+  clock.current = {2026, 1, 5, 9, 3, 7};
+  EXPECT_EQ(GetDateString(clock), "20260105");
+  EXPECT_EQ(GetTimeString(clock), "090307");
+  clock.current = {999, 12, 31, 23, 59, 59};
+  EXPECT_EQ(GetDateString(clock), "09991231");
+  EXPECT_EQ(GetTimeString(clock), "235959");
+}
+
+TEST(ChooseResultFileName, NamingRulesAndTheSettingsTheyRead) {
+  struct Case {
+    const char* random;  // nullptr: not stored
+    const char* stamp;
+    const char* file;
+    NamingMode mode;
+    const char* name;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, nullptr, NamingMode::Fixed, "Solvik.txt"},
+      {"0", "0", "Daten.dat", NamingMode::Fixed, "Daten.dat"},
+      {"0", "1", "Daten.dat", NamingMode::Stamped, "Daten_20261205_093005.dat"},
+      {"0", "-1", "Daten", NamingMode::Stamped, "D_20261205_093005aten"},
+      {"0", "ja", "Daten.dat", NamingMode::Fixed, "Daten.dat"},
+      {"abc", "0", "X.txt", NamingMode::Fixed, "X.txt"},
+      {"1", "1", "Daten.dat", NamingMode::Random, "CCCCCCCC.txt"},
+      {"2", "0", "", NamingMode::Random, "CCCCCCCC.txt"},
+  };
+  for (const Case& c : cases) {
+    TestEnvironment t;
+    t.random.last = 2;
+    const std::pair<const char*, const char*> stored[] = {
+        {"RANDOM", c.random}, {"DateTimeStamp", c.stamp}, {"FILE", c.file}};
+    for (const auto& [key, value] : stored) {
+      if (value != nullptr) {
+        t.setSetting(key, value);
+      }
+    }
+    const ResultFileName chosen = ChooseResultFileName(t.env, t.g);
+    EXPECT_EQ(chosen.mode, c.mode) << c.name;
+    EXPECT_EQ(chosen.name, c.name);
+    EXPECT_FALSE(chosen.problem.has_value());
+    EXPECT_EQ(t.clock.nowCalls, c.mode == NamingMode::Stamped ? 2 : 0) << c.name;
+  }
+}
+
+TEST(ChooseResultFileName, RandomNamingLeavesFileAndStampUnread) {
+  TestEnvironment t;
+  t.setSetting("RANDOM", "1");
+  ChooseResultFileName(t.env, t.g);
+  EXPECT_EQ(t.settings.readCount, 1);
+  EXPECT_EQ(t.settings.values.count(t.settingPath("FILE")), 0U);
+  EXPECT_EQ(t.settings.values.count(t.settingPath("DateTimeStamp")), 0U);
+
+  TestEnvironment fixed;
+  ChooseResultFileName(fixed.env, fixed.g);
+  EXPECT_EQ(fixed.settings.values.at(fixed.settingPath("RANDOM")), "0");
+  EXPECT_EQ(fixed.settings.values.at(fixed.settingPath("DateTimeStamp")), "0");
+  EXPECT_EQ(fixed.settings.values.at(fixed.settingPath("FILE")), "Solvik.txt");
+}
+
+TEST(ChooseResultFileName, UnusableFixedNameGivesTheProblem) {
+  TestEnvironment t;
+  t.setSetting("FILE", "../x.txt");
+  const ResultFileName chosen = ChooseResultFileName(t.env, t.g);
+  EXPECT_TRUE(chosen.problem.has_value());
+  EXPECT_EQ(chosen.name, "");
+}
+
+}  // namespace
+}  // namespace kvotlk::test

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "common/Paths.h"
+#include "entry/OrderForm.h"
+#include "support/TestEnvironment.h"
+
+// Order data and captured samples made by hand, and the folders of a send.
+namespace kvotlk::test {
+
+// Lines joined with CR LF after each, as the program writes its files.
+inline std::string crlfLines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+// Samples 1..n with the characteristic IDs in sample 1 and m values per sample.
+inline void setCapture(modGlobaleVariablen& g, const std::vector<std::string>& ids,
+                       const std::vector<std::vector<double>>& samples) {
+  g.arrStichproben.assign(1, Stichprobe{});
+  for (const auto& values : samples) {
+    Stichprobe sample;
+    sample.strMerkmal.insert(sample.strMerkmal.end(), ids.begin(), ids.end());
+    sample.dblMesswert.insert(sample.dblMesswert.end(), values.begin(), values.end());
+    g.arrStichproben.push_back(sample);
+  }
+  g.intAnzStichproben = static_cast<std::int16_t>(samples.size());
+  g.intAnzMerkmale = static_cast<std::int16_t>(ids.size());
+}
+
+// The order of the example file: two characteristics, three samples.
+inline void setExampleOrder(modGlobaleVariablen& g) {
+  g.strArtikel = "A100";
+  g.strMaschine = "M7";
+  g.strPruefer = "12";
+  g.strDatum = "05.12.2026";
+  g.strUhrzeit = "09:30";
+  g.strAuftrag = "40711";
+  g.intNestnummerAmMerkmal = 1;
+  setCapture(g, {"10", "20"}, {{12.3456, -0.0125}, {12.3449, 0.0}, {12.35, 100.0}});
+}
+
+// The example file, byte for byte.
+inline std::string exampleFile() {
+  return crlfLines({"BEGINN_MESSUNG",
+                    " ",
+                    "ARTIKEL=A100",
+                    "MASCHINE=M7",
+                    "PRUEFER=12",
+                    "ZEIT=05.12.2026/09:30",
+                    "AUFTRAG=40711",
+                    "UMFANG=3",
+                    "MERKMAL=10",
+                    " ",
+                    "BEGINN_WERTE",
+                    "12,346",
+                    "12,345",
+                    "12,350",
+                    "ENDE_WERTE",
+                    " ",
+                    " ",
+                    "UMFANG=3",
+                    "MERKMAL=20",
+                    " ",
+                    "BEGINN_WERTE",
+                    "-0,013",
+                    "0,000",
+                    "100,000",
+                    "ENDE_WERTE",
+                    " ",
+                    " ",
+                    "ENDE_MESSUNG"});
+}
+
+inline std::string sep() { return {kPathSeparator}; }
+
+// A send's world: program folder, its staging folder and a target folder.
+struct SendWorld {
+  SendWorld() {
+    setExampleOrder(t.g);
+    t.files.addFolder(target);
+    t.setSetting("DIR", target);
+  }
+
+  std::string stagedPath(const std::string& name) const { return staging + name; }
+  std::string targetPath(const std::string& name) const { return target + sep() + name; }
+  std::string log() const { return t.files.content(staging + "TLDebug.txt"); }
+
+  TestEnvironment t;
+  OrderForm form;
+  std::string staging = t.env.programFolder + sep() + "TempData" + sep();
+  std::string target = sep() + "caq" + sep() + "eingang";
+};
+
+}  // namespace kvotlk::test
