@@ -159,7 +159,7 @@ struct RetryCase {
 };
 
 TEST(BusyRetryFilter, RetriesABusyServerForAWhile) {
-  constexpr DWORD cancel = static_cast<DWORD>(-1);
+  constexpr auto cancel = static_cast<DWORD>(-1);
   const RetryCase cases[] = {
       {0, SERVERCALL_RETRYLATER, BusyRetryFilter::kRetryDelayMs},
       {29999, SERVERCALL_RETRYLATER, BusyRetryFilter::kRetryDelayMs},

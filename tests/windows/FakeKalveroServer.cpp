@@ -83,6 +83,7 @@ void addEvent(ICreateTypeInfo* info, UINT index, DISPID id, std::vector<std::wst
   function.elemdescFunc.tdesc.vt = VT_VOID;
   check(info->AddFuncDesc(index, &function));
   std::vector<LPOLESTR> pointers;
+  pointers.reserve(names.size());
   for (std::wstring& name : names) {
     pointers.push_back(name.data());
   }
