@@ -81,14 +81,35 @@ std::optional<SourceInterface> firstConnectionPointOf(const DispatchObject& obje
   return source;
 }
 
+// Looks the name up among the interface's functions. ITypeInfo::GetIDsOfNames would be
+// shorter, but it cannot be called on type information held in another process, as the
+// CMM software's is; GetFuncDesc and GetDocumentation can.
 std::optional<DISPID> dispIdOf(ITypeInfo* info, const wchar_t* name) {
-  std::wstring copy(name);
-  LPOLESTR names[] = {copy.data()};
-  MEMBERID id = MEMBERID_NIL;
-  if (FAILED(info->GetIDsOfNames(names, 1, &id))) {
+  TYPEATTR* attributes = nullptr;
+  if (FAILED(info->GetTypeAttr(&attributes))) {
     return std::nullopt;
   }
-  return id;
+  const UINT count = attributes->cFuncs;
+  info->ReleaseTypeAttr(attributes);
+  for (UINT i = 0; i < count; ++i) {
+    FUNCDESC* function = nullptr;
+    if (FAILED(info->GetFuncDesc(i, &function))) {
+      continue;
+    }
+    const MEMBERID id = function->memid;
+    info->ReleaseFuncDesc(function);
+    BSTR found = nullptr;
+    if (FAILED(info->GetDocumentation(id, &found, nullptr, nullptr, nullptr))) {
+      continue;
+    }
+    const bool same =
+        found != nullptr && CompareStringOrdinal(found, -1, name, -1, TRUE) == CSTR_EQUAL;
+    SysFreeString(found);
+    if (same) {
+      return id;
+    }
+  }
+  return std::nullopt;
 }
 
 struct EventIds {
