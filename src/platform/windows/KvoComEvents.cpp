@@ -81,10 +81,40 @@ std::optional<SourceInterface> firstConnectionPointOf(const DispatchObject& obje
   return source;
 }
 
-// Looks the name up among the interface's functions. ITypeInfo::GetIDsOfNames would be
-// shorter, but it cannot be called on type information held in another process, as the
-// CMM software's is; GetFuncDesc and GetDocumentation can.
-std::optional<DISPID> dispIdOf(ITypeInfo* info, const wchar_t* name) {
+std::optional<DISPID> idByName(ITypeInfo* info, const wchar_t* name) {
+  std::wstring copy(name);
+  LPOLESTR names[] = {copy.data()};
+  MEMBERID id = MEMBERID_NIL;
+  if (info == nullptr || FAILED(info->GetIDsOfNames(names, 1, &id))) {
+    return std::nullopt;
+  }
+  return id;
+}
+
+// The same interface described by the type library registered on this machine, read in
+// this process.
+ComPtr<ITypeInfo> registeredInfo(ITypeInfo* info, const IID& iid) {
+  ComPtr<ITypeLib> library;
+  UINT index = 0;
+  TLIBATTR* attributes = nullptr;
+  if (FAILED(info->GetContainingTypeLib(library.put(), &index)) || !library ||
+      FAILED(library->GetLibAttr(&attributes))) {
+    return {};
+  }
+  const TLIBATTR version = *attributes;
+  library->ReleaseTLibAttr(attributes);
+  ComPtr<ITypeLib> local;
+  ComPtr<ITypeInfo> localInfo;
+  if (FAILED(LoadRegTypeLib(version.guid, version.wMajorVerNum, version.wMinorVerNum, version.lcid,
+                            local.put())) ||
+      FAILED(local->GetTypeInfoOfGuid(iid, localInfo.put()))) {
+    return {};
+  }
+  return localInfo;
+}
+
+// Looks the name up among the interface's functions, one by one.
+std::optional<DISPID> idByScan(ITypeInfo* info, const wchar_t* name) {
   TYPEATTR* attributes = nullptr;
   if (FAILED(info->GetTypeAttr(&attributes))) {
     return std::nullopt;
@@ -110,6 +140,20 @@ std::optional<DISPID> dispIdOf(ITypeInfo* info, const wchar_t* name) {
     }
   }
   return std::nullopt;
+}
+
+// The dispatch id of an event. ITypeInfo::GetIDsOfNames cannot be called on type
+// information held in another process, as the CMM software's is; there the registered
+// type library is read here, as other automation clients do, and without one the
+// interface's functions are scanned.
+std::optional<DISPID> dispIdOf(const SourceInterface& source, const wchar_t* name) {
+  if (auto id = idByName(source.info.get(), name)) {
+    return id;
+  }
+  if (auto id = idByName(registeredInfo(source.info.get(), source.iid).get(), name)) {
+    return id;
+  }
+  return idByScan(source.info.get(), name);
 }
 
 struct EventIds {
@@ -238,8 +282,8 @@ class ComEventSource final : public KvoEventSource {
     if (!source) {
       return false;
     }
-    const auto start = dispIdOf(source->info.get(), L"OnStartExecution");
-    const auto executed = dispIdOf(source->info.get(), L"OnObjectExecuted");
+    const auto start = dispIdOf(*source, L"OnStartExecution");
+    const auto executed = dispIdOf(*source, L"OnObjectExecuted");
     ComPtr<IConnectionPoint> point;
     if (!start || !executed || FAILED(container->FindConnectionPoint(source->iid, point.put()))) {
       return false;
