@@ -98,9 +98,11 @@ struct FakeTypes {
 
 // A type library made in memory: the event interface, the event source object's own
 // interface and its class, which names the event interface as the default source.
-FakeTypes buildTypes() {
+FakeTypes buildTypes(bool registered) {
   ComPtr<ICreateTypeLib2> library;
-  std::wstring file = L"KvoFake.tlb";
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  std::wstring file = std::wstring(temp) + L"KvoFake.tlb";
   check(CreateTypeLib2(SYS_WIN64, file.data(), library.put()));
   check(library->SetGuid(kLibraryGuid));
   std::wstring libraryName = L"KvoFakeLib";
@@ -129,6 +131,11 @@ FakeTypes buildTypes() {
   check(sourceClass->AddImplType(1, source));
   check(sourceClass->SetImplTypeFlags(1, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE));
   check(sourceClass->LayOut());
+  if (registered) {
+    check(library->SaveAllChanges());
+    ComPtr<ITypeLib> saved;
+    check(LoadTypeLibEx(file.c_str(), REGKIND_REGISTER, saved.put()));
+  }
 
   return {eventsInfo, sourceObjectInfo, sourceClass.query<ITypeInfo>(IID_ITypeInfo)};
 }
@@ -313,11 +320,17 @@ HRESULT STDMETHODCALLTYPE FakeObject::Invoke(DISPID id, REFIID /*iid*/, LCID /*l
 
 FakeEventSource::FakeEventSource(std::shared_ptr<FakeServerLife> life, const IID& eventIid,
                                  ComPtr<ITypeInfo> classInfo)
-    : FakeObject(std::move(life)), eventIid_(eventIid), classInfo_(std::move(classInfo)) {}
+    : FakeObject(std::move(life)),
+      adviseIid(eventIid),
+      eventIid_(eventIid),
+      classInfo_(std::move(classInfo)) {}
 
 void* FakeEventSource::extraInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
     return static_cast<IConnectionPointContainer*>(this);
+  }
+  if (IsEqualIID(iid, IID_IConnectionPoint)) {
+    return static_cast<IConnectionPoint*>(this);
   }
   if (IsEqualIID(iid, IID_IProvideClassInfo) && offerClassInfo) {
     return static_cast<IProvideClassInfo*>(this);
@@ -384,7 +397,7 @@ HRESULT STDMETHODCALLTYPE FakeEventSource::Advise(IUnknown* sink, DWORD* cookie)
   }
   ComPtr<IDispatch> events;
   if (sink == nullptr ||
-      FAILED(sink->QueryInterface(eventIid_, reinterpret_cast<void**>(events.put())))) {
+      FAILED(sink->QueryInterface(adviseIid, reinterpret_cast<void**>(events.put())))) {
     return CONNECT_E_CANNOTCONNECT;
   }
   ++advises;
@@ -416,7 +429,7 @@ HRESULT STDMETHODCALLTYPE FakeEventSource::GetClassInfo(ITypeInfo** info) {
 }
 
 FakeKalveroServer::FakeKalveroServer(Options options) {
-  const FakeTypes types = buildTypes();
+  const FakeTypes types = buildTypes(options.registerTypes);
   application = make<FakeObject>(life);
   partProgram = make<FakeObject>(life);
   command = make<FakeObject>(life);

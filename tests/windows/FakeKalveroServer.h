@@ -83,6 +83,8 @@ class FakeEventSource final : public FakeObject,
   int unadvises = 0;
   std::size_t sinkCount() const { return sinks_.size(); }
   bool offerClassInfo = true;
+  // The interface Advise asks the sink for.
+  IID adviseIid;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return FakeObject::QueryInterface(iid, object);
@@ -118,12 +120,17 @@ inline constexpr DISPID kFakeOnStartExecution = 7;
 inline constexpr DISPID kFakeOnObjectExecuted = 9;
 inline constexpr DISPID kFakeOnOtherEvent = 1;
 
+// Thread messages to the fake in a process of its own (FakeKalveroProcess.cpp).
+inline constexpr UINT kFakeFireEvents = WM_APP + 1;
+
 // The whole fake CMM software. The constructor starts it: window, ProgID, running object.
 class FakeKalveroServer {
  public:
   struct Options {
     bool window = true;
     bool running = true;
+    // Saves the type library and registers it, as an installation of the software does.
+    bool registerTypes = false;
   };
   FakeKalveroServer() : FakeKalveroServer(Options{}) {}
   explicit FakeKalveroServer(Options options);
