@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -32,6 +33,6 @@ ProgramOrError parseProgram(std::string_view content, const std::string& fileNam
 ProgramOrError readProgramFile(const std::filesystem::path& path);
 
 // The largest file read, in bytes.
-inline constexpr std::uintmax_t kMaxProgramFileSize = 16U * 1024U * 1024U;
+inline constexpr std::uintmax_t kMaxProgramFileSize = std::uintmax_t{16} * 1024 * 1024;
 
 }  // namespace kvotlk::program

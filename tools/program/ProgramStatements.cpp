@@ -268,7 +268,7 @@ std::optional<std::string> ProgramBuilder::loopEnd(int line, const LineTokens& t
     return "\"SchleifeEnde\" erwartet keine Werte.";
   }
   if (!loop_) {
-    return "\"SchleifeEnde\" ohne vorangehende \"Schleife\".";
+    return R"("SchleifeEnde" ohne vorangehende "Schleife".)";
   }
   loop_->endLine = line;
   program_.items.emplace_back(std::move(*loop_));
