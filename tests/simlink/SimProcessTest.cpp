@@ -13,6 +13,7 @@
 #include "entry/OrderFixture.h"
 #include "program/ProgramExecutor.h"
 #include "program/ProgramParser.h"
+#include "simlink/SimProcess.h"
 #include "simlink/SimTestSupport.h"
 
 namespace kvotlk::test {
@@ -24,54 +25,6 @@ constexpr const char* kLostLink =
     "Kalvero antwortet nicht mehr.\r\n"
     "Die Erfassung wurde angehalten; es werden keine weiteren Messwerte übernommen.\r\n"
     "Die bisher erfassten Messwerte bleiben erhalten und können übertragen werden.";
-
-// One kalvero-sim process; its standard output is collected line by line.
-class SimProcess {
- public:
-  explicit SimProcess(const QStringList& arguments) {
-    QObject::connect(&process_, &QProcess::readyReadStandardOutput, &process_, [this] {
-      while (process_.canReadLine()) {
-        lines_.push_back(process_.readLine().trimmed().toStdString());
-      }
-    });
-    process_.start(QStringLiteral(KALVERO_SIM_PATH), arguments);
-  }
-  ~SimProcess() {
-    if (process_.state() != QProcess::NotRunning) {
-      process_.kill();
-      process_.waitForFinished();
-    }
-  }
-  SimProcess(const SimProcess&) = delete;
-  SimProcess& operator=(const SimProcess&) = delete;
-  SimProcess(SimProcess&&) = delete;
-  SimProcess& operator=(SimProcess&&) = delete;
-
-  bool waitForLine(const std::string& line) {
-    return waitUntil(
-        [this, &line] { return std::find(lines_.begin(), lines_.end(), line) != lines_.end(); });
-  }
-  void write(const std::string& text) {
-    process_.write(text.data(), static_cast<qint64>(text.size()));
-  }
-  // Waits for the end; the exit code, or -1 when it did not end.
-  int exitCode() {
-    if (!waitUntil([this] { return process_.state() == QProcess::NotRunning; })) {
-      return -1;
-    }
-    return process_.exitCode();
-  }
-  void kill() {
-    process_.kill();
-    process_.waitForFinished();
-  }
-  std::string errors() { return process_.readAllStandardError().toStdString(); }
-  const std::vector<std::string>& lines() const { return lines_; }
-
- private:
-  QProcess process_;
-  std::vector<std::string> lines_;
-};
 
 QStringList arguments(const std::string& endpoint, std::initializer_list<const char*> more) {
   QStringList list{QStringLiteral("--endpunkt"), QString::fromStdString(endpoint)};
