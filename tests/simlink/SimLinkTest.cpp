@@ -208,20 +208,6 @@ TEST_F(LinkFixture, OrderConfirmationWaitsForASimulatorAndAttachesToTheNewOne) {
   EXPECT_EQ(link.t.g.strMessprogrammName, "Welle");
 }
 
-TEST_F(LinkFixture, ACaptureOnTheNewSimulatorGetsItsEvents) {
-  startSimulator();
-  ASSERT_TRUE(attach());
-  sim->quit();
-  spin(50);
-  EXPECT_FALSE(attach());
-  startSimulator();
-  ASSERT_TRUE(attach());
-  openCapture(1);
-  sim->execute(1);
-  ASSERT_TRUE(runsDone(4));
-  EXPECT_EQ(sampleText(link.t.g, 1), dimensionText(expectedRun(1)));
-}
-
 TEST_F(LinkFixture, ReleasingTheObjectsEndsTheConnection) {
   startSimulator();
   ASSERT_TRUE(attach());

@@ -78,12 +78,6 @@ TEST_F(ScriptFixture, ACommandWaitsUntilTheRunsBeforeItAreDone) {
   EXPECT_EQ(log.back(), "Messprogramm Welle-4711.PRG geschlossen.");
 }
 
-TEST_F(ScriptFixture, QuitsWithOneAfterARefusal) {
-  script.add("ausfuehren");
-  script.add("beenden");
-  EXPECT_EQ(quitStatus, 1);
-}
-
 TEST_F(ScriptFixture, WartenWaitsForAConverterToSubscribe) {
   std::string reason;
   ASSERT_TRUE(server.listen(reason));

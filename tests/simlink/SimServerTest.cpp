@@ -134,14 +134,6 @@ TEST_F(ServerFixture, ClosingTheProgramEndsTheRun) {
   EXPECT_FALSE(server.execute(1));
 }
 
-TEST_F(ServerFixture, RunsWithoutSubscribersGoOnByThemselves) {
-  open();
-  EXPECT_TRUE(server.execute(3));
-  EXPECT_TRUE(waitUntil([this] { return !server.running(); }));
-  EXPECT_EQ(server.runsStarted(), 3U);
-  EXPECT_EQ(server.eventsSent(), 9);
-}
-
 TEST_F(ServerFixture, APeerWithAnEndlessLineIsCutOff) {
   auto raw = client();
   raw->sendRaw(std::string(simlink::kMaxLineLength + 10, 'x'));

@@ -101,14 +101,5 @@ TEST_F(WindowFixture, ShowsWhyAFileWasRefused) {
   EXPECT_EQ(text("lblFehler"), "/nicht/da.kmp: Die Datei kann nicht gelesen werden.");
 }
 
-TEST_F(WindowFixture, KeepsAShortLog) {
-  for (int i = 0; i < sim::SimWindow::kLogLines + 20; ++i) {
-    window.appendLog("Zeile " + std::to_string(i));
-  }
-  auto* log = find<QPlainTextEdit>("txtProtokoll");
-  EXPECT_EQ(log->blockCount(), sim::SimWindow::kLogLines);
-  EXPECT_TRUE(log->toPlainText().endsWith(QStringLiteral("Zeile 519")));
-}
-
 }  // namespace
 }  // namespace kvotlk::test
