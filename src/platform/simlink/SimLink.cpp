@@ -12,7 +12,10 @@ namespace {
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kHelloTimeoutMs = 2000;
 
-bool isEvent(const Fields& fields) { return fields[0] == kStart || fields[0] == kObject; }
+// An event has at least its word and its number, which the acknowledgement repeats.
+bool isEvent(const Fields& fields) {
+  return fields.size() >= 2 && (fields[0] == kStart || fields[0] == kObject);
+}
 
 // Waits for the simulator's greeting line.
 bool greeted(QLocalSocket& socket) {
