@@ -70,7 +70,10 @@ struct LinkFixture : ::testing::Test {
   bool attach() { return ConnectToKvo(link.env, link.t.g) && GetOpenPartProg(link.t.g); }
   void openCapture(std::int16_t sampleSize) {
     link.t.g.intStichprobenumfang = sampleSize;
-    engine = std::make_unique<CaptureEngine>(link.env, link.t.g, view, [] { return true; });
+    engine = std::make_unique<CaptureEngine>(link.env, link.t.g, view, [this] {
+      writtenSamples = link.t.g.intAnzStichproben;
+      return true;
+    });
     engine->Form_Load();
     ASSERT_TRUE(waitUntil([this] { return sim->subscribers() == 1; }));
   }
@@ -86,6 +89,8 @@ struct LinkFixture : ::testing::Test {
   std::unique_ptr<ThreadedSim> sim;
   NullCaptureView view;
   std::unique_ptr<CaptureEngine> engine;
+  // The sample count the result writer saw; -1 before it was called.
+  int writtenSamples = -1;
 };
 
 TEST_F(LinkFixture, AttachesExactlyWhileASimulatorRuns) {
@@ -157,6 +162,11 @@ TEST_F(LinkFixture, ASimulatorThatQuitsMidRunHaltsTheCaptureWithOneMessage) {
   EXPECT_EQ(link.t.g.KvoApp->AppVersionText(), std::nullopt);
   EXPECT_EQ(link.t.g.KvoApp->CurrentPartProg(), std::nullopt);
   EXPECT_EQ(link.t.g.KvoPartProg->PartProgName(), std::nullopt);
+
+  // What was captured can still be sent.
+  engine->CmdSendData_Click();
+  EXPECT_EQ(writtenSamples, 2);
+  EXPECT_EQ(engine->state(), CaptureState::Closed);
   EXPECT_FALSE(ConnectToKvo(link.env, link.t.g));
 }
 
