@@ -55,6 +55,7 @@ std::string unknownNameMessage(std::string_view name) {
            "Nest-ID-Katalog gesucht.";
   }
   std::vector<std::string_view> names;
+  names.reserve(kControls.size());
   for (const Control& control : kControls) {
     names.push_back(control.name);
   }
@@ -72,7 +73,7 @@ std::optional<std::string> assign(OrderInput& input, const Control& control,
   } else if (line.value == "0" || line.value == "1") {
     input.form.chkNest = line.value == "1" ? kChecked : kUnchecked;
   } else {
-    return "\"chkNest\": \"" + line.value +
+    return R"("chkNest": ")" + line.value +
            "\" ist kein Zustand des Kästchens. Erlaubt sind 0 (leer) und 1 (angekreuzt).";
   }
   return std::nullopt;
@@ -103,8 +104,8 @@ OrderInputOrError parseOrderFile(std::string_view content, const std::string& fi
     }
     if (const auto earlier = seen.find(control); earlier != seen.end()) {
       return InputFileError{fileName, line.line,
-                            "Das Feld \"" + std::string(control->name) + "\" steht schon in Zeile " +
-                                std::to_string(earlier->second) + "."};
+                            "Das Feld \"" + std::string(control->name) +
+                                "\" steht schon in Zeile " + std::to_string(earlier->second) + "."};
     }
     seen.emplace(control, line.line);
     if (auto problem = assign(input, *control, line)) {

@@ -80,8 +80,8 @@ class Replay {
         random_(makeRandom(inputs.options)),
         prompts_(err, inputs.options.increaseAnswer, inputs.options.measureMoreAnswer),
         numbers_(makeNumbers(inputs.options.numbers)),
-        env_{settings_, *files_, *clock_, *random_, prompts_, numbers_, kalvero_,
-             inputs.programFolder},
+        env_{settings_, *files_,  *clock_,  *random_,
+             prompts_,  numbers_, kalvero_, inputs.programFolder},
         form_(inputs.order.form),
         view_(form_) {
     loadSettings(settings_, inputs.settings);
@@ -113,9 +113,9 @@ class Replay {
     const InputFileError error{
         inputs_.options.orderFile, line,
         std::string("\"") + control + "\": \"" + *selection + "\" ist kein Eintrag der Liste. " +
-            (entries.empty() ? "Die Liste ist leer, der Katalog " + path + " fehlt oder ist leer."
-                             : "Die Liste zeigt die Zeilen von " + path +
-                                   " genau so, wie sie dort stehen.")};
+            (entries.empty()
+                 ? "Die Liste ist leer, der Katalog " + path + " fehlt oder ist leer."
+                 : "Die Liste zeigt die Zeilen von " + path + " genau so, wie sie dort stehen.")};
     err_ << "FEHLER: " << error.text() << '\n' << std::flush;
     return false;
   }
@@ -178,9 +178,8 @@ class Replay {
     if (!inputs_.program) {
       return;
     }
-    const program::ProgramExecutor executor(*inputs_.program,
-                                            program::chooseSeed(*inputs_.program,
-                                                                inputs_.options.seed));
+    const program::ProgramExecutor executor(
+        *inputs_.program, program::chooseSeed(*inputs_.program, inputs_.options.seed));
     for (std::int64_t run = 1; run <= inputs_.options.runs; ++run) {
       // An ID message closed the capture: the job ends here.
       if (engine.state() == CaptureState::Closed) {

@@ -67,47 +67,58 @@ OptionError readSeed(const std::string& option, const std::string& value,
 // The options that take a value, with their readers.
 const std::map<std::string, ValueReader, std::less<>>& valueOptions() {
   static const std::map<std::string, ValueReader, std::less<>> readers = {
-      {"--auftrag", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--auftrag",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.orderFile = v;
          return std::nullopt;
        }},
-      {"--einstellungen", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--einstellungen",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.settingsFile = v;
          return std::nullopt;
        }},
-      {"--messprogramm", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--messprogramm",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.programFile = v;
          return std::nullopt;
        }},
-      {"--programmordner", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--programmordner",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.programFolder = v;
          return v.empty() ? wrongValue("--programmordner", v, "kein Ordner") : std::nullopt;
        }},
-      {"--laeufe", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--laeufe",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          const auto runs = program::parseWhole(v, 0, kMaxRuns);
          o.runs = runs.value_or(0);
          return runs ? std::nullopt
                      : wrongValue("--laeufe", v,
                                   "keine ganze Zahl von 0 bis " + std::to_string(kMaxRuns));
        }},
-      {"--startwert", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--startwert",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          return readSeed("--startwert", v, o.seed);
        }},
-      {"--zufall", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--zufall",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          return readSeed("--zufall", v, o.nameSeed);
        }},
-      {"--erhoehen", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--erhoehen",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          return readYesNo("--erhoehen", v, o.increaseAnswer);
        }},
-      {"--weitere-probe", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--weitere-probe",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          return readYesNo("--weitere-probe", v, o.measureMoreAnswer);
        }},
-      {"--zeit", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--zeit",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.fixedTime = parseDateTime(v);
          return o.fixedTime ? std::nullopt
                             : wrongValue("--zeit", v, "kein Zeitpunkt wie 05.12.2026 09:30:05");
        }},
-      {"--zahlen", [](ReplayOptions& o, const std::string& v) -> OptionError {
+      {"--zahlen",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
          if (v != "deutsch" && v != "englisch") {
            return wrongValue("--zahlen", v, "weder deutsch noch englisch");
          }

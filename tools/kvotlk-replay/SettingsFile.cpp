@@ -20,6 +20,7 @@ std::optional<SettingKey> findKey(std::string_view name) {
 
 std::string unknownKeyMessage(std::string_view name) {
   std::vector<std::string_view> names;
+  names.reserve(kSettingCount);
   for (const SettingInfo& info : SettingTable()) {
     names.push_back(info.name);
   }
@@ -71,8 +72,7 @@ SettingsInputOrError parseSettingsFile(std::string_view content, const std::stri
     if (const auto earlier = seen.find(*key); earlier != seen.end()) {
       return InputFileError{fileName, line.line,
                             "Die Einstellung \"" + std::string(SettingName(*key)) +
-                                "\" steht schon in Zeile " + std::to_string(earlier->second) +
-                                "."};
+                                "\" steht schon in Zeile " + std::to_string(earlier->second) + "."};
     }
     seen.emplace(*key, line.line);
     input.values.emplace(*key, line.value);

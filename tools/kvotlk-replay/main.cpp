@@ -19,7 +19,8 @@ int refuse(const std::string& text) {
 }
 
 int usageError(const std::string& text) {
-  std::cerr << "FEHLER: " << text << '\n' << kReplayUsage << "Hilfe: kvotlk-replay --hilfe\n"
+  std::cerr << "FEHLER: " << text << '\n'
+            << kReplayUsage << "Hilfe: kvotlk-replay --hilfe\n"
             << std::flush;
   return kInputError;
 }
