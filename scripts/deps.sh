@@ -4,7 +4,8 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation)
-test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev googletest xvfb xauth)
+test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev googletest xvfb xauth
+  g++-mingw-w64-x86-64 wine64)
 bench_packages=(cmake ninja-build g++ libbenchmark-dev)
 
 case "${1:-}" in

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every test with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs them all. Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer and runs them all; then cross-builds the Windows parts with
+# mingw-w64 and runs their tests under Wine on a virtual display, in a fresh Wine prefix
+# in the build folder. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,3 +10,10 @@ scripts/deps.sh test
 cmake --preset test >/dev/null
 cmake --build --preset test
 ctest --preset test
+
+wine_prefix="$PWD/build/windows/wineprefix"
+rm -rf "$wine_prefix"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+WINEPREFIX="$wine_prefix" xvfb-run -a sh -c \
+  'status=0; ctest --preset windows || status=$?; /usr/lib/wine/wineserver -k; exit $status'

@@ -1,0 +1,237 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <oleauto.h>
+
+#include <functional>
+#include <thread>
+
+#include "FakeKalveroServer.h"
+#include "platform/windows/ComApartment.h"
+#include "platform/windows/DispatchObject.h"
+#include "platform/windows/Variant.h"
+
+namespace kvotlk::test {
+namespace {
+
+using windows::BusyRetryFilter;
+using windows::ComApartment;
+using windows::Variant;
+
+Variant number(VARTYPE type, double value) {
+  Variant real;
+  real.put()->vt = VT_R8;
+  VARIANT source = real.get();
+  source.dblVal = value;
+  Variant typed;
+  EXPECT_EQ(VariantChangeType(typed.put(), &source, 0, type), S_OK);
+  return typed;
+}
+
+Variant text(const wchar_t* value) {
+  Variant v;
+  v.put()->vt = VT_BSTR;
+  const_cast<VARIANT&>(v.get()).bstrVal = value == nullptr ? nullptr : SysAllocString(value);
+  return v;
+}
+
+Variant ofType(VARTYPE type) {
+  Variant v;
+  v.put()->vt = type;
+  return v;
+}
+
+Variant boolean(bool value) {
+  Variant v;
+  v.put()->vt = VT_BOOL;
+  const_cast<VARIANT&>(v.get()).boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+
+// A by-reference variant pointing at the value inside `target`.
+VARIANT byReference(const Variant& target) {
+  VARIANT reference;
+  VariantInit(&reference);
+  reference.vt = VT_VARIANT | VT_BYREF;
+  reference.pvarVal = const_cast<VARIANT*>(&target.get());
+  return reference;
+}
+
+TEST(VariantConversion, Text) {
+  EXPECT_EQ(windows::textOf(text(L"Pr\u00fcfer \u00d8").get()),
+            "Pr\xC3\xBC"
+            "fer \xC3\x98");
+  EXPECT_EQ(windows::textOf(text(nullptr).get()), "");
+  EXPECT_EQ(windows::textOf(ofType(VT_EMPTY).get()), "");
+  EXPECT_EQ(windows::textOf(ofType(VT_NULL).get()), "");
+  EXPECT_EQ(windows::textOf(number(VT_I4, 4711).get()), "4711");
+  const Variant inner = text(L"101");
+  EXPECT_EQ(windows::textOf(byReference(inner)), "101");
+}
+
+TEST(VariantConversion, Boolean) {
+  EXPECT_EQ(windows::boolOf(boolean(true).get()), true);
+  EXPECT_EQ(windows::boolOf(boolean(false).get()), false);
+  EXPECT_EQ(windows::boolOf(number(VT_I2, 5).get()), true);
+  EXPECT_EQ(windows::boolOf(number(VT_I4, 0).get()), false);
+  EXPECT_EQ(windows::boolOf(ofType(VT_EMPTY).get()), false);
+  EXPECT_EQ(windows::boolOf(ofType(VT_NULL).get()), false);
+  EXPECT_EQ(windows::boolOf(text(L"kein Wahrheitswert").get()), std::nullopt);
+}
+
+struct NumberCase {
+  VARTYPE type;
+  double value;
+  std::optional<std::int32_t> asInt32;
+  std::optional<double> asDouble;
+};
+
+TEST(VariantConversion, Numbers) {
+  const NumberCase cases[] = {
+      {VT_I2, -3, -3, -3.0},
+      {VT_I4, 2147483647, 2147483647, 2147483647.0},
+      {VT_UI1, 200, 200, 200.0},
+      {VT_R4, 0.25, 0, 0.25},
+      {VT_R8, 2.5, 2, 2.5},
+      {VT_R8, 3.5, 4, 3.5},
+      {VT_R8, 3e9, std::nullopt, 3e9},
+      {VT_CY, 12.5, 12, 12.5},
+      {VT_DECIMAL, -7.75, -8, -7.75},
+  };
+  for (const NumberCase& c : cases) {
+    SCOPED_TRACE(c.type);
+    const Variant v = number(c.type, c.value);
+    EXPECT_EQ(windows::int32Of(v.get()), c.asInt32);
+    EXPECT_EQ(windows::doubleOf(v.get()), c.asDouble);
+    EXPECT_EQ(windows::doubleOf(byReference(v)), c.asDouble);
+  }
+  EXPECT_EQ(windows::int32Of(ofType(VT_EMPTY).get()), 0);
+  EXPECT_EQ(windows::doubleOf(ofType(VT_EMPTY).get()), 0.0);
+  EXPECT_EQ(windows::int32Of(ofType(VT_NULL).get()), std::nullopt);
+  EXPECT_EQ(windows::doubleOf(ofType(VT_NULL).get()), std::nullopt);
+  EXPECT_EQ(windows::doubleOf(text(L"Messwert").get()), std::nullopt);
+}
+
+TEST(VariantConversion, Objects) {
+  auto object = ComPtr<FakeObject>::adopt(new FakeObject(std::make_shared<FakeServerLife>()));
+  IDispatch* const dispatch = object.get();
+  Variant held = ofType(VT_DISPATCH);
+  const_cast<VARIANT&>(held.get()).pdispVal = dispatch;
+  dispatch->AddRef();
+  EXPECT_EQ(windows::objectOf(held.get()).get(), dispatch);
+  EXPECT_EQ(windows::objectOf(byReference(held)).get(), dispatch);
+  Variant unknown = ofType(VT_UNKNOWN);
+  const_cast<VARIANT&>(unknown.get()).punkVal = dispatch;
+  dispatch->AddRef();
+  EXPECT_EQ(windows::objectOf(unknown.get()).get(), dispatch);
+  const ULONG references = object->references();
+
+  EXPECT_FALSE(windows::objectOf(ofType(VT_DISPATCH).get()));
+  EXPECT_FALSE(windows::objectOf(ofType(VT_EMPTY).get()));
+  EXPECT_FALSE(windows::objectOf(ofType(VT_NULL).get()));
+  EXPECT_FALSE(windows::objectOf(number(VT_I4, 1).get()));
+  held = Variant();
+  unknown = Variant();
+  EXPECT_EQ(object->references(), references - 2);
+}
+
+TEST(GoneResults, OnlyAnEndedServerCounts) {
+  const HRESULT gone[] = {RPC_E_DISCONNECTED, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
+                          RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, CO_E_OBJNOTCONNECTED};
+  const HRESULT other[] = {S_OK,
+                           E_FAIL,
+                           DISP_E_EXCEPTION,
+                           DISP_E_MEMBERNOTFOUND,
+                           RPC_E_CALL_REJECTED,
+                           RPC_E_SERVERCALL_RETRYLATER};
+  for (const HRESULT result : gone) {
+    EXPECT_TRUE(windows::isGoneResult(result)) << std::hex << result;
+  }
+  for (const HRESULT result : other) {
+    EXPECT_FALSE(windows::isGoneResult(result)) << std::hex << result;
+  }
+}
+
+struct RetryCase {
+  DWORD elapsedMs;
+  DWORD rejectType;
+  DWORD answer;
+};
+
+TEST(BusyRetryFilter, RetriesABusyServerForAWhile) {
+  constexpr auto cancel = static_cast<DWORD>(-1);
+  const RetryCase cases[] = {
+      {0, SERVERCALL_RETRYLATER, BusyRetryFilter::kRetryDelayMs},
+      {29999, SERVERCALL_RETRYLATER, BusyRetryFilter::kRetryDelayMs},
+      {30000, SERVERCALL_RETRYLATER, cancel},
+      {0, SERVERCALL_REJECTED, cancel},
+  };
+  auto* const filter = new BusyRetryFilter();
+  for (const RetryCase& c : cases) {
+    EXPECT_EQ(filter->RetryRejectedCall(nullptr, c.elapsedMs, c.rejectType), c.answer)
+        << c.elapsedMs << " ms, type " << c.rejectType;
+  }
+  EXPECT_EQ(filter->HandleInComingCall(CALLTYPE_TOPLEVEL, nullptr, 0, nullptr),
+            static_cast<DWORD>(SERVERCALL_ISHANDLED));
+  EXPECT_EQ(filter->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL),
+            static_cast<DWORD>(PENDINGMSG_WAITDEFPROCESS));
+  filter->Release();
+}
+
+// Runs the check on a thread of its own, so its apartment starts untouched.
+void onFreshThread(const std::function<void()>& check) {
+  std::thread thread(check);
+  thread.join();
+}
+
+// The first single-threaded apartment of a process counts as its main one.
+bool isSingleThreaded(APTTYPE type) { return type == APTTYPE_STA || type == APTTYPE_MAINSTA; }
+
+APTTYPE apartmentType() {
+  APTTYPE type{};
+  APTTYPEQUALIFIER qualifier{};
+  return SUCCEEDED(CoGetApartmentType(&type, &qualifier)) ? type : APTTYPE_CURRENT;
+}
+
+TEST(ComApartment, InitialisesASingleThreadedApartmentWithTheFilter) {
+  onFreshThread([] {
+    {
+      const ComApartment apartment;
+      EXPECT_TRUE(apartment.usable());
+      EXPECT_FALSE(apartment.borrowed());
+      EXPECT_TRUE(isSingleThreaded(apartmentType()));
+      IMessageFilter* current = nullptr;
+      ASSERT_EQ(CoRegisterMessageFilter(nullptr, &current), S_OK);
+      EXPECT_NE(current, nullptr);
+      IMessageFilter* none = nullptr;
+      CoRegisterMessageFilter(current, &none);
+      current->Release();
+    }
+    EXPECT_EQ(apartmentType(), APTTYPE_CURRENT);
+  });
+}
+
+TEST(ComApartment, UsesAMultithreadedApartmentFoundOnTheThread) {
+  onFreshThread([] {
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    {
+      const ComApartment apartment;
+      EXPECT_TRUE(apartment.usable());
+      EXPECT_TRUE(apartment.borrowed());
+    }
+    EXPECT_EQ(apartmentType(), APTTYPE_MTA);
+    CoUninitialize();
+  });
+}
+
+TEST(ComApartment, LeavesAnApartmentOpenedBeforeOpen) {
+  onFreshThread([] {
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    { const ComApartment apartment; }
+    EXPECT_TRUE(isSingleThreaded(apartmentType()));
+    CoUninitialize();
+  });
+}
+
+}  // namespace
+}  // namespace kvotlk::test

@@ -1,0 +1,337 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeKalveroServer.h"
+#include "capture/KalveroPort.h"
+#include "capture/modKVOFunctions.h"
+#include "support/TestEnvironment.h"
+
+namespace kvotlk::test {
+namespace {
+
+// COM for the test's thread; declared first in a fixture so it is torn down last.
+struct ComThread {
+  ComThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~ComThread() { CoUninitialize(); }
+  ComThread(const ComThread&) = delete;
+  ComThread& operator=(const ComThread&) = delete;
+};
+
+struct Recorded {
+  std::string event;
+  std::optional<std::string> program;
+  std::optional<std::string> command;
+  bool operator==(const Recorded&) const = default;
+};
+
+// Records every event with the names read back through the objects it was handed.
+class RecordingSink final : public KvoEventSink {
+ public:
+  void OnStartExecution(const std::shared_ptr<KvoPartProgram>& PartProg) override {
+    seen.push_back({"OnStartExecution", PartProg->PartProgName(), std::nullopt});
+    afterEvent();
+  }
+  void OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,
+                        const std::shared_ptr<KvoCommand>& Cmmd) override {
+    seen.push_back({"OnObjectExecuted", PartProg->PartProgName(), Cmmd->CmdIdText()});
+    lastCommand = Cmmd;
+    afterEvent();
+  }
+
+  std::vector<Recorded> seen;
+  std::shared_ptr<KvoCommand> lastCommand;
+  std::function<void()> afterEvent = [] {};
+};
+
+const std::string kProgramName = "Welle_\xC3\x98 20.PRG";
+
+class KvoComBindingTest : public ::testing::Test {
+ protected:
+  // Attaches and subscribes a recording sink.
+  std::shared_ptr<KvoEventSource> subscribe(FakeKalveroServer& server) {
+    app = connector->GetRunningApplication();
+    EXPECT_NE(app, nullptr);
+    auto source = app->EventSource();
+    EXPECT_TRUE(source.has_value() && *source != nullptr);
+    EXPECT_TRUE((*source)->connect(sink));
+    EXPECT_EQ(server.events->advises, 1);
+    return *source;
+  }
+  void fireCommand(FakeKalveroServer& server) {
+    server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), server.command.get()});
+  }
+
+  ComThread com;
+  std::unique_ptr<KvoConnector> connector = makeKvoConnector();
+  std::shared_ptr<KvoApplication> app;
+  RecordingSink sink;
+};
+
+TEST_F(KvoComBindingTest, AttachesToTheRunningSoftware) {
+  FakeKalveroServer server;
+  EXPECT_TRUE(connector->MainWindowExists());
+  app = connector->GetRunningApplication();
+  ASSERT_NE(app, nullptr);
+  EXPECT_EQ(app->AppVersionText(),
+            "Kalvero 3.7 \xE2\x80\x93 Pr\xC3\xBC"
+            "fraum");
+}
+
+TEST_F(KvoComBindingTest, WithoutTheSoftwareNothingIsFound) {
+  EXPECT_FALSE(connector->MainWindowExists());
+  EXPECT_EQ(connector->GetRunningApplication(), nullptr);
+}
+
+TEST_F(KvoComBindingTest, WindowWithoutRunningObjectGivesNoApplication) {
+  FakeKalveroServer server({.window = true, .running = false});
+  EXPECT_TRUE(connector->MainWindowExists());
+  EXPECT_EQ(connector->GetRunningApplication(), nullptr);
+}
+
+TEST_F(KvoComBindingTest, UnknownProgIdGivesNoApplication) {
+  FakeKalveroServer server;
+  FakeKalveroServer::unregisterProgId();
+  EXPECT_EQ(connector->GetRunningApplication(), nullptr);
+  FakeKalveroServer::registerProgId();
+  EXPECT_NE(connector->GetRunningApplication(), nullptr);
+}
+
+TEST_F(KvoComBindingTest, ConfirmationStepsOfCoreRunThroughTheBinding) {
+  TestEnvironment t;
+  Environment env{t.settings, t.files,   t.clock,    t.random,
+                  t.prompts,  t.numbers, *connector, t.env.programFolder};
+  EXPECT_FALSE(ConnectToKvo(env, t.g));
+  FakeKalveroServer server;
+  ASSERT_TRUE(ConnectToKvo(env, t.g));
+  ASSERT_TRUE(GetOpenPartProg(t.g));
+  EXPECT_EQ(t.g.strMessprogrammName, "Welle_\xC3\x98 20");
+  server.closePartProgram();
+  EXPECT_FALSE(GetOpenPartProg(t.g));
+  EXPECT_EQ(t.g.KvoPartProg, nullptr);
+  ReleaseKvoObjects(t.g);
+}
+
+TEST_F(KvoComBindingTest, EveryOperationOfTheTable) {
+  FakeKalveroServer server;
+  const auto source = subscribe(server);
+  const auto current = app->CurrentPartProg();
+  ASSERT_TRUE(current.has_value() && *current != nullptr);
+  EXPECT_EQ((*current)->PartProgName(), kProgramName);
+
+  fireCommand(server);
+  ASSERT_NE(sink.lastCommand, nullptr);
+  KvoCommand& command = *sink.lastCommand;
+  EXPECT_EQ(command.CmdTypeCode(), 1209);
+  EXPECT_EQ(command.CmdIdText(), "4711");
+  EXPECT_EQ(command.HasDimension(), true);
+  EXPECT_EQ(command.HasTextCmd(), false);
+  EXPECT_EQ(server.life->lastFlags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+  EXPECT_EQ(command.IntFieldValue(165, 1), 3);
+  EXPECT_EQ(server.life->lastArguments, (std::vector<std::int32_t>{165, 1}));
+  EXPECT_EQ(command.RealFieldValue(662, 1), -0.125);
+  EXPECT_EQ(server.life->lastArguments, (std::vector<std::int32_t>{662, 1}));
+
+  const auto dimension = command.DimensionOf();
+  ASSERT_TRUE(dimension.has_value() && *dimension != nullptr);
+  EXPECT_EQ((*dimension)->DimIdText(), "101");
+  EXPECT_EQ((*dimension)->DimMeasured(), 1234.5);
+  EXPECT_EQ((*dimension)->DimSecondary(), 0.25);
+
+  const auto text = command.TextCmdOf();
+  ASSERT_TRUE(text.has_value() && *text != nullptr);
+  EXPECT_EQ((*text)->TextCmdName(), "ID");
+  EXPECT_EQ((*text)->TextCmdText(), "101,102,,104");
+}
+
+// VT_EMPTY, VT_NULL and a null object all mean "none".
+TEST_F(KvoComBindingTest, EmptyObjectResultsAreNone) {
+  FakeKalveroServer server;
+  const auto source = subscribe(server);
+  fireCommand(server);
+  ASSERT_NE(sink.lastCommand, nullptr);
+  const VARTYPE nothing[] = {VT_EMPTY, VT_NULL, VT_DISPATCH};
+  for (const VARTYPE type : nothing) {
+    SCOPED_TRACE(type);
+    server.command->setEmpty(8, type);
+    server.command->setEmpty(57, type);
+    server.application->setEmpty(2, type);
+    EXPECT_EQ(sink.lastCommand->DimensionOf(), std::shared_ptr<KvoDimensionObject>());
+    EXPECT_EQ(sink.lastCommand->TextCmdOf(), std::shared_ptr<KvoTextCommand>());
+    EXPECT_EQ(app->CurrentPartProg(), std::shared_ptr<KvoPartProgram>());
+  }
+}
+
+struct EventCase {
+  bool classInfo;
+  bool byReference;
+};
+
+class KvoComEventsTest : public KvoComBindingTest,
+                         public ::testing::WithParamInterface<EventCase> {};
+
+// The event interface is found from the class information or, without it, from the
+// first connection point; the event ids come from its type information by name.
+TEST_P(KvoComEventsTest, BothEventsReachTheSink) {
+  FakeKalveroServer server;
+  server.events->offerClassInfo = GetParam().classInfo;
+  const auto source = subscribe(server);
+  const bool byRef = GetParam().byReference;
+  server.events->fire(kFakeOnStartExecution, {server.partProgram.get()}, byRef);
+  server.events->fire(kFakeOnOtherEvent, {server.partProgram.get()}, byRef);
+  server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), server.command.get()},
+                      byRef);
+  EXPECT_EQ(sink.seen, (std::vector<Recorded>{{"OnStartExecution", kProgramName, std::nullopt},
+                                              {"OnObjectExecuted", kProgramName, "4711"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, KvoComEventsTest,
+                         ::testing::Values(EventCase{true, false}, EventCase{false, false},
+                                           EventCase{true, true}));
+
+TEST_F(KvoComBindingTest, EventWithoutItsObjectsIsDropped) {
+  FakeKalveroServer server;
+  const auto source = subscribe(server);
+  server.events->fire(kFakeOnStartExecution, {nullptr});
+  server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), nullptr});
+  EXPECT_TRUE(sink.seen.empty());
+}
+
+TEST_F(KvoComBindingTest, UnsubscribingStopsEvents) {
+  FakeKalveroServer server;
+  const auto source = subscribe(server);
+  source->disconnect();
+  EXPECT_EQ(server.events->unadvises, 1);
+  EXPECT_EQ(server.events->sinkCount(), 0U);
+  fireCommand(server);
+  EXPECT_TRUE(sink.seen.empty());
+  source->disconnect();
+  EXPECT_EQ(server.events->unadvises, 1);
+
+  ASSERT_TRUE(source->connect(sink));
+  fireCommand(server);
+  EXPECT_EQ(sink.seen.size(), 1U);
+  EXPECT_EQ(server.events->advises, 2);
+}
+
+TEST_F(KvoComBindingTest, ConnectingTwiceKeepsOneSubscription) {
+  FakeKalveroServer server;
+  const auto source = subscribe(server);
+  ASSERT_TRUE(source->connect(sink));
+  EXPECT_EQ(server.events->sinkCount(), 1U);
+  fireCommand(server);
+  EXPECT_EQ(sink.seen.size(), 1U);
+}
+
+TEST_F(KvoComBindingTest, ReleasingTheSourceUnadvises) {
+  FakeKalveroServer server;
+  auto source = subscribe(server);
+  source.reset();
+  EXPECT_EQ(server.events->unadvises, 1);
+  EXPECT_EQ(server.events->sinkCount(), 0U);
+}
+
+TEST_F(KvoComBindingTest, HandlerMayUnsubscribeInsideAnEvent) {
+  FakeKalveroServer server;
+  auto source = subscribe(server);
+  sink.afterEvent = [&] { source->disconnect(); };
+  fireCommand(server);
+  fireCommand(server);
+  EXPECT_EQ(sink.seen.size(), 1U);
+  EXPECT_EQ(server.events->unadvises, 1);
+}
+
+TEST_F(KvoComBindingTest, HandlerMayDropTheSourceInsideAnEvent) {
+  FakeKalveroServer server;
+  auto source = subscribe(server);
+  sink.afterEvent = [&] { source.reset(); };
+  fireCommand(server);
+  EXPECT_EQ(source, nullptr);
+  EXPECT_EQ(server.events->unadvises, 1);
+  fireCommand(server);
+  EXPECT_EQ(sink.seen.size(), 1U);
+}
+
+// The software calls its sinks from a list taken before the call; a sink unsubscribed by
+// an earlier handler of the same event passes nothing on.
+TEST_F(KvoComBindingTest, EventInFlightAfterUnsubscribingIsNotDelivered) {
+  FakeKalveroServer server;
+  const auto first = subscribe(server);
+  RecordingSink other;
+  const auto second = *app->EventSource();
+  ASSERT_TRUE(second->connect(other));
+  sink.afterEvent = [&] { second->disconnect(); };
+  fireCommand(server);
+  EXPECT_EQ(sink.seen.size(), 1U);
+  EXPECT_TRUE(other.seen.empty());
+}
+
+// Every reference the binding took is given back exactly once.
+TEST_F(KvoComBindingTest, ReferencesAreBalanced) {
+  FakeKalveroServer server;
+  const std::vector<ULONG> before = server.references();
+  {
+    const auto source = subscribe(server);
+    fireCommand(server);
+    const auto dimension = sink.lastCommand->DimensionOf();
+    const auto text = sink.lastCommand->TextCmdOf();
+    const auto current = app->CurrentPartProg();
+    EXPECT_NE(server.references(), before);
+    sink.lastCommand.reset();
+    app.reset();
+  }
+  EXPECT_EQ(server.references(), before);
+}
+
+class KvoComGoneTest : public KvoComBindingTest, public ::testing::WithParamInterface<HRESULT> {};
+
+// The software ends mid-run: every call answers "gone" without calling it again, core
+// drops the application, and a new start of the software is attached.
+TEST_P(KvoComGoneTest, SoftwareGoneAndStartedAgain) {
+  TestEnvironment t;
+  Environment env{t.settings, t.files,   t.clock,    t.random,
+                  t.prompts,  t.numbers, *connector, t.env.programFolder};
+  auto first = std::make_unique<FakeKalveroServer>();
+  const auto source = subscribe(*first);
+  fireCommand(*first);
+  ASSERT_TRUE(ConnectToKvo(env, t.g));
+
+  first->goAway(GetParam());
+  EXPECT_EQ(sink.lastCommand->CmdTypeCode(), std::nullopt);
+  const int callsWhenGone = first->life->calls;
+  EXPECT_EQ(sink.lastCommand->DimensionOf(), std::nullopt);
+  EXPECT_EQ(sink.lastCommand->RealFieldValue(662, 1), std::nullopt);
+  EXPECT_EQ(app->AppVersionText(), std::nullopt);
+  EXPECT_EQ(app->CurrentPartProg(), std::nullopt);
+  EXPECT_EQ(first->life->calls, callsWhenGone);
+  source->disconnect();
+  EXPECT_FALSE(source->connect(sink));
+  EXPECT_FALSE(ConnectToKvo(env, t.g));
+  EXPECT_EQ(t.g.KvoApp, nullptr);
+
+  FakeKalveroServer second;
+  second.application->setText(31, L"Kalvero 3.8");
+  ASSERT_TRUE(ConnectToKvo(env, t.g));
+  EXPECT_EQ(t.g.KvoApp->AppVersionText(), "Kalvero 3.8");
+}
+
+INSTANTIATE_TEST_SUITE_P(GoneResults, KvoComGoneTest,
+                         ::testing::Values(RPC_E_DISCONNECTED,
+                                           HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
+                                           RPC_E_SERVER_DIED, CO_E_OBJNOTCONNECTED));
+
+// A call the software refuses fails alone; the next one is sent again.
+TEST_F(KvoComBindingTest, OtherFailuresDoNotMarkTheSoftwareGone) {
+  FakeKalveroServer server;
+  app = connector->GetRunningApplication();
+  server.life->failure = DISP_E_EXCEPTION;
+  EXPECT_EQ(app->AppVersionText(), std::nullopt);
+  server.life->failure = S_OK;
+  EXPECT_TRUE(app->AppVersionText().has_value());
+  server.application->setEmpty(31, VT_NULL);
+  EXPECT_EQ(app->AppVersionText(), "");
+}
+
+}  // namespace
+}  // namespace kvotlk::test
