@@ -1,11 +1,39 @@
 #include "app/QtPrompts.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace kvotlk {
 namespace {
+
+// A question must be answered: as with the message boxes of Windows, Escape and the close
+// box do nothing, so that no key sends a file or stops a capture by accident.
+class MessageBox final : public QMessageBox {
+ public:
+  MessageBox(bool mustAnswer, QWidget* parent) : QMessageBox(parent), mustAnswer_(mustAnswer) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (mustAnswer_ && event->key() == Qt::Key_Escape) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    if (mustAnswer_ && clickedButton() == nullptr) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
+
+ private:
+  bool mustAnswer_;
+};
 
 QString displayText(const std::string& text) {
   QString shown = QString::fromStdString(text);
@@ -23,19 +51,19 @@ QMessageBox::StandardButton run(PromptBox kind, const std::string& text) {
 
 std::unique_ptr<QMessageBox> BuildMessageBox(PromptBox kind, const std::string& text,
                                              QWidget* parent) {
-  auto box = std::make_unique<QMessageBox>(parent);
+  const bool question = kind == PromptBox::Question;
+  std::unique_ptr<QMessageBox> box = std::make_unique<MessageBox>(question, parent);
   box->setWindowTitle(QStringLiteral("KVOTLK"));
   box->setTextFormat(Qt::PlainText);
   box->setText(displayText(text));
   box->setWindowModality(Qt::ApplicationModal);
-  if (kind == PromptBox::Question) {
+  if (question) {
     box->setIcon(QMessageBox::NoIcon);
     QPushButton* yes = box->addButton(QMessageBox::Yes);
     QPushButton* no = box->addButton(QMessageBox::No);
     yes->setText(QStringLiteral("Ja"));
     no->setText(QStringLiteral("Nein"));
     box->setDefaultButton(yes);
-    box->setEscapeButton(no);
   } else {
     box->setIcon(kind == PromptBox::Stop ? QMessageBox::Critical : QMessageBox::NoIcon);
     QPushButton* ok = box->addButton(QMessageBox::Ok);

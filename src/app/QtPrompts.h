@@ -14,8 +14,8 @@ namespace kvotlk {
 enum class PromptBox { Stop, Plain, Question };
 
 // A message box as the program shows it: title "KVOTLK", the kind's icon and buttons with
-// German texts ("OK"; "Ja" and "Nein" with "Ja" the default and "Nein" for Escape), the
-// text shown as plain text with its CR LF line breaks.
+// German texts ("OK"; "Ja" and "Nein" with "Ja" the default and no answer by Escape or the
+// close box), the text shown as plain text with its CR LF line breaks.
 std::unique_ptr<QMessageBox> BuildMessageBox(PromptBox kind, const std::string& text,
                                              QWidget* parent = nullptr);
 

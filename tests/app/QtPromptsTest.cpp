@@ -1,11 +1,13 @@
 // The program's message boxes: built as each message asks, and answered without blocking
 // (a zero timer presses a key in the box while it runs).
 #include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "app/QtPrompts.h"
 
@@ -39,7 +41,7 @@ TEST(QtPrompts, PlainMessageHasNoIcon) {
   EXPECT_EQ(buttonTexts(*box), QStringList{"OK"});
 }
 
-TEST(QtPrompts, QuestionHasJaAsDefaultAndNeinForEscape) {
+TEST(QtPrompts, QuestionHasJaAsDefault) {
   const auto box = BuildMessageBox(PromptBox::Question,
                                    "Vordefinierte Anzahl von Stichproben wurde bereits gemessen."
                                    "\r\nSoll die Stichprobenanzahl erhöht werden?");
@@ -47,7 +49,6 @@ TEST(QtPrompts, QuestionHasJaAsDefaultAndNeinForEscape) {
   EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
   EXPECT_EQ(buttonTexts(*box), (QStringList{"Ja", "Nein"}));
   EXPECT_EQ(box->defaultButton()->text(), "Ja");
-  EXPECT_EQ(box->escapeButton()->text(), "Nein");
   EXPECT_EQ(box->text(),
             "Vordefinierte Anzahl von Stichproben wurde bereits gemessen.\n"
             "Soll die Stichprobenanzahl erhöht werden?")
@@ -59,34 +60,66 @@ TEST(QtPrompts, TextIsShownAsPlainText) {
   EXPECT_EQ(box->textFormat(), Qt::PlainText);
 }
 
-// Presses a key in the modal box as soon as it runs and notes what it showed.
+// Does to the modal box, as soon as it runs, what the step says, and notes what it showed
+// and whether the box was still open afterwards.
 struct BoxAnswer {
-  explicit BoxAnswer(Qt::Key key) {
-    QTimer::singleShot(0, [this, key] {
+  explicit BoxAnswer(std::function<void(QMessageBox&)> step) {
+    QTimer::singleShot(0, [this, step = std::move(step)] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) {
         return;
       }
       title = box->windowTitle();
       icon = box->icon();
-      QTest::keyClick(box, key);
+      step(*box);
+      stillOpen = box->isVisible();
+      if (stillOpen) {
+        box->button(QMessageBox::No)->click();
+      }
     });
   }
+  explicit BoxAnswer(Qt::Key key)
+      : BoxAnswer([key](QMessageBox& box) { QTest::keyClick(&box, key); }) {}
+
   QString title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  bool stillOpen = false;
 };
 
-TEST(QtPrompts, QuestionAnsweredByEnterIsJaByEscapeNein) {
+TEST(QtPrompts, QuestionAnsweredByEnterIsJaByClickOnNeinNein) {
   QtPrompts prompts;
   {
     const BoxAnswer answer(Qt::Key_Return);
     EXPECT_TRUE(prompts.askYesNo("Soll eine weitere Probe gemessen werden?"));
     EXPECT_EQ(answer.title, "KVOTLK");
+    EXPECT_FALSE(answer.stillOpen);
   }
+  {
+    const BoxAnswer answer([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+    EXPECT_FALSE(prompts.askYesNo("Soll eine weitere Probe gemessen werden?"));
+    EXPECT_FALSE(answer.stillOpen);
+  }
+}
+
+TEST(QtPrompts, QuestionIsNotAnsweredByEscapeOrTheCloseBox) {
+  QtPrompts prompts;
   {
     const BoxAnswer answer(Qt::Key_Escape);
     EXPECT_FALSE(prompts.askYesNo("Soll eine weitere Probe gemessen werden?"));
+    EXPECT_TRUE(answer.stillOpen) << "answered by Nein afterwards";
   }
+  {
+    const BoxAnswer answer([](QMessageBox& box) { box.close(); });
+    EXPECT_FALSE(prompts.askYesNo("Soll eine weitere Probe gemessen werden?"));
+    EXPECT_TRUE(answer.stillOpen);
+  }
+}
+
+TEST(QtPrompts, MessagesCloseWithEscapeToo) {
+  QtPrompts prompts;
+  const BoxAnswer stop(Qt::Key_Escape);
+  prompts.showStop("Kalvero muss zuerst gestartet sein.");
+  EXPECT_FALSE(stop.stillOpen);
 }
 
 TEST(QtPrompts, MessagesCloseWithEnter) {
