@@ -62,15 +62,15 @@ TEST_F(MainWindowRules, FirstStartReadsInOrderAndWritesTheDefaultsBack) {
   EXPECT_EQ(t.g.strNestIDVerwenden, "0");
 }
 
-TEST_F(MainWindowRules, StoredValuesWinAndAreConverted) {
+TEST_F(MainWindowRules, StoredValuesWinAndAreConvertedTextsThatAreNoNumbersCountAsTheDefault) {
   setStored("AuftragsNrLaenge", "12");
   setStored("LaengeArtikelNr", " 10 ");
   setStored("AuftragsNrGanzzahl", "0");
   setStored("DIR", "/daten/caq");
-  setStored("EinstellungenZurLaufzeitSpeichern", "0");
   setStored("DateiErweiterungVerwenden", "-1");
   setStored("DateiErweiterung", "_A");
   setStored("MessserieUmfang", "2");
+  setStored("EinstellungenZurLaufzeitSpeichern", "abc");
   setStored("NestIDVerwenden", "1");
 
   ReadStartSettings(env, t.g);
@@ -80,73 +80,12 @@ TEST_F(MainWindowRules, StoredValuesWinAndAreConverted) {
   EXPECT_EQ(t.g.varLaengeArtikelNr, " 10 ") << "kept as read";
   EXPECT_EQ(t.g.intAuftragsNrGanzzahl, 0);
   EXPECT_EQ(t.g.strStandardDir, "/daten/caq");
-  EXPECT_EQ(t.g.intEinstellungenZurLaufzeitSpeichern, 0);
+  EXPECT_EQ(t.g.intEinstellungenZurLaufzeitSpeichern, 1) << "not a number: the default";
+  EXPECT_EQ(stored("EinstellungenZurLaufzeitSpeichern"), "abc") << "nothing written over";
   EXPECT_TRUE(t.g.blnDateiErweiterungVerwenden);
   EXPECT_EQ(t.g.strDateiErweiterung, "_A");
   EXPECT_TRUE(t.g.blnMessserieUmfang);
   EXPECT_EQ(t.g.strNestIDVerwenden, "1");
-}
-
-TEST_F(MainWindowRules, TextsThatAreNoNumbersCountAsTheDefault) {
-  for (const char* key : {"AuftragsNrLaenge", "AuftragsNrGanzzahl",
-                          "EinstellungenZurLaufzeitSpeichern", "MessserieUmfang"}) {
-    setStored(key, "abc");
-  }
-  ReadStartSettings(env, t.g);
-  EXPECT_EQ(t.g.intAuftragsNrLaenge, 8);
-  EXPECT_EQ(t.g.intAuftragsNrGanzzahl, 1);
-  EXPECT_EQ(t.g.intEinstellungenZurLaufzeitSpeichern, 1);
-  EXPECT_FALSE(t.g.blnMessserieUmfang);
-  EXPECT_EQ(stored("AuftragsNrLaenge"), "abc") << "nothing written over";
-}
-
-TEST(MainWindowToolTips, OrderFieldFollowsWholeNumberSettingAndLength) {
-  struct Case {
-    std::int16_t ganzzahl;
-    std::int16_t laenge;
-    std::optional<std::string> expected;
-  };
-  const Case cases[] = {
-      {1, 8, "Ganzzahl max. 8 Zeichen eintragen"},
-      {0, 8, "Alphanumerisch max. 8 Zeichen eintragen"},
-      {1, 14, "Ganzzahl max. 14 Zeichen eintragen"},
-      {0, -3, "Alphanumerisch max. -3 Zeichen eintragen"},
-      {2, 8, std::nullopt},
-      {-1, 8, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    modGlobaleVariablen g;
-    g.intAuftragsNrGanzzahl = c.ganzzahl;
-    g.intAuftragsNrLaenge = c.laenge;
-    EXPECT_EQ(AuftragToolTip(g), c.expected) << c.ganzzahl << " " << c.laenge;
-  }
-}
-
-TEST(MainWindowToolTips, ArticleFieldShowsTheLengthTextAsRead) {
-  for (const auto& [length, expected] : {std::pair{"8", "Alphanumerisch max. 8 Zeichen eintragen"},
-                                         {"12", "Alphanumerisch max. 12 Zeichen eintragen"},
-                                         {"", "Alphanumerisch max.  Zeichen eintragen"},
-                                         {"acht", "Alphanumerisch max. acht Zeichen eintragen"}}) {
-    modGlobaleVariablen g;
-    g.varLaengeArtikelNr = length;
-    EXPECT_EQ(ArtikelToolTip(g), expected);
-  }
-}
-
-TEST(MainWindowToolTips, NestFieldAtLoadFollowsNestIDVerwenden) {
-  modGlobaleVariablen g;
-  g.strNestIDVerwenden = "1";
-  ASSERT_TRUE(NestFieldForLoad(g));
-  EXPECT_EQ(NestFieldForLoad(g)->toolTip, "");
-  EXPECT_FALSE(NestFieldForLoad(g)->clearNestID);
-  g.strNestIDVerwenden = "0";
-  ASSERT_TRUE(NestFieldForLoad(g));
-  EXPECT_EQ(NestFieldForLoad(g)->toolTip, "Nur eine Zahl eingeben");
-  EXPECT_TRUE(NestFieldForLoad(g)->clearNestID);
-  for (const char* other : {"", "2", " 1", "01"}) {
-    g.strNestIDVerwenden = other;
-    EXPECT_FALSE(NestFieldForLoad(g)) << other;
-  }
 }
 
 TEST(MainWindowDateTime, PresetFromTheClock) {
@@ -181,15 +120,6 @@ TEST(MainWindowShutDown, RemovesTheHandoffFileWrittenLastAndReleasesKalvero) {
   EXPECT_TRUE(t.files.hasFile(fixed)) << "only the name written last";
   EXPECT_EQ(t.g.KvoApp, nullptr);
   EXPECT_EQ(t.g.KvoPartProg, nullptr);
-}
-
-TEST(MainWindowShutDown, NothingWrittenNothingRemoved) {
-  TestEnvironment t;
-  const std::string fixed = joinPath(t.env.programFolder, "TLValues.txt");
-  t.files.addFile(fixed, "x");
-  ShutDown(t.env, t.g);
-  EXPECT_TRUE(t.files.hasFile(fixed));
-  EXPECT_TRUE(t.prompts.shown.empty());
 }
 
 }  // namespace

@@ -33,14 +33,6 @@ TEST(QtPrompts, StopMessageHasTheCriticalIconAndOK) {
   EXPECT_EQ(box->escapeButton()->text(), "OK");
 }
 
-TEST(QtPrompts, PlainMessageHasNoIcon) {
-  const auto box =
-      BuildMessageBox(PromptBox::Plain, "Stichprobenumfang muss vom Typ Integer (Ganzzahl) sein.");
-  EXPECT_EQ(box->windowTitle(), "KVOTLK");
-  EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-  EXPECT_EQ(buttonTexts(*box), QStringList{"OK"});
-}
-
 TEST(QtPrompts, QuestionHasJaAsDefault) {
   const auto box = BuildMessageBox(PromptBox::Question,
                                    "Vordefinierte Anzahl von Stichproben wurde bereits gemessen."

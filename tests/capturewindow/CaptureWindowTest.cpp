@@ -136,6 +136,14 @@ TEST_F(CaptureWindowTest, ControlsCaptionsAndGeometryInTwips) {
   for (const char* bordered : {"lblCurrentProbe", "lblNumProbes"}) {
     EXPECT_NE(child<QLabel>(bordered)->frameShape(), QFrame::NoFrame) << bordered;
   }
+  QWidget* send = child<QWidget>("CmdSendData");
+  std::vector<std::string> tabOrder;
+  for (QWidget* widget = send; tabOrder.size() < 3; widget = widget->nextInFocusChain()) {
+    if ((widget->focusPolicy() & Qt::TabFocus) != 0) {
+      tabOrder.push_back(widget->objectName().toStdString());
+    }
+  }
+  EXPECT_EQ(tabOrder, (std::vector<std::string>{"CmdSendData", "CmdLoeschen", "FlexGridDaten"}));
 }
 
 TEST_F(CaptureWindowTest, FontIsArialOrAFontOfItsMetrics) {
@@ -145,18 +153,6 @@ TEST_F(CaptureWindowTest, FontIsArialOrAFontOfItsMetrics) {
   EXPECT_EQ(font.families().value(0), "Arial");
   const QString used = QFontInfo(child<QPushButton>("CmdSendData")->font()).family();
   EXPECT_TRUE(used == "Arial" || used == "Liberation Sans") << used.toStdString();
-}
-
-TEST_F(CaptureWindowTest, KeyboardOrderStartsWithTheSendButton) {
-  open();
-  QWidget* send = child<QWidget>("CmdSendData");
-  std::vector<std::string> tabOrder;
-  for (QWidget* widget = send; tabOrder.size() < 3; widget = widget->nextInFocusChain()) {
-    if ((widget->focusPolicy() & Qt::TabFocus) != 0) {
-      tabOrder.push_back(widget->objectName().toStdString());
-    }
-  }
-  EXPECT_EQ(tabOrder, (std::vector<std::string>{"CmdSendData", "CmdLoeschen", "FlexGridDaten"}));
 }
 
 TEST_F(CaptureWindowTest, LoadShowsAnEmptyGridWithItsHeaderRow) {
@@ -225,40 +221,6 @@ TEST_F(CaptureWindowTest, SendWithTheSizeReachedWritesAndClosesWithTheFormOfThat
   EXPECT_EQ(order.shown, 1);
   EXPECT_EQ(app->eventSource->sink, nullptr);
   EXPECT_EQ(window->engine().state(), CaptureState::Closed);
-}
-
-TEST_F(CaptureWindowTest, SendWithFewerSamplesAsksAndYesKeepsCapturing) {
-  open();
-  app->run({Spec::Dimension("101", 1.25)});
-  t.prompts.answers = {true, false};
-  click("CmdSendData");
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(app->eventSource->sink, &window->engine());
-  app->run({Spec::Dimension("101", 1.5)});
-  EXPECT_EQ(caption("lblCurrentProbe"), "2") << "the next run is captured";
-  app->run({Spec::Dimension("101", 1.75)});
-  EXPECT_EQ(caption("lblCurrentProbe"), "2") << "No to the increase question";
-  EXPECT_EQ(caption("lblNumProbes"), "2");
-  EXPECT_EQ(window->engine().state(), CaptureState::Halted);
-  ASSERT_EQ(t.prompts.shown.size(), 2U);
-  EXPECT_EQ(t.prompts.shown[0].text,
-            "Die gemessene Stichprobenanzahl entspricht nicht der vordefinierten.\r\n"
-            "Soll eine weitere Probe gemessen werden?");
-}
-
-TEST_F(CaptureWindowTest, FailedWriteKeepsTheWindowOpenForAnotherTry) {
-  open();
-  app->run({Spec::Dimension("101", 1.25)});
-  app->run({Spec::Dimension("101", 1.5)});
-  t.files.failWhen = [](const FsCall& call) { return call.op == FsOp::CreateFile; };
-  click("CmdSendData");
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(t.prompts.shown.size(), 1U);
-  EXPECT_EQ(window->engine().state(), CaptureState::Halted);
-  t.files.failWhen = nullptr;
-  click("CmdSendData");
-  EXPECT_FALSE(window->isVisible());
-  EXPECT_TRUE(t.files.hasFile(joinPath(t.env.programFolder, "Solvik.txt")));
 }
 
 TEST_F(CaptureWindowTest, CloseBoxShowsTheOrderWindowAndWritesNothing) {
