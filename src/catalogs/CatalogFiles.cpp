@@ -37,13 +37,23 @@ std::optional<std::vector<std::string>> ReadCatalog(FileSystem& files, const std
 
 bool WriteCatalog(FileSystem& files, const std::string& path,
                   const std::vector<std::string>& entries) {
-  const Path target = toFsPath(path);
-  files.removeFile(target);
   std::string content;
   for (const std::string& entry : entries) {
     appendLine(content, toCp1252(entry));
   }
-  return writeWholeFile(files, target, content);
+  // The new content is written beside the catalogue first: a write that fails half-way
+  // must not cost the operator the catalogue that was there.
+  const Path target = toFsPath(path);
+  const Path written = toFsPath(path + ".tmp");
+  if (!writeWholeFile(files, written, content)) {
+    files.removeFile(written);
+    return false;
+  }
+  if (!files.renameReplacing(written, target)) {
+    files.removeFile(written);
+    return false;
+  }
+  return true;
 }
 
 std::string MissingCatalogMessage(Catalog catalog) {

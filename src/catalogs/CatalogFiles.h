@@ -21,8 +21,8 @@ std::string CatalogPath(std::string_view programFolder, Catalog catalog);
 // is missing or cannot be read.
 std::optional<std::vector<std::string>> ReadCatalog(FileSystem& files, const std::string& path);
 
-// Deletes the file (a failure is ignored: it may not exist), creates it anew and writes
-// every entry as one line. False when the file could not be created or written.
+// Writes every entry as one line in place of the file's content. False when the file
+// could not be written; the file then keeps its old content.
 bool WriteCatalog(FileSystem& files, const std::string& path,
                   const std::vector<std::string>& entries);
 

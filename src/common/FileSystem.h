@@ -37,6 +37,9 @@ class FileSystem {
   // Renames a file within one folder; fails, leaving both as they are, when the target
   // name is taken.
   virtual bool renameNoReplace(const Path& from, const Path& to) = 0;
+  // Renames a file within one folder, replacing a file of the target name in one step:
+  // afterwards the target holds either its old or its new content, never neither.
+  virtual bool renameReplacing(const Path& from, const Path& to) = 0;
 };
 
 // The machine's file system; defined by the platform layer.

@@ -38,9 +38,18 @@ TEST_F(CatalogFilesTest, WritesOneLinePerEntryAndReportsFailures) {
   EXPECT_EQ(t.files.content(pruefer), "(12)    M\xFCller\r\n(7)      Leer\r\n");
   ASSERT_TRUE(WriteCatalog(t.files, pruefer, {}));
   EXPECT_TRUE(t.files.hasFile(pruefer) && t.files.content(pruefer).empty());
-  for (const FsOp op : {FsOp::RemoveFile, FsOp::CreateFile, FsOp::Write, FsOp::Close}) {
+}
+
+TEST_F(CatalogFilesTest, AFailedWriteKeepsTheOldCatalogue) {
+  const std::string old = "(1)     Alt\r\n";
+  for (const FsOp op : {FsOp::CreateFile, FsOp::Write, FsOp::Close, FsOp::Rename}) {
+    t.files.addFile(pruefer, old);
     t.files.failWhen = [op](const FsCall& call) { return call.op == op; };
-    EXPECT_EQ(WriteCatalog(t.files, pruefer, {"4711"}), op == FsOp::RemoveFile);
+    EXPECT_FALSE(WriteCatalog(t.files, pruefer, {"4711"}));
+    t.files.clearFaults();
+    EXPECT_EQ(t.files.content(pruefer), old);
+    EXPECT_EQ(t.files.filesIn(toUtf8(toFsPath(pruefer).parent_path())),
+              std::vector<std::string>{"Prüfer.dat"});
   }
 }
 

@@ -58,6 +58,16 @@ TEST_F(PosixFileSystemTest, RenameNeverReplacesAFile) {
   EXPECT_FALSE(fs->fileExists(dir / "tmp"));
 }
 
+TEST_F(PosixFileSystemTest, ReplacingRenameTakesTheNewContent) {
+  ASSERT_TRUE(writeWholeFile(*fs, dir / "Maschine.dat.tmp", "neu"));
+  ASSERT_TRUE(writeWholeFile(*fs, dir / "Maschine.dat", "alt"));
+  EXPECT_TRUE(fs->renameReplacing(dir / "Maschine.dat.tmp", dir / "Maschine.dat"));
+  EXPECT_EQ(fs->readFile(dir / "Maschine.dat"), "neu");
+  EXPECT_FALSE(fs->fileExists(dir / "Maschine.dat.tmp"));
+  EXPECT_FALSE(fs->renameReplacing(dir / "fehlt", dir / "Maschine.dat"));
+  EXPECT_EQ(fs->readFile(dir / "Maschine.dat"), "neu");
+}
+
 TEST_F(PosixFileSystemTest, RenameThatCannotHappenChangesNothing) {
   ASSERT_TRUE(writeWholeFile(*fs, dir / toFsPath("~Prüfung.txt.tmp"), "Werte"));
   EXPECT_FALSE(fs->renameNoReplace(dir / "fehlt", dir / "ziel"));

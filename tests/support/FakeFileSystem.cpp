@@ -124,6 +124,21 @@ bool FakeFileSystem::renameNoReplace(const Path& from, const Path& to) {
   return true;
 }
 
+bool FakeFileSystem::renameReplacing(const Path& from, const Path& to) {
+  if (shouldFail(FsOp::Rename, to)) {
+    return false;
+  }
+  const auto source = files.find(fsKey(from));
+  const std::string target = fsKey(to);
+  if (source == files.end() || folders_.count(target) > 0 || folders_.count(parentKey(to)) == 0) {
+    return false;
+  }
+  std::string content = std::move(source->second);
+  files.erase(source);
+  files[target] = std::move(content);
+  return true;
+}
+
 void FakeFileSystem::addFolder(const std::string& path) {
   for (Path p = toFsPath(path).lexically_normal(); !p.empty(); p = p.parent_path()) {
     folders_.insert(fsKey(p));

@@ -40,6 +40,7 @@ class FakeFileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> createFile(const Path& path) override;
   std::optional<std::string> readFile(const Path& path) override;
   bool renameNoReplace(const Path& from, const Path& to) override;
+  bool renameReplacing(const Path& from, const Path& to) override;
 
   // Set-up and inspection; these are not counted as calls.
   void addFolder(const std::string& path);                     // with all its parents

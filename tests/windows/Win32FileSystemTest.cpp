@@ -86,6 +86,16 @@ TEST_F(Win32FileSystemTest, RenameNeverReplacesAFile) {
   EXPECT_EQ(files_->readFile(at("Solvik.txt")), "collected earlier");
 }
 
+TEST_F(Win32FileSystemTest, ReplacingRenameTakesTheNewContent) {
+  ASSERT_TRUE(write("Maschine.dat.tmp", "neu"));
+  ASSERT_TRUE(write("Maschine.dat", "alt"));
+  EXPECT_TRUE(files_->renameReplacing(at("Maschine.dat.tmp"), at("Maschine.dat")));
+  EXPECT_EQ(files_->readFile(at("Maschine.dat")), "neu");
+  EXPECT_FALSE(files_->fileExists(at("Maschine.dat.tmp")));
+  EXPECT_FALSE(files_->renameReplacing(at("missing.tmp"), at("Maschine.dat")));
+  EXPECT_EQ(files_->readFile(at("Maschine.dat")), "neu");
+}
+
 TEST_F(Win32FileSystemTest, RenameOfWhatIsNoFileFails) {
   ASSERT_TRUE(files_->createFolder(at("TempData")));
   EXPECT_FALSE(files_->renameNoReplace(at("missing.tmp"), at("Solvik.txt")));

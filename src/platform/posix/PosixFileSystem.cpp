@@ -110,6 +110,14 @@ class PosixFileSystem final : public FileSystem {
     return true;
   }
 
+  bool renameReplacing(const Path& from, const Path& to) override {
+    if (!fileExists(from) || folderExists(to) || ::rename(from.c_str(), to.c_str()) != 0) {
+      return false;
+    }
+    syncFolderOf(to);
+    return true;
+  }
+
  private:
   static bool renameWithoutReplacing(const Path& from, const Path& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {

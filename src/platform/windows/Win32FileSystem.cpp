@@ -129,6 +129,12 @@ class Win32FileSystem final : public FileSystem {
   bool renameNoReplace(const Path& from, const Path& to) override {
     return fileExists(from) && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
   }
+
+  bool renameReplacing(const Path& from, const Path& to) override {
+    return fileExists(from) && !folderExists(to) &&
+           MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
 };
 
 }  // namespace

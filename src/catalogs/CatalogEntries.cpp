@@ -1,0 +1,86 @@
+#include "catalogs/CatalogEntries.h"
+
+#include "app/MainWindowAccess.h"
+#include "catalogs/CatalogLines.h"
+#include "common/Environment.h"
+#include "common/Prompts.h"
+#include "common/Text.h"
+#include "entry/modCheckTyp.h"
+
+namespace kvotlk {
+namespace {
+
+constexpr const char* kFieldsMissing = "Felder nicht ausgefüllt.";
+
+NewEntry refused(std::string message) { return {std::nullopt, std::move(message)}; }
+
+// The inspector and nest-ID rule: empty, length, whole number, in this order. Their
+// messages both speak of the "Prüfernummer".
+NewEntry bracketedEntry(LocaleNumbers& numbers, std::string_view typedNumber, std::string_view name,
+                        std::size_t maxLength) {
+  const std::string number = trimBlanks(typedNumber);
+  if (number.empty() || trimBlanks(name).empty()) {
+    return refused(kFieldsMissing);
+  }
+  if (charCount(number) > maxLength) {
+    return refused("Prüfernummer darf max. " + std::to_string(maxLength) + "stellig sein.");
+  }
+  if (!IsLong(numbers, number)) {
+    return refused("Prüfernummer muss eine Ganzzahl sein.");
+  }
+  return {BracketedField(number) + std::string(name), {}};
+}
+
+}  // namespace
+
+NewEntry NewPrueferEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name) {
+  return bracketedEntry(numbers, number, name, 4);
+}
+
+NewEntry NewNestIDEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name) {
+  return bracketedEntry(numbers, number, name, 2);
+}
+
+NewEntry NewMaschineEntry(std::string_view typedNumber, std::int16_t maxLength) {
+  std::string number = trimBlanks(typedNumber);
+  if (number.empty()) {
+    return refused(kFieldsMissing);
+  }
+  if (static_cast<long long>(charCount(number)) > maxLength) {
+    return refused("Maschinennummer darf max. " + std::to_string(maxLength) + "stellig sein.");
+  }
+  return {std::move(number), {}};
+}
+
+std::size_t InsertRow(std::optional<std::size_t> selectedRow) {
+  return selectedRow ? *selectedRow + 1 : 0;
+}
+
+bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries,
+                 MainWindowAccess& main) {
+  const std::string path = CatalogPath(env.programFolder, catalog);
+  if (!WriteCatalog(env.files, path, entries)) {
+    env.prompts.showStop(CatalogNotWrittenMessage(path));
+    return false;
+  }
+  switch (catalog) {
+    case Catalog::Pruefer:
+      main.setPrueferList(entries);
+      break;
+    case Catalog::Maschine:
+      main.setMaschineList(entries);
+      break;
+    case Catalog::NestID:
+      main.clearNestEntry();
+      break;
+  }
+  return true;
+}
+
+std::string CatalogNotWrittenMessage(const std::string& path) {
+  return "Die Katalogdatei " + path + " konnte nicht geschrieben werden." + kCrLf +
+         "Prüfen Sie, ob der Ordner Kataloge vorhanden ist und beschrieben werden darf. Die "
+         "Liste bleibt im Fenster erhalten.";
+}
+
+}  // namespace kvotlk

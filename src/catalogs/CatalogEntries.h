@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogs/CatalogFiles.h"
+
+// The rules of the three catalogue editors: which typed entry is accepted and how it is
+// written as a catalogue line, and saving the list back to its file.
+namespace kvotlk {
+
+struct Environment;
+class LocaleNumbers;
+class MainWindowAccess;
+
+// Either the catalogue line to insert, or the message that refuses the input.
+struct NewEntry {
+  std::optional<std::string> line;
+  std::string message;
+};
+
+// An inspector: number of 1 to 4 characters that is a whole number, and a name that is
+// not only spaces. The line is the bracketed number field followed by the name as typed.
+NewEntry NewPrueferEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name);
+
+// A nest ID: as an inspector, with a number of at most 2 characters.
+NewEntry NewNestIDEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name);
+
+// A machine: the trimmed number alone, of at most maxLength characters, any characters.
+NewEntry NewMaschineEntry(std::string_view number, std::int16_t maxLength);
+
+// Where a new entry goes: right after the selected row, or at the top.
+std::size_t InsertRow(std::optional<std::size_t> selectedRow);
+
+// Writes the editor's list into its catalogue file. Only when the file was written does
+// the main window follow (inspector and machine lists refilled, nest entry emptied);
+// otherwise the operator gets a stop message and nothing else changes.
+bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries,
+                 MainWindowAccess& main);
+
+// The stop message when a catalogue file could not be written.
+std::string CatalogNotWrittenMessage(const std::string& path);
+
+}  // namespace kvotlk

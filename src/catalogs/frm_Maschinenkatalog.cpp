@@ -1,0 +1,20 @@
+#include "catalogs/frm_Maschinenkatalog.h"
+
+#include "settings/SettingReaders.h"
+
+namespace kvotlk {
+
+frm_Maschinenkatalog::frm_Maschinenkatalog(Environment& env, modGlobaleVariablen& g,
+                                           MainWindowAccess& main, QWidget* parent)
+    : CatalogEditor(env, g, main,
+                    {Catalog::Maschine, "frm_Maschinenkatalog",
+                     QStringLiteral("Einrichtung für Maschinenkatalog"), "lstMaschine",
+                     "cmdDeleteMaschine", QStringLiteral("Maschinennummer (5stellig)"), QString()},
+                    parent) {}
+
+// The permitted length is read afresh at each click, so a changed setting counts at once.
+NewEntry frm_Maschinenkatalog::newEntry(const std::string& number, const std::string& /*name*/) {
+  return NewMaschineEntry(number, ReadConfigInt16(env_, g_, SettingKey::MaschinenIdLaenge));
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "catalogs/CatalogEditor.h"
+
+namespace kvotlk {
+
+// The machine catalogue editor (Maschine.dat).
+class frm_Maschinenkatalog : public CatalogEditor {
+  Q_OBJECT
+
+ public:
+  frm_Maschinenkatalog(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+                       QWidget* parent = nullptr);
+
+ protected:
+  NewEntry newEntry(const std::string& number, const std::string& name) override;
+};
+
+}  // namespace kvotlk

@@ -1,0 +1,21 @@
+#include "catalogs/frm_NestIDsKatalog.h"
+
+#include "common/Environment.h"
+
+namespace kvotlk {
+
+// The delete button keeps the name it has in the inspector editor.
+frm_NestIDsKatalog::frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g,
+                                       MainWindowAccess& main, QWidget* parent)
+    : CatalogEditor(
+          env, g, main,
+          {Catalog::NestID, "frm_NestIDsKatalog",
+           QStringLiteral("Einrichtung für Nest ID's Katalog"), "lstNestID", "cmdDeletePrüfer",
+           QStringLiteral("Nestnummer (2stellig)"), QStringLiteral("Nest ID")},
+          parent) {}
+
+NewEntry frm_NestIDsKatalog::newEntry(const std::string& number, const std::string& name) {
+  return NewNestIDEntry(env_.numbers, number, name);
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "catalogs/CatalogEditor.h"
+
+namespace kvotlk {
+
+// The nest-ID catalogue editor (NestID.dat).
+class frm_NestIDsKatalog : public CatalogEditor {
+  Q_OBJECT
+
+ public:
+  frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+                     QWidget* parent = nullptr);
+
+ protected:
+  NewEntry newEntry(const std::string& number, const std::string& name) override;
+};
+
+}  // namespace kvotlk

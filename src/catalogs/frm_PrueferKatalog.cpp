@@ -1,0 +1,20 @@
+#include "catalogs/frm_PrueferKatalog.h"
+
+#include "common/Environment.h"
+
+namespace kvotlk {
+
+frm_PrueferKatalog::frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g,
+                                       MainWindowAccess& main, QWidget* parent)
+    : CatalogEditor(
+          env, g, main,
+          {Catalog::Pruefer, "frm_PrüferKatalog", QStringLiteral("Einrichtung für Prüferkatalog"),
+           "lstPrüfer", "cmdDeletePrüfer", QStringLiteral("Prüfernummer (4stellig)"),
+           QStringLiteral("Prüfername")},
+          parent) {}
+
+NewEntry frm_PrueferKatalog::newEntry(const std::string& number, const std::string& name) {
+  return NewPrueferEntry(env_.numbers, number, name);
+}
+
+}  // namespace kvotlk

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "catalogs/CatalogEditor.h"
+
+namespace kvotlk {
+
+// The inspector catalogue editor (Prüfer.dat).
+class frm_PrueferKatalog : public CatalogEditor {
+  Q_OBJECT
+
+ public:
+  frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+                     QWidget* parent = nullptr);
+
+ protected:
+  NewEntry newEntry(const std::string& number, const std::string& name) override;
+};
+
+}  // namespace kvotlk
