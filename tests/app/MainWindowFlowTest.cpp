@@ -212,6 +212,63 @@ TEST_F(MainWindowTest, WhatTheOtherWindowsMayChange) {
   EXPECT_EQ(text("txt_Artikel"), "A-100") << "entries kept";
 }
 
+TEST_F(MainWindowTest, MenusOpenTheirWindowNonModalAndHideTheMainWindow) {
+  const std::pair<const char*, const char*> commands[] = {{"menuSetup", "frm_Konfiguration"},
+                                                          {"menuMaschine", "frm_Maschinenkatalog"},
+                                                          {"menuPrüfer", "frm_PrüferKatalog"},
+                                                          {"NestIDsKatalog", "frm_NestIDsKatalog"},
+                                                          {"menuInfo", "frm_About"}};
+  load();
+  fillValidOrder();
+  const OrderForm entries = window->orderForm();
+  for (const auto& [command, windowName] : commands) {
+    SCOPED_TRACE(command);
+    window->findChild<QAction*>(QString::fromUtf8(command))->trigger();
+    const QPointer<QWidget> opened = window->secondaryWindow();
+    ASSERT_FALSE(opened.isNull());
+    EXPECT_EQ(opened->objectName(), QString::fromUtf8(windowName));
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_TRUE(opened->isWindow());
+    EXPECT_EQ(opened->windowModality(), Qt::NonModal);
+    EXPECT_FALSE(window->isVisible());
+
+    opened->close();
+    processEvents();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(opened.isNull()) << "deleted on close";
+    EXPECT_EQ(window->orderForm(), entries) << "entries kept";
+  }
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, InspectorEditorRefillsTheMainWindowsList) {
+  load();
+  window->findChild<QAction*>("menuPrüfer")->trigger();
+  QWidget* editor = window->secondaryWindow();
+  ASSERT_NE(editor, nullptr);
+  editor->findChild<QLineEdit*>("txtNummer")->setText(QStringLiteral("55"));
+  editor->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("Neu"));
+  editor->findChild<QPushButton*>("cmdNew")->click();
+  editor->findChild<QPushButton*>("cmdOK")->click();
+  processEvents();
+
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->secondaryWindow(), nullptr);
+  EXPECT_EQ(list("combo_Prüfer")->count(), 5);
+  EXPECT_NE(list("combo_Prüfer")->findText(QStringLiteral("Neu"), Qt::MatchEndsWith), -1);
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, ShutdownClosesAnOpenWindowWithoutItsCloseHandling) {
+  load();
+  window->findChild<QAction*>("menuSetup")->trigger();
+  const QPointer<QWidget> dialog = window->secondaryWindow();
+  ASSERT_FALSE(dialog.isNull());
+  window->close();
+  EXPECT_TRUE(dialog.isNull());
+  EXPECT_FALSE(window->isVisible()) << "the dialog did not show the main window";
+}
+
 TEST_F(MainWindowTest, NestStateForTheCapture) {
   load();
   QCheckBox* box = child<QCheckBox>("chkNest");
