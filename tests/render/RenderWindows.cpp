@@ -1,6 +1,7 @@
 // Draws every window of the program, filled as an operator would see it, into PNG files:
 // kvotlk-render-windows <output folder>. Runs on the offscreen platform; the machine is
 // replaced by the test doubles, so nothing on disk or in the settings is touched.
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
@@ -9,17 +10,23 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <cstdio>
 #include <functional>
+#include <map>
 
+#include "about/frm_About.h"
 #include "app/ProgramIcon.h"
 #include "app/frm_Eingabe.h"
 #include "capture/CaptureEngine.h"
 #include "catalogs/CatalogFiles.h"
+#include "common/Paths.h"
 #include "common/Text.h"
+#include "config/VolumeSource.h"
+#include "config/frm_Konfiguration.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
@@ -201,6 +208,77 @@ QByteArray icoFile() {
   return out;
 }
 
+// The drives and folders the configuration dialog shows: the program folder's drive with
+// the folders down to the program folder.
+class RenderVolumes final : public VolumeSource {
+ public:
+  explicit RenderVolumes(const std::string& programFolder) {
+    root_ = programFolder.substr(0, programFolder.find(kPathSeparator) + 1);
+    std::string parent = root_;
+    std::string rest = programFolder.substr(root_.size());
+    while (!rest.empty()) {
+      const std::string name = rest.substr(0, rest.find(kPathSeparator));
+      children_[parent].push_back(name);
+      parent = joinPath(withoutTrailingSeparator(parent), name);
+      rest = rest.size() > name.size() ? rest.substr(name.size() + 1) : std::string();
+    }
+    children_[parent] = {"Kataloge", "TempData"};
+  }
+  std::vector<std::string> drives() override { return {root_}; }
+  std::vector<std::string> subfolders(const std::string& folder) override {
+    const auto found = children_.find(folder);
+    return found == children_.end() ? std::vector<std::string>{} : found->second;
+  }
+
+ private:
+  std::string root_;
+  std::map<std::string, std::vector<std::string>> children_;
+};
+
+bool renderConfiguration(const QString& folder) {
+  Machine machine;
+  frm_Eingabe window(machine.env, machine.g);
+  window.Form_Load();
+  RenderVolumes volumes(machine.env.programFolder);
+  auto* dialog = new frm_Konfiguration(machine.env, machine.g, window, volumes);
+  dialog->show();
+  const bool saved = save(framed(*dialog), folder, QStringLiteral("frm_Konfiguration"));
+  delete dialog;
+  return saved;
+}
+
+// An editor as its menu command opens it, with its second entry selected.
+bool renderEditor(const QString& folder, const char* command, const QString& name) {
+  Machine machine;
+  frm_Eingabe window(machine.env, machine.g);
+  window.Form_Load();
+  window.findChild<QAction*>(QString::fromUtf8(command))->trigger();
+  QWidget* editor = window.secondaryWindow();
+  if (editor == nullptr) {
+    std::fprintf(stderr, "%s öffnet kein Fenster.\n", command);
+    return false;
+  }
+  if (auto* list = editor->findChild<QListWidget*>()) {
+    list->setCurrentRow(1);
+  }
+  return save(framed(*editor), folder, name);
+}
+
+bool renderEditors(const QString& folder) {
+  return renderEditor(folder, "menuPrüfer", QStringLiteral("frm_PrueferKatalog")) &&
+         renderEditor(folder, "menuMaschine", QStringLiteral("frm_Maschinenkatalog")) &&
+         renderEditor(folder, "NestIDsKatalog", QStringLiteral("frm_NestIDsKatalog"));
+}
+
+bool renderAbout(const QString& folder) {
+  Machine machine;
+  frm_Eingabe window(machine.env, machine.g);
+  window.Form_Load();
+  window.findChild<QAction*>(QStringLiteral("menuInfo"))->trigger();
+  QWidget* about = window.secondaryWindow();
+  return about != nullptr && save(framed(*about), folder, QStringLiteral("frm_About"));
+}
+
 // The program icon as the about box and the window frames show it, and as the icon file
 // of the executable.
 bool renderIcon(const QString& folder) {
@@ -228,8 +306,13 @@ int main(int argc, char* argv[]) {
   }
   using kvotlk::test::renderCaptureWindow;
   const std::function<bool(const QString&)> renderers[] = {
-      kvotlk::test::renderMainWindow, kvotlk::test::renderMainWindowWithPartCount,
-      renderCaptureWindow, kvotlk::test::renderIcon};
+      kvotlk::test::renderMainWindow,
+      kvotlk::test::renderMainWindowWithPartCount,
+      renderCaptureWindow,
+      kvotlk::test::renderConfiguration,
+      kvotlk::test::renderEditors,
+      kvotlk::test::renderAbout,
+      kvotlk::test::renderIcon};
   bool allWritten = true;
   for (const auto& render : renderers) {
     allWritten = render(folder) && allWritten;
