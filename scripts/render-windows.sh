@@ -2,9 +2,9 @@
 # Renders every window of the program to PNG files for review, on the offscreen platform.
 # Usage: scripts/render-windows.sh [output folder]   (default: build/render)
 set -euo pipefail
+output="$(realpath -m "${1:-$(dirname "$0")/../build/render}")"
 cd "$(dirname "$0")/.."
 
-output="${1:-build/render}"
 scripts/deps.sh test
 cmake --preset test >/dev/null
 cmake --build --preset test --target kvotlk-render-windows
