@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QTemporaryDir>
+
+// A folder of its own for one end-to-end run of the converter and the simulator as two
+// processes: a program folder (executables and their Kataloge, where the converter
+// stages into TempData), a temporary folder (so the simulator's fixed endpoint, a socket
+// in it, belongs to this run alone), the user's configuration folder (the settings file)
+// and a target folder for the result files. Removed with everything in it at the end.
+namespace kvotlk::test {
+
+class IsolatedSession {
+ public:
+  IsolatedSession();
+
+  bool valid() const { return root_.isValid(); }
+  QString programFolder() const { return root_.filePath(QStringLiteral("Programm")); }
+  QString tempFolder() const { return root_.filePath(QStringLiteral("tmp")); }
+  QString configFolder() const { return root_.filePath(QStringLiteral("config")); }
+  QString targetFolder() const { return root_.filePath(QStringLiteral("Ziel")); }
+  // Where the simulator's endpoint appears on Linux.
+  QString endpointSocket() const;
+
+  // Copies the executable into the program folder; the path of the copy.
+  QString install(const QString& executable) const;
+  // Copies the sample catalogues into the program folder's Kataloge.
+  bool installCatalogues(const QString& catalogueFolder) const;
+
+  // For both programs: offscreen, with this run's temporary and configuration folders.
+  QProcessEnvironment environment() const;
+  // The same, with the driver plugin following the script.
+  QProcessEnvironment drivenEnvironment(const QString& script) const;
+
+ private:
+  QTemporaryDir root_;
+};
+
+}  // namespace kvotlk::test

@@ -1,0 +1,10 @@
+// The end-to-end tests start programs and follow them through the event loop.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
