@@ -3,7 +3,7 @@
 # everything is there. Usage: deps.sh run|test|bench
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation)
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n)
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev googletest xvfb xauth
   g++-mingw-w64-x86-64 wine64)
 bench_packages=(cmake ninja-build g++ libbenchmark-dev)

@@ -1,11 +1,52 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
+#include "app/ProgramIcon.h"
+#include "app/QtPrompts.h"
 #include "app/frm_Eingabe.h"
+#include "app/modGlobaleVariablen.h"
+#include "capture/KalveroPort.h"
+#include "common/Clock.h"
+#include "common/Environment.h"
+#include "common/FileSystem.h"
+#include "common/LocaleNumbers.h"
+#include "common/Paths.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "settings/modRegistrierung.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  // The program takes no arguments: Qt sees the program name only.
+  int qtArgc = argc > 0 ? 1 : 0;
+  QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("KVOTLK"));
-  kvotlk::frm_Eingabe window;
-  window.show();
+  QApplication::setWindowIcon(kvotlk::ProgramIcon());
+  // Closing the main window ends the program; hiding it while another window is open
+  // does not.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  // Qt's own texts (context menus of the text boxes) in German where they are installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
+
+  kvotlk::QtSettingsStore settings{std::string(kvotlk::kRegistryRoot)};
+  const auto files = kvotlk::makeFileSystem();
+  const auto clock = kvotlk::makeSystemClock();
+  const auto random = kvotlk::makeSystemRandom();
+  kvotlk::QtPrompts prompts;
+  const auto numbers = kvotlk::makeLocaleNumbers();
+  const auto kalvero = kvotlk::makeKvoConnector();
+  kvotlk::Environment env{settings, *files,   *clock,   *random,
+                          prompts,  *numbers, *kalvero, kvotlk::executableFolder()};
+  kvotlk::modGlobaleVariablen g;
+
+  kvotlk::frm_Eingabe window(env, g);
+  QObject::connect(&window, &kvotlk::frm_Eingabe::unloaded, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  window.Form_Load();
   return QApplication::exec();
 }

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Renders every window of the program to PNG files for review, on the offscreen platform.
+# Usage: scripts/render-windows.sh [output folder]   (default: build/render)
+set -euo pipefail
+output="$(realpath -m "${1:-$(dirname "$0")/../build/render}")"
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh test
+cmake --preset test >/dev/null
+cmake --build --preset test --target kvotlk-render-windows
+mkdir -p "$output"
+QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+  build/test/tests/render/kvotlk-render-windows "$output"

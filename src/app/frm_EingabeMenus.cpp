@@ -1,0 +1,33 @@
+// The menu commands of the main window: "&Beenden" ends the program; every other command
+// opens its window non-modal and hides the main window, which that window shows again when
+// it closes.
+#include <QAction>
+
+#include "about/frm_About.h"
+#include "app/frm_Eingabe.h"
+#include "catalogs/frm_Maschinenkatalog.h"
+#include "catalogs/frm_NestIDsKatalog.h"
+#include "catalogs/frm_PrueferKatalog.h"
+#include "config/frm_Konfiguration.h"
+
+namespace kvotlk {
+
+void frm_Eingabe::connectMenus() {
+  connect(menuBeenden, &QAction::triggered, this, &QWidget::close);
+  connect(menuSetup, &QAction::triggered, this,
+          [this] { openSecondary(new frm_Konfiguration(env_, g_, *this)); });
+  connect(menuMaschine, &QAction::triggered, this,
+          [this] { openSecondary(new frm_Maschinenkatalog(env_, g_, *this)); });
+  connect(menuPruefer, &QAction::triggered, this,
+          [this] { openSecondary(new frm_PrueferKatalog(env_, g_, *this)); });
+  connect(NestIDsKatalog, &QAction::triggered, this,
+          [this] { openSecondary(new frm_NestIDsKatalog(env_, g_, *this)); });
+  // The about command hides the main window before the about box loads.
+  connect(menuInfo, &QAction::triggered, this, [this] {
+    hide();
+    secondary_ = new frm_About(*this);
+    secondary_->show();
+  });
+}
+
+}  // namespace kvotlk
