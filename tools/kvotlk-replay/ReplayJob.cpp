@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/MainWindowRules.h"
 #include "app/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/FakeKalvero.h"
-#include "capture/modKVOFunctions.h"
 #include "catalogs/CatalogFiles.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -15,7 +15,6 @@
 #include "entry/OrderFormRules.h"
 #include "entry/OrderValuesFile.h"
 #include "kvotlk-replay/ReplayPorts.h"
-#include "kvotlk-replay/ReplayStartup.h"
 #include "output/OutputMessages.h"
 #include "output/modTuLOutput.h"
 #include "program/ProgramExecutor.h"
@@ -88,20 +87,37 @@ class Replay {
   }
 
   int run() {
-    const OrderLists lists = LoadMainWindow(env_, g_);
+    const OrderLists lists = loadMainWindow();
     if (!checkSelections(lists)) {
       return kInputError;
     }
     enterNestNumber();
     startKalvero();
     const int code = confirmAndCapture();
-    DeleteValuesFile(env_, g_);
-    ReleaseKvoObjects(g_);
+    ShutDown(env_, g_);
     out_ << outcomeText(code) << '\n' << std::flush;
     return code;
   }
 
  private:
+  struct OrderLists {
+    std::vector<std::string> combo_Pruefer;
+    std::vector<std::string> Combo_Maschine;
+  };
+
+  // The main window's load, as far as it concerns the job: the run-time copies of the
+  // settings, the leftover handoff file, and the two lists (a missing catalogue shows its
+  // message).
+  OrderLists loadMainWindow() {
+    ReadStartSettings(env_, g_);
+    DeleteLeftoverValuesFile(env_, g_);
+    ReadNestIDVerwenden(env_, g_);
+    OrderLists lists;
+    lists.combo_Pruefer = ReadCatalogForList(env_, Catalog::Pruefer);
+    lists.Combo_Maschine = ReadCatalogForList(env_, Catalog::Maschine);
+    return lists;
+  }
+
   // A selection must be one of the entries the list was filled with, exactly.
   bool checkSelection(const std::optional<std::string>& selection, int line,
                       const std::vector<std::string>& entries, const char* control,
