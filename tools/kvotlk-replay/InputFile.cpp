@@ -1,0 +1,119 @@
+#include "kvotlk-replay/InputFile.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "common/Text.h"
+
+namespace kvotlk::replay {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Well-formed UTF-8 decodes without a replacement that was not already there.
+bool isUtf8(std::string_view text) { return encodeUtf8(decodeUtf8(text)) == text; }
+
+std::optional<unsigned> firstControlCharacter(std::string_view text) {
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if ((code < 0x20 && c != '\t') || code == 0x7F) {
+      return code;
+    }
+  }
+  return std::nullopt;
+}
+
+bool isSkipped(std::string_view trimmed) {
+  return trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';';
+}
+
+std::optional<std::string> checkLineText(std::string_view text) {
+  if (!isUtf8(text)) {
+    return std::string("Die Zeile ist kein gültiges UTF-8. Speichern Sie die Datei als UTF-8.");
+  }
+  if (const auto code = firstControlCharacter(text)) {
+    return "Die Zeile enthält das Steuerzeichen mit dem Code " + std::to_string(*code) +
+           "; ein Wert besteht aus einer Zeile Text.";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string InputFileError::text() const {
+  if (line <= 0) {
+    return file + ": " + message;
+  }
+  return file + ", Zeile " + std::to_string(line) + ": " + message;
+}
+
+InputLinesOrError splitInputLines(std::string_view content, const std::string& fileName) {
+  if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    content.remove_prefix(kByteOrderMark.size());
+  }
+  std::vector<InputLine> lines;
+  int number = 0;
+  for (const std::string& text : splitLines(content)) {
+    ++number;
+    if (auto problem = checkLineText(text)) {
+      return InputFileError{fileName, number, *problem};
+    }
+    const std::string trimmed = trimSpace(text);
+    if (isSkipped(trimmed)) {
+      continue;
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+      lines.emplace_back(OtherLine{number, trimmed});
+      continue;
+    }
+    lines.emplace_back(
+        NameValueLine{number, trimSpace(text.substr(0, equals)), text.substr(equals + 1)});
+  }
+  return lines;
+}
+
+TextOrError readInputFile(const std::filesystem::path& path, const std::string& fileName) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    return InputFileError{fileName, 0, "Die Datei gibt es nicht oder sie ist keine Datei."};
+  }
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) {
+    return InputFileError{fileName, 0, "Die Datei kann nicht gelesen werden."};
+  }
+  if (size > kMaxInputFileSize) {
+    return InputFileError{fileName, 0, "Die Datei ist größer als 1 MB."};
+  }
+  std::ifstream stream(path, std::ios::binary);
+  std::string content(static_cast<std::size_t>(size), '\0');
+  stream.read(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!stream || stream.gcount() != static_cast<std::streamsize>(content.size())) {
+    return InputFileError{fileName, 0, "Die Datei kann nicht gelesen werden."};
+  }
+  return content;
+}
+
+std::string trimSpace(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  const auto last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string foldCase(std::string_view text) { return lowerCase(text); }
+
+std::string listInGerman(const std::vector<std::string_view>& items) {
+  std::string out;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) {
+      out += i + 1 == items.size() ? " und " : ", ";
+    }
+    out += items[i];
+  }
+  return out;
+}
+
+}  // namespace kvotlk::replay

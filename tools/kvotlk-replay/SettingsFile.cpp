@@ -1,0 +1,83 @@
+#include "kvotlk-replay/SettingsFile.h"
+
+#include <optional>
+#include <vector>
+
+#include "settings/modRegistrierung.h"
+
+namespace kvotlk::replay {
+namespace {
+
+std::optional<SettingKey> findKey(std::string_view name) {
+  const std::string folded = foldCase(name);
+  for (const SettingInfo& info : SettingTable()) {
+    if (foldCase(info.name) == folded) {
+      return info.key;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string unknownKeyMessage(std::string_view name) {
+  std::vector<std::string_view> names;
+  names.reserve(kSettingCount);
+  for (const SettingInfo& info : SettingTable()) {
+    names.push_back(info.name);
+  }
+  return "Unbekannte Einstellung \"" + std::string(name) + "\". Bekannt sind " +
+         listInGerman(names) + ".";
+}
+
+// A line "[Name]": nullopt when it is the section Config, else what is wrong.
+std::optional<std::string> sectionProblem(std::string_view text) {
+  if (text.size() < 2 || text.back() != ']') {
+    return "Die Zeile \"" + std::string(text) +
+           "\" ist weder Schlüssel=Wert noch ein Abschnitt wie [Config].";
+  }
+  const std::string name = trimSpace(text.substr(1, text.size() - 2));
+  if (foldCase(name) != foldCase(kConfigSection)) {
+    return "Nur der Abschnitt [Config] ist erlaubt, nicht [" + name + "].";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+SettingsInputOrError parseSettingsFile(std::string_view content, const std::string& fileName) {
+  auto split = splitInputLines(content, fileName);
+  if (auto* error = std::get_if<InputFileError>(&split)) {
+    return *error;
+  }
+  SettingsInput input;
+  std::map<SettingKey, int> seen;
+  for (const InputLine& entry : std::get<std::vector<InputLine>>(split)) {
+    if (const auto* other = std::get_if<OtherLine>(&entry)) {
+      const std::optional<std::string> problem =
+          other->text.front() == '['
+              ? sectionProblem(other->text)
+              : "Die Zeile hat kein \"=\". Erwartet wird Schlüssel=Wert, etwa NumDez=3.";
+      if (problem) {
+        return InputFileError{fileName, other->line, *problem};
+      }
+      continue;
+    }
+    const auto& line = std::get<NameValueLine>(entry);
+    if (line.name.empty()) {
+      return InputFileError{fileName, line.line, "Vor dem \"=\" fehlt der Schlüssel."};
+    }
+    const auto key = findKey(line.name);
+    if (!key) {
+      return InputFileError{fileName, line.line, unknownKeyMessage(line.name)};
+    }
+    if (const auto earlier = seen.find(*key); earlier != seen.end()) {
+      return InputFileError{fileName, line.line,
+                            "Die Einstellung \"" + std::string(SettingName(*key)) +
+                                "\" steht schon in Zeile " + std::to_string(earlier->second) + "."};
+    }
+    seen.emplace(*key, line.line);
+    input.values.emplace(*key, line.value);
+  }
+  return input;
+}
+
+}  // namespace kvotlk::replay
