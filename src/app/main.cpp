@@ -26,9 +26,11 @@ int main(int argc, char* argv[]) {
   // does not.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  // Qt's own texts (context menus of the text boxes) in German where they are installed.
+  // Qt's own texts (context menus of the text boxes) in German where they are installed:
+  // qt_de.qm refers to qtbase_de.qm in a Qt installation, and is the one file windeployqt
+  // puts into the program folder's translations.
   QTranslator qtTexts;
-  if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+  if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qt"),
                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(&qtTexts);
   }

@@ -1,5 +1,6 @@
 #include "common/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>

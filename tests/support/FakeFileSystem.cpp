@@ -40,12 +40,14 @@ class FakeFile final : public WritableFile {
 
 // The key of the containing folder; a trailing separator does not make a path its own
 // parent.
-std::string parentKey(const Path& path) { return fsKey(Path(fsKey(path)).parent_path()); }
+std::string parentKey(const Path& path) { return fsKey(toFsPath(fsKey(path)).parent_path()); }
 
 }  // namespace
 
 std::string fsKey(const Path& path) {
-  std::string key = path.lexically_normal().generic_string();
+  // UTF-8 on every platform: generic_string() would use the code page on Windows.
+  const std::u8string generic = path.lexically_normal().generic_u8string();
+  std::string key(generic.begin(), generic.end());
   if (key.size() > 1 && key.back() == '/') {
     key.pop_back();
   }
@@ -170,9 +172,9 @@ std::vector<std::string> FakeFileSystem::filesIn(const std::string& folder) cons
   const std::string key = fsKey(toFsPath(folder));
   std::vector<std::string> names;
   for (const auto& [path, content] : files) {
-    const Path p(path);
+    const Path p = toFsPath(path);
     if (fsKey(p.parent_path()) == key) {
-      names.push_back(p.filename().generic_string());
+      names.push_back(toUtf8(p.filename()));
     }
   }
   std::sort(names.begin(), names.end());

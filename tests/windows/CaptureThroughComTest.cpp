@@ -4,6 +4,7 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
 #include "capture/modKVOFunctions.h"
+#include "platform/windows/KvoComConnector.h"
 #include "support/TestEnvironment.h"
 
 // The capture engine on the COM binding: attached as the order confirmation attaches,
@@ -36,7 +37,7 @@ class CaptureThroughComTest : public ::testing::Test {
 
   ComThread com;
   FakeKalveroServer server;
-  std::unique_ptr<KvoConnector> connector = makeKvoConnector();
+  std::unique_ptr<KvoConnector> connector = windows::makeComConnector();
   TestEnvironment t;
   Environment env{t.settings, t.files,   t.clock,    t.random,
                   t.prompts,  t.numbers, *connector, t.env.programFolder};

@@ -6,6 +6,7 @@
 #include "FakeKalveroServer.h"
 #include "capture/KalveroPort.h"
 #include "capture/modKVOFunctions.h"
+#include "platform/windows/KvoComConnector.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
@@ -64,7 +65,7 @@ class KvoComBindingTest : public ::testing::Test {
   }
 
   ComThread com;
-  std::unique_ptr<KvoConnector> connector = makeKvoConnector();
+  std::unique_ptr<KvoConnector> connector = windows::makeComConnector();
   std::shared_ptr<KvoApplication> app;
   RecordingSink sink;
 };

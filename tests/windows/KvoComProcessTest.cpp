@@ -6,6 +6,7 @@
 #include "FakeKalveroServer.h"
 #include "capture/KalveroPort.h"
 #include "common/Paths.h"
+#include "platform/windows/KvoComConnector.h"
 #include "platform/windows/WideText.h"
 
 // The binding against the fake CMM software in a second process: calls and events are
@@ -76,7 +77,7 @@ TEST(KvoComProcess, MarshalledCallsEventsAndTheEndOfTheSoftware) {
   {
     FakeProcess fake;
     ASSERT_TRUE(fake.started);
-    const auto connector = makeKvoConnector();
+    const auto connector = windows::makeComConnector();
     std::shared_ptr<KvoApplication> app;
     ASSERT_TRUE(pumpUntil([&] {
       app = connector->MainWindowExists() ? connector->GetRunningApplication() : nullptr;

@@ -1,6 +1,7 @@
 // kalvero-sim: the stand-in for the CMM software on machines without it.
 #include <QApplication>
 #include <QCoreApplication>
+#include <exception>
 #include <iostream>
 #include <memory>
 #include <string>

@@ -47,7 +47,14 @@ const CommandKind* findKind(std::string_view key) {
   return nullptr;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Built by appending: GCC 12 warns falsely (-Wrestrict) at -O3 on a literal + std::string
+// temporary.
+std::string quoted(std::string_view text) {
+  std::string result(1, '"');
+  result += text;
+  result += '"';
+  return result;
+}
 
 const std::string kUnknownStatement =
     ". Bekannt sind Programm, Version, Startwert, Nachkommastellen, Befehl, Mass, Textbefehl, "

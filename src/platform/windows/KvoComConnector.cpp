@@ -1,3 +1,5 @@
+#include "platform/windows/KvoComConnector.h"
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -43,6 +45,9 @@ class ComKvoConnector final : public KvoConnector {
 
 }  // namespace
 
-std::unique_ptr<KvoConnector> makeKvoConnector() { return std::make_unique<ComKvoConnector>(); }
+namespace windows {
 
+std::unique_ptr<KvoConnector> makeComConnector() { return std::make_unique<ComKvoConnector>(); }
+
+}  // namespace windows
 }  // namespace kvotlk

@@ -1,0 +1,23 @@
+# The installed program folder as a ZIP: `cpack` in the build folder (or `cpack --preset
+# <preset>`) makes KVOTLK-<version>-<system>.zip holding one folder of the same name. A
+# Windows build with the simulator link is marked "-Simulator", so a training PC's ZIP is
+# never mistaken for the one for the measuring PC.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME KVOTLK)
+set(CPACK_PACKAGE_VENDOR "Solvik Germany")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+if(WIN32)
+  math(EXPR kvotlk_bits "${CMAKE_SIZEOF_VOID_P} * 8")
+  set(kvotlk_package_system win${kvotlk_bits})
+  if(KVOTLK_KALVERO_LINK STREQUAL "simulator")
+    string(APPEND kvotlk_package_system -Simulator)
+  endif()
+else()
+  set(kvotlk_package_system ${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+endif()
+set(CPACK_PACKAGE_FILE_NAME KVOTLK-${PROJECT_VERSION}-${kvotlk_package_system})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+set(CPACK_VERBATIM_VARIABLES ON)
+include(CPack)
