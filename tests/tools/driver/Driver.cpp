@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "FramedWindow.h"
+
 namespace kvotlk::test {
 namespace {
 
@@ -181,6 +183,12 @@ Driver::Outcome Driver::perform(const QString& step) {
     ok = button != nullptr;
     if (ok) {
       later(button, [button] { button->click(); });
+    }
+  } else if (verb == QStringLiteral("bild")) {
+    ok = framed(*widget->window()).save(rest, "PNG");
+    if (!ok) {
+      failure_ = QStringLiteral("Bild %1 nicht geschrieben").arg(rest);
+      return Outcome::Failed;
     }
   } else if (verb == QStringLiteral("schliesse")) {
     later(widget, [widget] { widget->close(); });

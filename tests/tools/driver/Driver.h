@@ -21,6 +21,7 @@ class QWidget;
 //   warte-text NAME TEXT    until a label or line edit shows the text
 //   warte-datei PFAD        until the file exists (the test's signal to go on)
 //   melde TEXT              writes the text to the report
+//   bild NAME PFAD          draws the window holding the widget, framed, into a PNG file
 //   schliesse NAME          closes the window
 //   beende                  quits the program
 //
