@@ -164,5 +164,24 @@ TEST_F(EndToEndTest, AKilledSimulatorHaltsTheCaptureAndARestartedOneIsFound) {
   EXPECT_EQ(run.targetFiles(), QStringList{QString::fromUtf8(kResultFile)});
 }
 
+// The session ends while the capture's stop message is open: the program ends at once, as
+// it does from its menu, and the handler waiting under the message does not go on.
+TEST_F(EndToEndTest, EndingTheProgramWhileAMessageIsOpenIsClean) {
+  auto sim = run.startSimulator();
+  ASSERT_TRUE(sim);
+  std::vector<std::string> steps = orderSteps();
+  steps.insert(steps.end(), {"klicke cmd_OK", "warte-fenster frm_TuL", "melde ERFASSUNG",
+                             "warte-meldung", "beende"});
+  auto converter = run.startConverter(steps);
+  expectConverter("MELDE ERFASSUNG");
+  EXPECT_EQ(run.targetFiles(), QStringList{QStringLiteral("TLValues.txt")});
+  sim->kill();
+  expectConverter("OK beende");
+  expectClean(*converter);
+  EXPECT_EQ(run.converterMessages(), std::vector<std::string>{kLostLink});
+  // The order handoff file went with the program; nothing was sent.
+  EXPECT_TRUE(run.targetFiles().isEmpty());
+}
+
 }  // namespace
 }  // namespace kvotlk::test

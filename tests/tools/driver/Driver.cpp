@@ -146,6 +146,14 @@ Driver::Outcome Driver::perform(const QString& step) {
   if (verb == QStringLiteral("antworte")) {
     return answer(all);
   }
+  if (verb == QStringLiteral("warte-meldung")) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      return Outcome::Wait;
+    }
+    report(QStringLiteral("MELDUNG ") + shown(box->text()));
+    return Outcome::Done;
+  }
   if (verb == QStringLiteral("melde")) {
     report(QStringLiteral("MELDE ") + all);
     return Outcome::Done;
