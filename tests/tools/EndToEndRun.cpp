@@ -68,6 +68,10 @@ bool EndToEndRun::waitForSimulator(const std::string& line) const {
 
 std::string EndToEndRun::converterReport() const { return readReport(script("kvotlk.skript")); }
 
+std::string EndToEndRun::simulatorReport() const {
+  return readReport(script("kalvero-sim.skript"));
+}
+
 std::vector<std::string> EndToEndRun::converterMessages() const {
   std::vector<std::string> messages;
   const QString report = QString::fromStdString(converterReport());

@@ -45,6 +45,7 @@ class EndToEndRun {
   bool waitForConverter(const std::string& line) const;
   bool waitForSimulator(const std::string& line) const;
   std::string converterReport() const;
+  std::string simulatorReport() const;
   // The message boxes the converter's driver answered, in order, line breaks as \r\n.
   std::vector<std::string> converterMessages() const;
 

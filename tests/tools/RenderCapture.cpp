@@ -54,10 +54,14 @@ bool render(const QString& folder) {
     return fail("Der Simulator hat die drei Läufe nicht ausgeführt.", {});
   }
   run.signal("bilder");
+  // The simulator stays until the converter has sent and ended: the send asks it for its
+  // version.
   const bool drawn = run.waitForConverter("MELDE BILD") && run.waitForSimulator("MELDE BILD");
+  const bool ended = drawn && converter->exitCode(kEndToEndWaitMs) == 0;
   sim->write("beenden\n");
-  if (!drawn || converter->exitCode(kEndToEndWaitMs) != 0) {
-    return fail("Die Bilder wurden nicht gezeichnet.", run.converterReport());
+  if (!ended) {
+    return fail("Die Bilder wurden nicht gezeichnet.",
+                run.converterReport() + "\n" + run.simulatorReport() + converter->errors());
   }
   for (const char* name :
        {"walkthrough-order.png", "walkthrough-simulator.png", "walkthrough-capture.png"}) {
