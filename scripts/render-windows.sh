@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders every window of the program to PNG files for review, on the offscreen platform.
+# Renders every window of the program to PNG files for review, on the offscreen platform,
+# and both programs during a capture (the pictures of the README's walkthrough).
 # Usage: scripts/render-windows.sh [output folder]   (default: build/render)
 set -euo pipefail
 output="$(realpath -m "${1:-$(dirname "$0")/../build/render}")"
@@ -7,7 +8,8 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
 cmake --preset test >/dev/null
-cmake --build --preset test --target kvotlk-render-windows
+cmake --build --preset test --target kvotlk-render-windows kvotlk-render-capture
 mkdir -p "$output"
 QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
   build/test/tests/render/kvotlk-render-windows "$output"
+ASAN_OPTIONS=detect_leaks=0 build/test/tests/tools/kvotlk-render-capture "$output"

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QThread>
+#include <cstdlib>
 
 #include "app/MainWindowRules.h"
 #include "app/modGlobaleVariablen.h"
@@ -230,6 +232,12 @@ void frm_Eingabe::Form_Unload() {
   unloaded_ = true;
   ShutDown(env_, g_);
   // The program ends at once: the other windows go without their own close handling.
+  // When the end comes from inside a nested event loop (the session ends while a message
+  // box of the capture is open), the handler waiting under it would go on with its window
+  // deleted: the process ends here instead.
+  if (QThread::currentThread()->loopLevel() > 1) {
+    std::_Exit(EXIT_SUCCESS);
+  }
   delete secondary_.data();
   capture_.reset();
   emit unloaded();

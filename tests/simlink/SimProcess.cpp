@@ -23,17 +23,18 @@ SimProcess::~SimProcess() {
   }
 }
 
-bool SimProcess::waitForLine(const std::string& line) {
+bool SimProcess::waitForLine(const std::string& line, int timeoutMs) {
   return waitUntil(
-      [this, &line] { return std::find(lines_.begin(), lines_.end(), line) != lines_.end(); });
+      [this, &line] { return std::find(lines_.begin(), lines_.end(), line) != lines_.end(); },
+      timeoutMs);
 }
 
 void SimProcess::write(const std::string& text) {
   process_.write(text.data(), static_cast<qint64>(text.size()));
 }
 
-int SimProcess::exitCode() {
-  if (!waitUntil([this] { return process_.state() == QProcess::NotRunning; })) {
+int SimProcess::exitCode(int timeoutMs) {
+  if (!waitUntil([this] { return process_.state() == QProcess::NotRunning; }, timeoutMs)) {
     return -1;
   }
   return process_.exitCode();

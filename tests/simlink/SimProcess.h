@@ -12,6 +12,8 @@ namespace kvotlk::test {
 // line while the event loop runs. Killed when it is destroyed.
 class SimProcess {
  public:
+  static constexpr int kDefaultWaitMs = 20000;
+
   explicit SimProcess(
       const QStringList& arguments,
       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
@@ -22,10 +24,10 @@ class SimProcess {
   SimProcess(SimProcess&&) = delete;
   SimProcess& operator=(SimProcess&&) = delete;
 
-  bool waitForLine(const std::string& line);
+  bool waitForLine(const std::string& line, int timeoutMs = kDefaultWaitMs);
   void write(const std::string& text);
   // Waits for the end; the exit code, or -1 when it did not end.
-  int exitCode();
+  int exitCode(int timeoutMs = kDefaultWaitMs);
   void kill();
   std::string errors();
   const std::vector<std::string>& lines() const { return lines_; }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QTimer>
 #include <atomic>
 #include <iomanip>
 #include <sstream>
@@ -12,22 +13,34 @@
 #include "program/ProgramParser.h"
 
 namespace kvotlk::test {
+namespace {
 
+constexpr int kWaitTickMs = 5;
+
+}  // namespace
+
+// The tick wakes the waiting event loop, so that conditions on other threads and
+// processes are looked at without spinning: on a machine of two cores a busy test would
+// take the time the programs under test need.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
   const QDeadlineTimer deadline(timeoutMs);
+  QTimer tick;
+  tick.start(kWaitTickMs);
   while (!condition()) {
     if (deadline.hasExpired()) {
       return false;
     }
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   return true;
 }
 
 void spin(int milliseconds) {
   const QDeadlineTimer deadline(milliseconds);
+  QTimer tick;
+  tick.start(kWaitTickMs);
   while (!deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 }
 

@@ -1,9 +1,8 @@
 #include "DriverSupport.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
-#include <utility>
+
+#include "simlink/SimTestSupport.h"
 
 namespace kvotlk::test {
 
@@ -16,8 +15,8 @@ void writeScript(const QString& path, const std::vector<std::string>& steps) {
   }
 }
 
-QProcessEnvironment drivenEnvironment(const QString& script, QProcessEnvironment base) {
-  QProcessEnvironment environment = std::move(base);
+QProcessEnvironment drivenEnvironment(const QString& script, const QProcessEnvironment& base) {
+  QProcessEnvironment environment = base;
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   environment.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(KVOTLK_DRIVER_PLUGINS));
   environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"),
@@ -25,18 +24,21 @@ QProcessEnvironment drivenEnvironment(const QString& script, QProcessEnvironment
   return environment;
 }
 
+std::string readReport(const QString& script) {
+  QFile report(script + QStringLiteral(".bericht"));
+  return report.open(QIODevice::ReadOnly) ? report.readAll().toStdString() : std::string();
+}
+
 bool waitForLine(const QString& script, const std::string& line, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
-  const QString wanted = QString::fromStdString(line);
-  while (!deadline.hasExpired()) {
-    QFile report(script + QStringLiteral(".bericht"));
-    if (report.open(QIODevice::ReadOnly) &&
-        QString::fromUtf8(report.readAll()).split(QLatin1Char('\n')).contains(wanted)) {
-      return true;
-    }
-    QThread::msleep(20);
-  }
-  return false;
+  bool found = false;
+  waitUntil(
+      [&] {
+        const std::string report = "\n" + readReport(script);
+        found = report.find("\n" + line + "\n") != std::string::npos;
+        return found || report.find("\nABBRUCH ") != std::string::npos;
+      },
+      timeoutMs);
+  return found;
 }
 
 }  // namespace kvotlk::test

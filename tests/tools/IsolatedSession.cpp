@@ -3,16 +3,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include "DriverSupport.h"
 
 namespace kvotlk::test {
 
+namespace {
+
+// Qt wants the runtime folder to belong to the user alone.
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+
+}  // namespace
+
 IsolatedSession::IsolatedSession() {
   for (const QString& folder : {programFolder(), tempFolder(), configFolder(), targetFolder(),
-                                root_.filePath(QStringLiteral("home"))}) {
+                                runtimeFolder(), root_.filePath(QStringLiteral("home"))}) {
     QDir().mkpath(folder);
   }
+  QFile::setPermissions(runtimeFolder(), kOwnerOnly);
 }
 
 QString IsolatedSession::endpointSocket() const {
@@ -20,7 +30,7 @@ QString IsolatedSession::endpointSocket() const {
 }
 
 QString IsolatedSession::install(const QString& executable) const {
-  const QString copy = QDir(programFolder()).filePath(QFileInfo(executable).fileName());
+  QString copy = QDir(programFolder()).filePath(QFileInfo(executable).fileName());
   QFile::remove(copy);
   QFile::copy(executable, copy);
   QFile(copy).setPermissions(QFile(executable).permissions());
@@ -38,9 +48,25 @@ bool IsolatedSession::installCatalogues(const QString& catalogueFolder) const {
   return all;
 }
 
+QString IsolatedSession::settingsFile() const {
+  // Where QSettings keeps organisation SolvikGermany, application KVOTLK, as INI per user.
+  return QDir(configFolder()).filePath(QStringLiteral("SolvikGermany/KVOTLK.ini"));
+}
+
+bool IsolatedSession::writeSettings(const std::vector<std::pair<QString, QString>>& values) const {
+  QSettings settings(settingsFile(), QSettings::IniFormat);
+  for (const auto& [key, value] : values) {
+    settings.setValue(QStringLiteral("Config/") + key, value);
+  }
+  settings.sync();
+  return settings.status() == QSettings::NoError;
+}
+
 QProcessEnvironment IsolatedSession::environment() const {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+  environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder());
   environment.insert(QStringLiteral("TMPDIR"), tempFolder());
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
   environment.insert(QStringLiteral("HOME"), root_.filePath(QStringLiteral("home")));

@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "FramedWindow.h"
+
 namespace kvotlk::test {
 namespace {
 
@@ -144,6 +146,14 @@ Driver::Outcome Driver::perform(const QString& step) {
   if (verb == QStringLiteral("antworte")) {
     return answer(all);
   }
+  if (verb == QStringLiteral("warte-meldung")) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      return Outcome::Wait;
+    }
+    report(QStringLiteral("MELDUNG ") + shown(box->text()));
+    return Outcome::Done;
+  }
   if (verb == QStringLiteral("melde")) {
     report(QStringLiteral("MELDE ") + all);
     return Outcome::Done;
@@ -181,6 +191,12 @@ Driver::Outcome Driver::perform(const QString& step) {
     ok = button != nullptr;
     if (ok) {
       later(button, [button] { button->click(); });
+    }
+  } else if (verb == QStringLiteral("bild")) {
+    ok = framed(*widget->window()).save(rest, "PNG");
+    if (!ok) {
+      failure_ = QStringLiteral("Bild %1 nicht geschrieben").arg(rest);
+      return Outcome::Failed;
     }
   } else if (verb == QStringLiteral("schliesse")) {
     later(widget, [widget] { widget->close(); });
