@@ -64,9 +64,14 @@ std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& for
 bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
   g.strValuesFile = ValuesFilePath(g);
   const Path target = toFsPath(g.strValuesFile);
-  if (writeWholeFile(env.files, target, ValuesFileContent(g, form))) {
+  // Written beside the file and renamed over it, so that the name never holds a
+  // half-written file, not even when removing it after a failure fails as well.
+  const Path written = toFsPath(g.strValuesFile + ".tmp");
+  if (writeWholeFile(env.files, written, ValuesFileContent(g, form)) &&
+      env.files.renameReplacing(written, target)) {
     return true;
   }
+  env.files.removeFile(written);
   env.files.removeFile(target);
   return false;
 }
