@@ -81,12 +81,20 @@ std::map<std::pair<SettingKey, std::string>, Expected> deviations(const Outcomes
   std::map<std::pair<SettingKey, std::string>, Expected> table;
   for (const BadValue& v : badValues()) {
     table[{SettingKey::DIR, v.label}] = o.noTarget(v.text);
-    if (v.text != "") {
+    if (!v.text.empty()) {
       table[{SettingKey::FILE, v.label}] = o.deliveredAs(v.text);
     }
   }
   table[{SettingKey::FILE, "leer"}] = {
       JobEnd::NotSent, {*FixedFileNameProblem("", false)}, {}, {"TLValues.txt"}, {}, {}};
+  const std::string tooLong =
+      "Der feste Dateiname (Einstellung FILE) ist mit 10000 Zeichen zu lang.\r\n"
+      "Er darf höchstens 250 Zeichen lang sein.\r\n"
+      "Korrigieren Sie den festen Dateinamen in der Konfiguration; es wurden keine Daten "
+      "gesendet.";
+  for (const char* label : {"10000 Ziffern", "10000 Buchstaben"}) {
+    table[{SettingKey::FILE, label}] = {JobEnd::NotSent, {tooLong}, {}, {"TLValues.txt"}, {}, {}};
+  }
   for (const char* number : {"negativ", "über 16 Bit"}) {
     table[{SettingKey::RANDOM, number}] = o.deliveredAs("AAAAAAAA.txt");
     table[{SettingKey::DateTimeStamp, number}] = o.deliveredAs("Solvik_20261205_093005.txt");
