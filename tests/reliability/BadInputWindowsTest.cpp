@@ -100,6 +100,34 @@ TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
   EXPECT_EQ(rig.main.calls, Names{"showMainWindow"});
 }
 
+const std::vector<std::string>& badTexts() {
+  static const std::vector<std::string> texts = {
+      "", "abc", "-1", "70000", std::string(10000, '9'), std::string(10000, 'x')};
+  return texts;
+}
+
+// The main window starts whatever its settings hold; the tool tips show the texts, and a
+// part count is asked for exactly when its flag reads as a number other than 0.
+TEST(BadInputWindows, TheMainWindowStartsWithEveryBadSetting) {
+  for (const SettingInfo& info : SettingTable()) {
+    for (const std::string& bad : badTexts()) {
+      SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
+      MainWindowRig rig;
+      rig.setSetting(info.name, bad);
+      rig.load();
+      EXPECT_TRUE(rig.window->isVisible());
+      EXPECT_EQ(rig.messages(), Names{});
+      const bool partCount =
+          info.key == SettingKey::MessserieUmfang && (bad == "-1" || bad == "70000");
+      EXPECT_EQ(rig.edit("txtAnzahlDerTeile")->isVisibleTo(rig.window.get()), partCount);
+      if (info.key == SettingKey::LaengeArtikelNr) {
+        EXPECT_EQ(str(rig.edit("txt_Artikel")->toolTip()),
+                  "Alphanumerisch max. " + bad + " Zeichen eintragen");
+      }
+    }
+  }
+}
+
 class OneDrive final : public VolumeSource {
  public:
   std::vector<std::string> drives() override { return {std::string(1, kPathSeparator)}; }
@@ -117,9 +145,7 @@ TEST(BadInputWindows, TheConfigurationDialogKeepsBadTextsAndStoresThemBack) {
                           "LaengeArtikelNr",
                           "DateiErweiterung"};
   for (const SettingInfo& info : SettingTable()) {
-    for (const std::string& bad :
-         {std::string(), std::string("abc"), std::string("-1"), std::string("70000"),
-          std::string(10000, '9'), std::string(10000, 'x')}) {
+    for (const std::string& bad : badTexts()) {
       SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
       TestEnvironment t;
       RecordingMainWindow main;
