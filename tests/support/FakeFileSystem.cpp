@@ -40,12 +40,15 @@ class FakeFile final : public WritableFile {
 
 // The key of the containing folder; a trailing separator does not make a path its own
 // parent.
-std::string parentKey(const Path& path) { return fsKey(Path(fsKey(path)).parent_path()); }
+std::string parentKey(const Path& path) { return fsKey(toFsPath(fsKey(path)).parent_path()); }
 
 }  // namespace
 
 std::string fsKey(const Path& path) {
-  std::string key = path.lexically_normal().generic_string();
+  // UTF-8 as every text of the program; generic_string() would give the ANSI code page on
+  // Windows.
+  const std::u8string text = path.lexically_normal().generic_u8string();
+  std::string key(text.begin(), text.end());
   if (key.size() > 1 && key.back() == '/') {
     key.pop_back();
   }
@@ -170,9 +173,9 @@ std::vector<std::string> FakeFileSystem::filesIn(const std::string& folder) cons
   const std::string key = fsKey(toFsPath(folder));
   std::vector<std::string> names;
   for (const auto& [path, content] : files) {
-    const Path p(path);
+    const Path p = toFsPath(path);
     if (fsKey(p.parent_path()) == key) {
-      names.push_back(p.filename().generic_string());
+      names.push_back(toUtf8(p.filename()));
     }
   }
   std::sort(names.begin(), names.end());
