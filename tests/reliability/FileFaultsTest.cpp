@@ -23,10 +23,16 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// Files in the folder other than the one named.
+// Files in the folder other than the one named, as the fake file system keys them.
 Names besides(const FakeFileSystem& files, const std::string& path) {
-  Names others = files.filesIn(toUtf8(toFsPath(path).parent_path()));
-  std::erase(others, toUtf8(toFsPath(path).filename()));
+  const Path named = toFsPath(path);
+  const std::string folder = fsKey(named.parent_path());
+  Names others;
+  for (const auto& [stored, content] : files.files) {
+    if (stored != fsKey(named) && fsKey(toFsPath(stored).parent_path()) == folder) {
+      others.push_back(stored);
+    }
+  }
   return others;
 }
 
