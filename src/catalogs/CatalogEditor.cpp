@@ -90,8 +90,12 @@ void CatalogEditor::buildControls() {
 }
 
 void CatalogEditor::Form_Load() {
-  const auto lines = ReadCatalog(env_.files, CatalogPath(env_.programFolder, setup_.catalog));
+  const auto lines = LoadCatalog(env_, setup_.catalog);
   if (!lines) {
+    // Nothing may be saved over a file that could not be read; only closing is left.
+    for (QPushButton* button : {cmdNew, cmdDelete, cmdDeleteList, cmdOK}) {
+      button->setEnabled(false);
+    }
     return;
   }
   for (const std::string& line : *lines) {

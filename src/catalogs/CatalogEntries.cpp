@@ -3,6 +3,8 @@
 #include "app/MainWindowAccess.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
+#include "common/FileSystem.h"
+#include "common/Paths.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
 #include "entry/modCheckTyp.h"
@@ -54,6 +56,24 @@ NewEntry NewMaschineEntry(std::string_view typedNumber, std::int16_t maxLength) 
 
 std::size_t InsertRow(std::optional<std::size_t> selectedRow) {
   return selectedRow ? *selectedRow + 1 : 0;
+}
+
+std::optional<std::vector<std::string>> LoadCatalog(Environment& env, Catalog catalog) {
+  const std::string path = CatalogPath(env.programFolder, catalog);
+  if (auto lines = ReadCatalog(env.files, path)) {
+    return lines;
+  }
+  if (env.files.fileExists(toFsPath(path))) {
+    env.prompts.showStop(CatalogNotReadMessage(path));
+    return std::nullopt;
+  }
+  return std::vector<std::string>{};
+}
+
+std::string CatalogNotReadMessage(const std::string& path) {
+  return "Die Katalogdatei " + path + " ist vorhanden, kann aber nicht gelesen werden." + kCrLf +
+         "Damit sie nicht überschrieben wird, kann der Katalog jetzt nicht bearbeitet werden. "
+         "Schließen Sie dieses Fenster und öffnen Sie es erneut, sobald die Datei lesbar ist.";
 }
 
 bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries,

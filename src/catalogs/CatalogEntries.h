@@ -35,6 +35,14 @@ NewEntry NewMaschineEntry(std::string_view number, std::int16_t maxLength);
 // Where a new entry goes: right after the selected row, or at the top.
 std::size_t InsertRow(std::optional<std::size_t> selectedRow);
 
+// The lines an editor opens with: the file's lines, none when the file is missing.
+// nullopt when the file is there but cannot be read: the operator is told, and the editor
+// must not offer to save, since saving would put an empty list in place of the file.
+std::optional<std::vector<std::string>> LoadCatalog(Environment& env, Catalog catalog);
+
+// The stop message when a catalogue file is there but cannot be read.
+std::string CatalogNotReadMessage(const std::string& path);
+
 // Writes the editor's list into its catalogue file. Only when the file was written does
 // the main window follow (inspector and machine lists refilled, nest entry emptied);
 // otherwise the operator gets a stop message and nothing else changes.

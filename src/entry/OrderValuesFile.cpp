@@ -62,11 +62,22 @@ std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& for
 }
 
 bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
+  // An empty standard folder names no folder: joined with it, the name would point into
+  // the root of the drive.
+  if (g.strStandardDir.empty()) {
+    g.strValuesFile.clear();
+    return false;
+  }
   g.strValuesFile = ValuesFilePath(g);
   const Path target = toFsPath(g.strValuesFile);
-  if (writeWholeFile(env.files, target, ValuesFileContent(g, form))) {
+  // Written beside the file and renamed over it, so that the name never holds a
+  // half-written file, not even when removing it after a failure fails as well.
+  const Path written = toFsPath(g.strValuesFile + ".tmp");
+  if (writeWholeFile(env.files, written, ValuesFileContent(g, form)) &&
+      env.files.renameReplacing(written, target)) {
     return true;
   }
+  env.files.removeFile(written);
   env.files.removeFile(target);
   return false;
 }
@@ -81,11 +92,14 @@ void SaveOrderValues(Environment& env, modGlobaleVariablen& g, const OrderForm& 
     return;
   }
   if (!WriteValuesFile(env, g, form)) {
-    env.prompts.showStop(ValuesFileFailureMessage(g.strValuesFile));
+    env.prompts.showStop(ValuesFileFailureMessage(ValuesFilePath(g)));
   }
 }
 
 void DeleteLeftoverValuesFile(Environment& env, const modGlobaleVariablen& g) {
+  if (g.strStandardDir.empty()) {
+    return;
+  }
   removeIfExists(env.files, joinPath(g.strStandardDir, kFixedName));
 }
 

@@ -23,7 +23,8 @@ std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& for
 
 // Writes the file anew and keeps its path in strValuesFile. False when it could not be
 // written; then no file of that name is left, so no reader takes old or half-written
-// order data for the current order.
+// order data for the current order. An empty strStandardDir names no folder: nothing is
+// written and strValuesFile is empty.
 bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& form);
 
 // The stop message for a file that could not be written.
@@ -34,7 +35,7 @@ std::string ValuesFileFailureMessage(const std::string& path);
 void SaveOrderValues(Environment& env, modGlobaleVariablen& g, const OrderForm& form);
 
 // Start-up: deletes strStandardDir + separator + "TLValues.txt" when it exists (the fixed
-// name only, whatever the suffix setting).
+// name only, whatever the suffix setting); nothing when strStandardDir is empty.
 void DeleteLeftoverValuesFile(Environment& env, const modGlobaleVariablen& g);
 
 // Shutdown: deletes strValuesFile when it names an existing file.

@@ -15,6 +15,10 @@ namespace {
 constexpr std::uint32_t kLetters = 26;
 constexpr std::size_t kExtensionChars = 4;
 constexpr std::int16_t kRandomNameLength = 8;
+// File systems take names of at most 255 characters, and the result file is first written
+// as "~" + name + ".tmp"; the date-time stamp adds "_" + date + "_" + time.
+constexpr std::size_t kLongestName = 255 - 5;
+constexpr std::size_t kStampChars = 16;
 
 // Characters Windows does not allow in a file name; control characters come on top.
 constexpr std::string_view kForbiddenChars = "\\/:*?\"<>|";
@@ -86,7 +90,15 @@ std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool b
            "und am Ende keinen Punkt und kein Leerzeichen haben." +
            closing;
   }
-  if (blnStamp && charCount(strFile) < kExtensionChars) {
+  const std::size_t chars = charCount(strFile);
+  const std::size_t longest = blnStamp ? kLongestName - kStampChars : kLongestName;
+  if (chars > longest) {
+    return "Der feste Dateiname (Einstellung FILE) ist mit " + std::to_string(chars) +
+           " Zeichen zu lang." + std::string(kCrLf) + "Er darf höchstens " +
+           std::to_string(longest) + " Zeichen lang sein" +
+           (blnStamp ? " (mit der Datums- und Uhrzeitergänzung)." : ".") + closing;
+  }
+  if (blnStamp && chars < kExtensionChars) {
     return "Der feste Dateiname " + quoted(strFile) +
            " (Einstellung FILE) ist für die Datums- und Uhrzeitergänzung zu kurz." +
            std::string(kCrLf) +

@@ -25,7 +25,8 @@ std::string StampedFileName(std::string_view strFile, std::string_view strDate,
 
 // The stop message for a fixed name (setting FILE) that cannot be used, or nullopt: empty,
 // a path separator or "..", a character Windows does not allow in file names, a trailing
-// point or blank, a device name such as "CON"; with the stamp, fewer than four characters.
+// point or blank, a device name such as "CON", more than 250 characters (234 with the
+// stamp); with the stamp, fewer than four characters.
 std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool blnStamp);
 
 enum class NamingMode { Random, Fixed, Stamped };

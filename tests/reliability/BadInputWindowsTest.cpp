@@ -1,0 +1,169 @@
+// Bad input through the windows: the main window's lists and the catalogue editors over
+// catalogues the editors never write, an editor over a catalogue it cannot read, and the
+// configuration dialog over every setting holding bad text.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/WindowTestSupport.h"
+#include "catalogs/frm_PrueferKatalog.h"
+#include "common/Paths.h"
+#include "common/Text.h"
+#include "config/VolumeSource.h"
+#include "config/frm_Konfiguration.h"
+#include "dialogs/RecordingMainWindow.h"
+#include "dialogs/WindowTesting.h"
+#include "reliability/BadCatalogues.h"
+
+namespace kvotlk::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names catalogueLines(FakeFileSystem& files, const std::string& path) {
+  return ReadCatalog(files, path).value_or(Names{});
+}
+
+struct EditorRig {
+  TestEnvironment t;
+  RecordingMainWindow main;
+  std::string path = CatalogPath(t.env.programFolder, Catalog::Pruefer);
+  std::unique_ptr<WindowUnderTest<QWidget>> editor;
+
+  void open() {
+    editor = std::make_unique<WindowUnderTest<QWidget>>(new frm_PrueferKatalog(t.env, t.g, main));
+  }
+  Names entries() const {
+    auto* list = editor->child<QListWidget>(QStringLiteral("lstPrüfer"));
+    Names shown;
+    for (int row = 0; row < list->count(); ++row) {
+      shown.push_back(str(list->item(row)->text()));
+    }
+    return shown;
+  }
+  QPushButton* button(const char* name) const {
+    return editor->child<QPushButton>(QString::fromUtf8(name));
+  }
+};
+
+TEST(BadInputWindows, TheMainWindowsListsShowEveryLineAsStored) {
+  for (const BadCatalogue& bad : badCatalogues()) {
+    SCOPED_TRACE(bad.label);
+    MainWindowRig rig;
+    const std::string pruefer = CatalogPath(rig.env.programFolder, Catalog::Pruefer);
+    const std::string maschine = CatalogPath(rig.env.programFolder, Catalog::Maschine);
+    rig.files.addFile(pruefer, bad.bytes);
+    rig.files.addFile(maschine, bad.bytes);
+    rig.load();
+    EXPECT_EQ(rig.entries("combo_Prüfer"), catalogueLines(rig.files, pruefer));
+    EXPECT_EQ(rig.entries("Combo_Maschine"), catalogueLines(rig.files, maschine));
+    EXPECT_EQ(rig.messages(), Names{});
+  }
+}
+
+TEST(BadInputWindows, AnEditorOpensABadCatalogueAndWritesEveryByteBack) {
+  for (const BadCatalogue& bad : badCatalogues()) {
+    SCOPED_TRACE(bad.label);
+    EditorRig rig;
+    rig.t.files.addFile(rig.path, bad.bytes);
+    rig.open();
+    EXPECT_EQ(rig.entries(), catalogueLines(rig.t.files, rig.path));
+    rig.button("cmdOK")->click();
+    EXPECT_TRUE(rig.editor->closed());
+    // Only the line ends are the editor's own: CR LF after every line, the last included.
+    const std::string written = bad.bytes.ends_with("\r\n") ? bad.bytes : bad.bytes + "\r\n";
+    EXPECT_EQ(rig.t.files.content(rig.path), written);
+    EXPECT_TRUE(rig.t.prompts.shown.empty());
+  }
+}
+
+TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
+  EditorRig rig;
+  rig.t.files.addFile(rig.path, "(12)    Name\r\n");
+  rig.t.files.failWhen = [](const FsCall& call) { return call.op == FsOp::ReadFile; };
+  rig.open();
+  ASSERT_EQ(rig.t.prompts.shown.size(), 1U);
+  EXPECT_EQ(rig.t.prompts.shown[0].text, CatalogNotReadMessage(rig.path));
+  EXPECT_EQ(rig.entries(), Names{});
+  for (const char* name : {"cmdNew", "cmdDeletePrüfer", "cmdDeleteList", "cmdOK"}) {
+    EXPECT_FALSE(rig.button(name)->isEnabled()) << name;
+  }
+  rig.button("cmdOK")->click();
+  EXPECT_FALSE(rig.editor->closed());
+  rig.editor->get()->close();
+  EXPECT_TRUE(rig.editor->closed());
+  rig.t.files.clearFaults();
+  EXPECT_EQ(rig.t.files.content(rig.path), "(12)    Name\r\n");
+  EXPECT_EQ(rig.main.calls, Names{"showMainWindow"});
+}
+
+const std::vector<std::string>& badTexts() {
+  static const std::vector<std::string> texts = {
+      "", "abc", "-1", "70000", std::string(10000, '9'), std::string(10000, 'x')};
+  return texts;
+}
+
+// The main window starts whatever its settings hold; the tool tips show the texts, and a
+// part count is asked for exactly when its flag reads as a number other than 0.
+TEST(BadInputWindows, TheMainWindowStartsWithEveryBadSetting) {
+  for (const SettingInfo& info : SettingTable()) {
+    for (const std::string& bad : badTexts()) {
+      SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
+      MainWindowRig rig;
+      rig.setSetting(info.name, bad);
+      rig.load();
+      EXPECT_TRUE(rig.window->isVisible());
+      EXPECT_EQ(rig.messages(), Names{});
+      const bool partCount =
+          info.key == SettingKey::MessserieUmfang && (bad == "-1" || bad == "70000");
+      EXPECT_EQ(rig.edit("txtAnzahlDerTeile")->isVisibleTo(rig.window.get()), partCount);
+      if (info.key == SettingKey::LaengeArtikelNr) {
+        EXPECT_EQ(str(rig.edit("txt_Artikel")->toolTip()),
+                  "Alphanumerisch max. " + bad + " Zeichen eintragen");
+      }
+    }
+  }
+}
+
+class OneDrive final : public VolumeSource {
+ public:
+  std::vector<std::string> drives() override { return {std::string(1, kPathSeparator)}; }
+  std::vector<std::string> subfolders(const std::string& /*folder*/) override { return {}; }
+};
+
+// The dialog shows every text as stored and OK stores it back unchanged; a check box
+// holding text that is not a number shows its default and is stored as "0" or "1".
+TEST(BadInputWindows, TheConfigurationDialogKeepsBadTextsAndStoresThemBack) {
+  const Names textKeys = {"FILE",
+                          "NumDez",
+                          "IdLaenge",
+                          "MaschinenIdLaenge",
+                          "AuftragsNrLaenge",
+                          "LaengeArtikelNr",
+                          "DateiErweiterung"};
+  for (const SettingInfo& info : SettingTable()) {
+    for (const std::string& bad : badTexts()) {
+      SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
+      TestEnvironment t;
+      RecordingMainWindow main;
+      OneDrive volumes;
+      t.setSetting(info.name, bad);
+      WindowUnderTest<QWidget> dialog(new frm_Konfiguration(t.env, t.g, main, volumes));
+      dialog.child<QPushButton>(QStringLiteral("OKButton"))->click();
+      EXPECT_TRUE(dialog.closed());
+      EXPECT_TRUE(t.prompts.shown.empty());
+      const std::string stored = t.settings.values[t.settingPath(info.name)];
+      if (std::find(textKeys.begin(), textKeys.end(), info.name) != textKeys.end()) {
+        EXPECT_EQ(stored, bad);
+      } else if (info.key != SettingKey::DRIVE && info.key != SettingKey::DIR) {
+        EXPECT_TRUE(stored == "0" || stored == "1") << stored.substr(0, 5);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kvotlk::test

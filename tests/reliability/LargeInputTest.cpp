@@ -1,0 +1,165 @@
+// Input at and beyond the program's limits, through the whole job: characteristic IDs of
+// 1,000 characters, 32,767 samples, measuring programs of 100,000 commands. The job ends,
+// and where a limit is passed the operator gets its message and keeps what was captured.
+#include <gtest/gtest.h>
+
+#include "capture/CaptureMessages.h"
+#include "common/Paths.h"
+#include "program/ProgramExecutor.h"
+#include "program/ProgramParser.h"
+#include "reliability/JobRig.h"
+
+namespace kvotlk::test {
+namespace {
+
+using Names = std::vector<std::string>;
+using Runs = std::vector<std::vector<FakeCommandSpec>>;
+
+// A job with the nest box clear, so that the IDs are checked against IdLaenge alone.
+struct Job : JobRig {
+  explicit Job(const std::string& sampleSize = "3") {
+    form.chkNest = kUnchecked;
+    view.chkNest = kUnchecked;
+    form.txt_Probenumfang = sampleSize;
+  }
+  JobResult run(const Runs& runs) {
+    start();
+    return finish(runs);
+  }
+  std::string delivered(const JobResult& result) const {
+    return result.targetFiles.size() == 1
+               ? t->files.content(joinPath(target(), result.targetFiles[0]))
+               : std::string();
+  }
+};
+
+std::size_t count(const std::string& text, const std::string& part) {
+  std::size_t found = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++found;
+  }
+  return found;
+}
+
+Runs threeRunsOf(const std::vector<FakeCommandSpec>& commands) {
+  return {commands, commands, commands};
+}
+
+TEST(LargeInput, CharacteristicIdsOfAThousandCharacters) {
+  const std::string digits(1000, '1');
+  const std::string padded = std::string(999, '0') + "7";
+  const std::string letters(1000, 'x');
+  struct Case {
+    const char* label;
+    const char* idLaenge;
+    std::vector<FakeCommandSpec> commands;
+    Names messages;
+    std::string idInFile;  // empty: nothing sent
+  };
+  const Case cases[] = {
+      {"1000 Ziffern",
+       "6",
+       {FakeCommandSpec::Dimension(digits, 1)},
+       {WholeNumberMessage(digits)},
+       ""},
+      {"1000 Buchstaben",
+       "6",
+       {FakeCommandSpec::Dimension(letters, 1)},
+       {WholeNumberMessage(letters)},
+       ""},
+      {"führende Nullen",
+       "6",
+       {FakeCommandSpec::Dimension(padded, 1)},
+       {LengthMessage(padded, 6)},
+       ""},
+      {"führende Nullen erlaubt", "1000", {FakeCommandSpec::Dimension(padded, 1)}, {}, padded},
+      {"aus der ID-Liste",
+       "1000",
+       {FakeCommandSpec::Text("ID", padded + "," + padded + "8"), FakeCommandSpec::Plain(1000, "5"),
+        FakeCommandSpec::Dimension("", 1), FakeCommandSpec::Plain(1001)},
+       {},
+       padded},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Job job;
+    job.t->setSetting("IdLaenge", c.idLaenge);
+    const JobResult result = job.run(threeRunsOf(c.commands));
+    EXPECT_EQ(result.messages, c.messages);
+    EXPECT_EQ(result.end, c.idInFile.empty() ? JobEnd::CaptureClosed : JobEnd::Sent);
+    if (!c.idInFile.empty()) {
+      EXPECT_NE(job.delivered(result).find("MERKMAL=" + c.idInFile + "\r\n \r\n"),
+                std::string::npos);
+    }
+  }
+}
+
+TEST(LargeInput, ThirtyTwoThousandSevenHundredSixtySevenSamplesAndNotOneMore) {
+  Job job("32767");
+  Runs runs;
+  for (int k = 1; k <= 32768; ++k) {
+    runs.push_back({FakeCommandSpec::Dimension("10", k)});
+  }
+  const JobResult result = job.run(runs);
+  EXPECT_EQ(result.messages, Names{TooManySamplesMessage()});
+  EXPECT_EQ(result.end, JobEnd::Sent);
+  const std::string file = job.delivered(result);
+  const auto values = file.find("BEGINN_WERTE\r\n") + 14;
+  const std::string lines = file.substr(values, file.find("ENDE_WERTE") - values);
+  EXPECT_EQ(count(lines, "\r\n"), 32767U);
+  EXPECT_TRUE(lines.starts_with("1,000\r\n2,000\r\n"));
+  EXPECT_TRUE(lines.ends_with("32766,000\r\n32767,000\r\n"));
+  EXPECT_NE(file.find("UMFANG=32767\r\n"), std::string::npos);
+}
+
+std::string programOf(const std::string& body) { return "Programm Gross.PRG\n" + body; }
+
+std::string dimensions(int count, int firstId) {
+  std::string lines;
+  for (int k = 0; k < count; ++k) {
+    lines +=
+        "Mass Merkmal=" + std::to_string(firstId + k) + " Messwert=" + std::to_string(k) + ",5\n";
+  }
+  return lines;
+}
+
+std::vector<FakeCommandSpec> firstRun(const std::string& text) {
+  const auto parsed = program::parseProgram(text, "gross.kmp");
+  if (const auto* error = std::get_if<program::ProgramError>(&parsed)) {
+    ADD_FAILURE() << error->text();
+    return {};
+  }
+  return program::ProgramExecutor(std::get<program::MeasuringProgram>(parsed), 1).run(1);
+}
+
+TEST(LargeInput, AMeasuringProgramOfAHundredThousandCommands) {
+  const std::vector<FakeCommandSpec> commands = firstRun(programOf(dimensions(100000, 1)));
+  ASSERT_EQ(commands.size(), 100000U);
+  EXPECT_EQ(commands.back().dimension->DimIdText, "100000");
+
+  Job job("1");
+  const JobResult result = job.run({commands});
+  EXPECT_EQ(result.messages, Names{TooManyValuesMessage()});
+  EXPECT_EQ(result.end, JobEnd::Sent);
+  const std::string file = job.delivered(result);
+  EXPECT_EQ(count(file, "MERKMAL="), 32767U);
+  EXPECT_NE(file.find("MERKMAL=32767\r\n \r\nBEGINN_WERTE\r\n32766,500\r\n"), std::string::npos);
+}
+
+TEST(LargeInput, ALoopOfAHundredThousandCommandsInLoopMode) {
+  const std::vector<FakeCommandSpec> commands =
+      firstRun(programOf("Schleife 10000\n" + dimensions(9, 1) + "SchleifeEnde\n"));
+  ASSERT_EQ(commands.size(), 100000U);
+
+  Job job("10000");
+  job.t->setSetting("SCHLEIFE", "1");
+  const JobResult result = job.run({commands});
+  EXPECT_EQ(result.messages, Names{});
+  EXPECT_EQ(result.end, JobEnd::Sent);
+  const std::string file = job.delivered(result);
+  EXPECT_EQ(count(file, "UMFANG=10000\r\n"), 9U);
+  EXPECT_EQ(count(file, "\r\n8,500\r\n"), 10000U);
+}
+
+}  // namespace
+}  // namespace kvotlk::test
