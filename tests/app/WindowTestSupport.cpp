@@ -79,6 +79,7 @@ std::vector<std::string> MainWindowRig::messages() const {
 std::vector<std::string> MainWindowRig::entries(const char* name) const {
   std::vector<std::string> items;
   const QComboBox* box = list(name);
+  items.reserve(static_cast<std::size_t>(box->count()));
   for (int i = 0; i < box->count(); ++i) {
     items.push_back(box->itemText(i).toStdString());
   }

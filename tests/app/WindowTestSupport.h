@@ -53,7 +53,7 @@ struct MainWindowRig : TestEnvironment {
 
   template <typename Widget>
   Widget* child(const char* name) const {
-    Widget* found = window->findChild<Widget*>(QString::fromUtf8(name));
+    auto* found = window->findChild<Widget*>(QString::fromUtf8(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
