@@ -108,6 +108,9 @@ std::string_view trimmed(std::string_view text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+const std::string kBeyondRange =
+    "Die gezogenen Werte können den Zahlenbereich verlassen; wählen Sie kleinere Werte.";
+
 std::string valueHelp(std::string_view name, std::string_view text) {
   return "\"" + std::string(name) + "\": \"" + std::string(text) +
          "\" ist kein gültiger Wert. Erlaubt sind eine Zahl wie 10,005, "
@@ -213,10 +216,18 @@ std::variant<ValueSpec, std::string> parseValue(std::string_view name, std::stri
     if (*second < 0.0) {
       return "\"" + std::string(name) + "\": Die Standardabweichung darf nicht negativ sein.";
     }
+    // A draw lies within six deviations of the mean; each of those must be a number.
+    const double reach = 6.0 * *second;
+    if (!std::isfinite(*first - reach) || !std::isfinite(*first + reach)) {
+      return "\"" + std::string(name) + "\": " + kBeyondRange;
+    }
     return ValueSpec{ValueSpec::Kind::Normal, *first, *second};
   }
   if (*first > *second) {
     return "\"" + std::string(name) + "\": Die Untergrenze ist größer als die Obergrenze.";
+  }
+  if (!std::isfinite(*second - *first)) {
+    return "\"" + std::string(name) + "\": " + kBeyondRange;
   }
   return ValueSpec{ValueSpec::Kind::Uniform, *first, *second};
 }
