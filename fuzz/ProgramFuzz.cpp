@@ -50,6 +50,7 @@ void checkProgram(const MeasuringProgram& measuring) {
   expect(!measuring.items.empty(), "ein Programm hat einen Befehl");
   expect(!program::programTable(measuring).empty(), "die Programmtabelle hat Zeilen");
   const std::size_t perRun = program::commandsPerRun(measuring);
+  expect(perRun <= program::kMaxCommandsPerRun, "ein Lauf bleibt in der Grenze des Parsers");
   if (perRun > kLargestRunExecuted) {
     return;
   }
