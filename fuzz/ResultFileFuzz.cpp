@@ -47,12 +47,20 @@ void checkValueText(double value, int decimals, PortableLocaleNumbers& numbers) 
   expect(line.front() != '-' || *back != 0.0, "kein Minus vor einer Null");
 }
 
+// The capture refuses an ID with a line end, and the nest ID is part of one catalogue
+// line, so the texts the writer gets hold none. (A lone CR inside a hand-edited catalogue
+// line would still reach the "CHARGE=" line; docs/fuzzing.md names it.)
+std::string withoutLineEnds(std::string text) {
+  std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+  return text;
+}
+
 Stichprobe anySample(FuzzInput& in) {
   Stichprobe sample;
   const std::size_t names = in.below(6);
   const std::size_t values = in.flag() ? names : in.below(6);
   for (std::size_t i = 0; i < names; ++i) {
-    sample.strMerkmal.push_back(in.characteristicId());
+    sample.strMerkmal.push_back(withoutLineEnds(in.characteristicId()));
   }
   for (std::size_t i = 0; i < values; ++i) {
     sample.dblMesswert.push_back(in.value());
@@ -116,9 +124,7 @@ void checkResultFile(FuzzInput& in) {
   g.intAnzMerkmale = smallCount(in);
   OrderForm form;
   form.chkNest = static_cast<int>(in.below(3));
-  // The nest ID comes from a catalogue line, which never holds a line end.
-  form.lblNestID = in.text(6);
-  std::erase_if(form.lblNestID, [](char c) { return c == '\r' || c == '\n'; });
+  form.lblNestID = withoutLineEnds(in.text(6));
   const std::string separator = in.flag() ? "," : ".";
   const std::int16_t setting = smallCount(in);
   const auto problem = CaptureDataProblem(g);
