@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every test with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs them all; then cross-builds the Windows parts with
-# mingw-w64 and runs their tests under Wine on a virtual display, in a fresh Wine prefix
-# in the build folder. Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer and runs them all; then builds the fuzz targets with clang-14
+# and fuzzes each for 20 seconds (new inputs stay in build/fuzz); then cross-builds the
+# Windows parts with mingw-w64 and runs their tests under Wine on a virtual display, in a
+# fresh Wine prefix in the build folder. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +11,8 @@ scripts/deps.sh test
 cmake --preset test >/dev/null
 cmake --build --preset test
 ctest --preset test
+
+scripts/fuzz.sh 20
 
 wine_prefix="$PWD/build/windows/wineprefix"
 rm -rf "$wine_prefix"

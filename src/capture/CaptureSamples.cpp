@@ -64,7 +64,9 @@ Stichprobe& CaptureEngine::currentSample() {
 
 std::optional<std::string> CaptureEngine::checkedId() {
   const std::string& id = g_.strMerkmalID;
-  if (!IsLong(env_.numbers, id)) {
+  // The number rules read a line break around the digits as a blank, but in the result
+  // file it would split the "MERKMAL=" line, so such an ID is no whole number here.
+  if (!IsLong(env_.numbers, id) || id.find_first_of("\r\n") != std::string::npos) {
     return refuseId(WholeNumberMessage(id));
   }
   const int nest = view_.orderNestState();

@@ -127,6 +127,11 @@ std::optional<double> PortableLocaleNumbers::toDouble(std::string_view text) {
   }
   double value = 0.0;
   const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  const bool belowOne = parsed->whole.find_first_not_of('0') == std::string::npos;
+  if (result.ec == std::errc::result_out_of_range && belowOne) {
+    // Closer to zero than the smallest double: still a number, and zero is the nearest.
+    return parsed->negative ? -0.0 : 0.0;
+  }
   if (result.ec != std::errc{} || result.ptr != plain.data() + plain.size()) {
     return std::nullopt;
   }

@@ -255,7 +255,12 @@ void ShowOrderFailure(Prompts& prompts, const OrderFailure& failure) {
   }
 }
 
-void ResetSamples(modGlobaleVariablen& g) { g.arrStichproben.assign(1, Stichprobe{}); }
+void ResetSamples(modGlobaleVariablen& g) {
+  g.arrStichproben.assign(1, Stichprobe{});
+  // The count of characteristics belongs to the samples just dropped; kept, it would make
+  // an empty capture of the new order look like one with values but no sample.
+  g.intAnzMerkmale = 0;
+}
 
 void ReadNestnummerAmMerkmal(Environment& env, modGlobaleVariablen& g) {
   g.intNestnummerAmMerkmal = ReadConfigInt16(env, g, SettingKey::NestnummerAmMerkmal);

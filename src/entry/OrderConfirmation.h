@@ -40,7 +40,7 @@ void ShowOrderFailure(Prompts& prompts, const OrderFailure& failure);
 // 3. the capture window is loaded and shown, the main window hidden;
 // 4. ReadNestnummerAmMerkmal.
 
-// arrStichproben becomes one empty sample record at index 0.
+// arrStichproben becomes one empty sample record at index 0; no characteristic is counted.
 void ResetSamples(modGlobaleVariablen& g);
 
 // intNestnummerAmMerkmal := setting NestnummerAmMerkmal.

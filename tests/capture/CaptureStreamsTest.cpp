@@ -160,6 +160,18 @@ const std::vector<StreamCase>& Cases() {
        .expect = {"{} {}", 1, 0},
        .prompts = {Stop(kWholeNumber12a)},
        .state = CaptureState::Closed},
+      {.name = "an ID with a line break around its digits closes the capture",
+       .events = {Run(), Do(Dim("\n101", 1)), Do(Dim("13", 2))},
+       .expect = {"{} {}", 1, 0},
+       .prompts = {Stop("Merkamls ID \n101 entspricht nicht dem Typ Long (Ganzzahl).\r\n"
+                        "Korrigieren Sie zuerst das Messprogramm.")},
+       .state = CaptureState::Closed},
+      {.name = "a type-184 ID with a carriage return closes the capture",
+       .events = {Run(), Do(Field184("10\r", 2))},
+       .expect = {"{} {}", 1, 0},
+       .prompts = {Stop("Merkamls ID 10\r entspricht nicht dem Typ Long (Ganzzahl).\r\n"
+                        "Korrigieren Sie zuerst das Messprogramm.")},
+       .state = CaptureState::Closed},
       {.name = "type 184 with an empty ID and no list",
        .events = {Run(), Do(Field184("", 2)), Do(Dim("13", 2))},
        .expect = {"{} {}", 1, 0},

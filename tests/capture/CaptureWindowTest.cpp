@@ -3,6 +3,8 @@
 #include "CaptureTestSupport.h"
 #include "CaptureTexts.h"
 #include "capture/IdList.h"
+#include "entry/OrderConfirmation.h"
+#include "output/ResultFileText.h"
 
 namespace kvotlk::test {
 namespace {
@@ -219,6 +221,22 @@ TEST_F(CaptureWindow, AnIdMessageClosesTheWindowOnce) {
   engine.Form_Unload();
   EXPECT_EQ(view.orderWindowShown, 1);
   EXPECT_EQ(samples(), "{} {1=1}");
+}
+
+TEST_F(CaptureWindow, AnEmptyCaptureAfterAnEarlierOrderSendsTheHeadOnly) {
+  load();
+  run({Dim("1", 1), Dim("2", 2)});
+  engine.Form_Unload();
+  ResetSamples(t.g);  // the next order's confirmation
+  load();
+  t.prompts.answers = {false};
+
+  engine.CmdSendData_Click();
+
+  EXPECT_EQ(writeCalls, 1);
+  EXPECT_EQ(t.g.intAnzMerkmale, 0);
+  EXPECT_EQ(CaptureDataProblem(t.g), std::nullopt);
+  EXPECT_EQ(engine.state(), CaptureState::Closed);
 }
 
 TEST_F(CaptureWindow, ButtonsOfAClosedWindowDoNothing) {

@@ -1,3 +1,6 @@
+#include <cmath>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "common/LocaleNumbers.h"
@@ -42,6 +45,22 @@ TEST(PortableLocaleNumbers, GrammarDetails) {
       {"99999999999999999999", kFails, kFails, 1e20},
   };
   checkTable(numbers, cases);
+}
+
+// A number closer to zero than the smallest double is still a number; one beyond the
+// largest is not.
+TEST(PortableLocaleNumbers, BeyondTheDoubleRange) {
+  auto numbers = germanNumbers();
+  const std::string tiny = "0," + std::string(330, '0') + "1";
+  const std::string negativeTiny = "-" + tiny;
+  const std::string huge = "1" + std::string(330, '0');
+  const NumberCase cases[] = {
+      {tiny.c_str(), 0, 0, 0.0},
+      {negativeTiny.c_str(), 0, 0, -0.0},
+      {huge.c_str(), kFails, kFails, kFails},
+  };
+  checkTable(numbers, cases);
+  EXPECT_TRUE(std::signbit(*numbers.toDouble(negativeTiny)));
 }
 
 TEST(PortableLocaleNumbers, SeparatorsOfSeveralBytes) {

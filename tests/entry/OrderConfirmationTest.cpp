@@ -143,8 +143,10 @@ TEST(SuccessSteps, ResetSamplesAndNestnummerAmMerkmal) {
   OrderFixture f;
   f.g.arrStichproben.resize(4);
   f.g.arrStichproben[0].strMerkmal[0] = "x";
+  f.g.intAnzMerkmale = 3;
   ResetSamples(f.g);
   ASSERT_EQ(f.g.arrStichproben.size(), 1U);
+  EXPECT_EQ(f.g.intAnzMerkmale, 0);
   EXPECT_EQ(f.g.arrStichproben[0].strMerkmal, std::vector<std::string>{""});
   EXPECT_EQ(f.g.arrStichproben[0].dblMesswert, std::vector<double>{0.0});
   for (const auto& [stored, expected] : {std::pair{"3", 3}, {"0", 0}, {"drei", 1}}) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "program/ProgramParser.h"
 
@@ -233,6 +234,52 @@ TEST(ProgramParserTest, RefusesAFileWithFileLineAndReason) {
     ASSERT_TRUE(std::holds_alternative<ProgramError>(result));
     EXPECT_EQ(std::get<ProgramError>(result).text(), error.text);
   }
+}
+
+// Every value a run draws is a number: a range whose draws could overflow is refused.
+TEST(ProgramParserTest, RefusesValuesThatCouldLeaveTheNumberRange) {
+  const std::string huge = "1" + std::string(308, '0');  // 1e308
+  const std::string beyond =
+      "\"Messwert\": Die gezogenen Werte können den Zahlenbereich verlassen; wählen Sie "
+      "kleinere Werte.";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Gleich(-" + huge + "; " + huge + ")", beyond},
+      {"Normal(" + huge + "; " + huge + ")", beyond},
+      {"Normal(0; " + huge + ")", beyond},
+  };
+  for (const auto& [value, text] : cases) {
+    SCOPED_TRACE(value);
+    const auto result = parseProgram("Programm A.PRG\nMass Messwert=" + value, "t.kmp");
+    ASSERT_TRUE(std::holds_alternative<ProgramError>(result));
+    EXPECT_EQ(std::get<ProgramError>(result).text(), "t.kmp, Zeile 2: " + text);
+  }
+  for (const std::string& value : {"Gleich(0; " + huge + ")", "Normal(" + huge + "; 0)",
+                                   "Normal(1; 1" + std::string(306, '0') + ")"}) {
+    SCOPED_TRACE(value);
+    EXPECT_TRUE(std::holds_alternative<MeasuringProgram>(
+        parseProgram("Programm A.PRG\nMass Messwert=" + value, "t.kmp")));
+  }
+}
+
+// A run is held in memory whole: a file of a few lines must not ask for gigabytes.
+TEST(ProgramParserTest, RefusesARunOfMoreThanAMillionCommands) {
+  std::string body;
+  for (int i = 0; i < 99; ++i) {
+    body += "Mass Messwert=1\n";
+  }
+  const std::string loop = "Schleife 10000\n" + body + "SchleifeEnde\n";
+  EXPECT_TRUE(std::holds_alternative<MeasuringProgram>(
+      parseProgram("Programm A.PRG\n" + loop, "t.kmp")));  // exactly 1000000 commands
+
+  const auto result = parseProgram("Programm A.PRG\n" + loop + "Mass Messwert=1\n", "t.kmp");
+  ASSERT_TRUE(std::holds_alternative<ProgramError>(result));
+  EXPECT_EQ(std::get<ProgramError>(result).text(),
+            "t.kmp, Zeile 103: Ein Lauf des Messprogramms führte bis hier 1000001 Befehle aus, "
+            "jeder Schleifendurchlauf mitgezählt; höchstens 1000000 sind möglich.");
+
+  const auto twoLoops = parseProgram("Programm A.PRG\n" + loop + loop, "t.kmp");
+  ASSERT_TRUE(std::holds_alternative<ProgramError>(twoLoops));
+  EXPECT_EQ(std::get<ProgramError>(twoLoops).line, 203);
 }
 
 TEST(ProgramParserTest, ReportsAFileThatCannotBeRead) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -76,6 +77,10 @@ inline constexpr std::int32_t kTypeBlockAStart = 1000;
 inline constexpr std::int32_t kTypeBlockAEnd = 1001;
 inline constexpr std::int32_t kTypeBlockBStart = 1200;
 inline constexpr std::int32_t kTypeBlockBEnd = 1201;
+
+// The most commands one run may execute, every loop pass counted. A run is held in memory
+// whole, so a file of a few lines with a large loop must not ask for gigabytes.
+inline constexpr std::size_t kMaxCommandsPerRun = 1'000'000;
 
 // The name of the text command that starts every pass of a loop.
 inline constexpr const char* kLoopMarkerName = "SchleifeAnfang";

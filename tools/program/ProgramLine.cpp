@@ -117,6 +117,9 @@ std::string inQuotes(std::string_view text) {
   return result;
 }
 
+const std::string kBeyondRange =
+    "Die gezogenen Werte können den Zahlenbereich verlassen; wählen Sie kleinere Werte.";
+
 std::string valueHelp(std::string_view name, std::string_view text) {
   return inQuotes(name) + ": " + inQuotes(text) +
          " ist kein gültiger Wert. Erlaubt sind eine Zahl wie 10,005, "
@@ -222,10 +225,18 @@ std::variant<ValueSpec, std::string> parseValue(std::string_view name, std::stri
     if (*second < 0.0) {
       return inQuotes(name) + ": Die Standardabweichung darf nicht negativ sein.";
     }
+    // A draw lies within six deviations of the mean; each of those must be a number.
+    const double reach = 6.0 * *second;
+    if (!std::isfinite(*first - reach) || !std::isfinite(*first + reach)) {
+      return inQuotes(name) + ": " + kBeyondRange;
+    }
     return ValueSpec{ValueSpec::Kind::Normal, *first, *second};
   }
   if (*first > *second) {
     return inQuotes(name) + ": Die Untergrenze ist größer als die Obergrenze.";
+  }
+  if (!std::isfinite(*second - *first)) {
+    return inQuotes(name) + ": " + kBeyondRange;
   }
   return ValueSpec{ValueSpec::Kind::Uniform, *first, *second};
 }

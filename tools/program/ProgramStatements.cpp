@@ -201,7 +201,7 @@ std::optional<std::string> ProgramBuilder::add(int line, const LineTokens& token
       return error;
     }
     addCommand(std::move(command));
-    return std::nullopt;
+    return checkRunSize();
   }
   if (key == "schleife") {
     return loopStart(line, tokens);
@@ -278,9 +278,10 @@ std::optional<std::string> ProgramBuilder::loopEnd(int line, const LineTokens& t
     return R"("SchleifeEnde" ohne vorangehende "Schleife".)";
   }
   loop_->endLine = line;
+  runCommands_ += static_cast<std::size_t>(loop_->passes) * (loop_->body.size() + 1);
   program_.items.emplace_back(std::move(*loop_));
   loop_.reset();
-  return std::nullopt;
+  return checkRunSize();
 }
 
 void ProgramBuilder::addCommand(CommandSpec command) {
@@ -288,8 +289,18 @@ void ProgramBuilder::addCommand(CommandSpec command) {
   if (loop_) {
     loop_->body.push_back(std::move(command));
   } else {
+    ++runCommands_;
     program_.items.emplace_back(std::move(command));
   }
+}
+
+std::optional<std::string> ProgramBuilder::checkRunSize() const {
+  if (runCommands_ <= kMaxCommandsPerRun) {
+    return std::nullopt;
+  }
+  return "Ein Lauf des Messprogramms führte bis hier " + std::to_string(runCommands_) +
+         " Befehle aus, jeder Schleifendurchlauf mitgezählt; höchstens " +
+         std::to_string(kMaxCommandsPerRun) + " sind möglich.";
 }
 
 std::optional<std::pair<int, std::string>> ProgramBuilder::finish(int lastLine) const {

@@ -1,0 +1,57 @@
+// The test build's stand-in for libFuzzer: runs a target's entry point once on every file
+// of the folders and files given, so the seed corpus and every crash input added to it are
+// replayed on each test run. A broken promise aborts, as it does under the fuzzer.
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+std::vector<std::filesystem::path> inputsOf(const std::filesystem::path& path) {
+  std::vector<std::filesystem::path> inputs;
+  if (!std::filesystem::is_directory(path)) {
+    inputs.push_back(path);
+    return inputs;
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(path)) {
+    if (entry.is_regular_file()) {
+      inputs.push_back(entry.path());
+    }
+  }
+  std::sort(inputs.begin(), inputs.end());
+  return inputs;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::filesystem::path> inputs;
+  for (int i = 1; i < argc; ++i) {
+    const auto found = inputsOf(argv[i]);
+    inputs.insert(inputs.end(), found.begin(), found.end());
+  }
+  if (inputs.empty()) {
+    std::cerr << "Keine Eingaben: Aufruf mit Ordnern oder Dateien des Korpus.\n";
+    return 1;
+  }
+  for (const auto& input : inputs) {
+    std::ifstream file(input, std::ios::binary);
+    if (!file) {
+      std::cerr << "Kann " << input.string() << " nicht lesen.\n";
+      return 1;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    std::cout << input.filename().string() << std::endl;
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::cout << inputs.size() << " Eingaben ohne Befund.\n";
+  return 0;
+}
