@@ -133,17 +133,14 @@ std::vector<std::string> splitLines(std::string_view content) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < content.size()) {
-    const std::size_t lf = content.find('\n', start);
-    if (lf == std::string_view::npos) {
+    const std::size_t end = content.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
       lines.emplace_back(content.substr(start));
       break;
     }
-    std::size_t end = lf;
-    if (end > start && content[end - 1] == '\r') {
-      --end;
-    }
     lines.emplace_back(content.substr(start, end - start));
-    start = lf + 1;
+    const bool crLf = content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n';
+    start = end + (crLf ? 2 : 1);
   }
   return lines;
 }

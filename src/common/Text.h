@@ -20,8 +20,9 @@ std::string fromCp1252(std::string_view bytes);
 // Appends the line and CR LF.
 void appendLine(std::string& out, std::string_view line);
 
-// Splits file content into lines ended by CR LF or LF. A last line without an end is
-// still a line; an empty content gives no line.
+// Splits file content into lines ended by CR LF, LF or a lone CR, so no line ever holds a
+// line-end character that could break a file written from it. A last line without an end
+// is still a line; an empty content gives no line.
 std::vector<std::string> splitLines(std::string_view content);
 
 // Removes leading and trailing spaces (blanks only, not tabs), as the entry rules do.

@@ -46,7 +46,9 @@ TEST(Lines, EndsAndLastLine) {
       {"a\nb", {"a", "b"}},
       {"\r\n\r\n", {"", ""}},
       {"a\r\n\r\nb", {"a", "", "b"}},
-      {"x\ry\r\n", {"x\ry"}},
+      {"x\ry\r\n", {"x", "y"}},
+      {"a\r\rb", {"a", "", "b"}},
+      {"a\n\r\nb\r", {"a", "", "b"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(splitLines(c.content), c.lines) << c.content;

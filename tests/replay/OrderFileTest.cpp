@@ -119,9 +119,8 @@ TEST(OrderFileTest, RefusesWithLineAndReason) {
       {"txt_Artikel=A\ncombo_Prüfer=(12) M\xFCller", 2,
        "Die Zeile ist kein gültiges UTF-8. Speichern Sie die Datei als UTF-8."},
       {"# \xC3\n", 1, "Die Zeile ist kein gültiges UTF-8. Speichern Sie die Datei als UTF-8."},
-      {"txt_Artikel=A\rB\n", 1,
-       "Die Zeile enthält das Steuerzeichen mit dem Code 13; ein Wert besteht aus einer Zeile "
-       "Text."},
+      {"txt_Artikel=A\rB\n", 2,
+       "Die Zeile hat kein \"=\". Erwartet wird Name=Wert, etwa txt_Artikel=A100."},
       {std::string("txt_Artikel=A\0B", 15), 1,
        "Die Zeile enthält das Steuerzeichen mit dem Code 0; ein Wert besteht aus einer Zeile "
        "Text."},
