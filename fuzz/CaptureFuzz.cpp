@@ -147,10 +147,10 @@ class CaptureFuzzer {
         app_->executeCommand(anyCommand());
         return Source::OurProgram;
       case 3:
-        app_->executeCommand(FakeCommandSpec::Text("ID", idListText()));
+        app_->executeCommand(ScriptedCommand::Text("ID", idListText()));
         return Source::OurProgram;
       case 4:
-        app_->executeCommand(FakeCommandSpec::Text("SchleifeAnfang", in_.text(4)));
+        app_->executeCommand(ScriptedCommand::Text("SchleifeAnfang", in_.text(4)));
         return Source::OurProgram;
       case 5:
         engine_.CmdLoeschen_Click();
@@ -182,12 +182,12 @@ class CaptureFuzzer {
         // and an input must mean the same under every compiler.
         std::string id = in_.characteristicId();
         const double value = in_.value();
-        app_->executeCommand(FakeCommandSpec::Dimension(std::move(id), value, typeCode()));
+        app_->executeCommand(ScriptedCommand::Dimension(std::move(id), value, typeCode()));
         return Source::OurProgram;
       }
       case 13: {
         std::string id = in_.characteristicId();
-        FakeCommandSpec command = FakeCommandSpec::Plain(184, std::move(id), field165());
+        ScriptedCommand command = ScriptedCommand::Plain(184, std::move(id), field165());
         command.field662 = in_.value();
         app_->executeCommand(command);
         return Source::OurProgram;
@@ -246,23 +246,23 @@ class CaptureFuzzer {
     return text;
   }
 
-  FakeCommandSpec plainCommand() {
+  ScriptedCommand plainCommand() {
     const std::int32_t code = typeCode();
     std::string id = in_.characteristicId();
-    return FakeCommandSpec::Plain(code, std::move(id), field165());
+    return ScriptedCommand::Plain(code, std::move(id), field165());
   }
 
-  FakeCommandSpec anyCommand() {
+  ScriptedCommand anyCommand() {
     static const std::vector<std::string> kNames = {"ID", "SchleifeAnfang", "schleifeanfang",
                                                     "Kommentar"};
-    FakeCommandSpec command = plainCommand();
+    ScriptedCommand command = plainCommand();
     if (in_.flag()) {
-      command.dimension = FakeDimensionSpec{in_.characteristicId(), in_.value(), in_.value()};
+      command.dimension = ScriptedDimension{in_.characteristicId(), in_.value(), in_.value()};
     }
     if (in_.flag()) {
       const std::size_t name = in_.below(kNames.size() + 1);
       command.textCmd =
-          FakeTextCmdSpec{name < kNames.size() ? kNames[name] : in_.text(8), idListText()};
+          ScriptedTextCmd{name < kNames.size() ? kNames[name] : in_.text(8), idListText()};
     }
     command.field662 = in_.value();
     return command;

@@ -30,10 +30,10 @@ void checkError(const program::ProgramError& error, std::size_t lineCount) {
   expect(error.text().rfind("fuzz.kmp", 0) == 0, "ein Fehler nennt die Datei");
 }
 
-std::vector<std::string> describeRun(const std::vector<FakeCommandSpec>& commands) {
+std::vector<std::string> describeRun(const std::vector<ScriptedCommand>& commands) {
   std::vector<std::string> lines;
   lines.reserve(commands.size());
-  for (const FakeCommandSpec& command : commands) {
+  for (const ScriptedCommand& command : commands) {
     if (command.dimension) {
       expect(std::isfinite(command.dimension->DimMeasured) &&
                  std::isfinite(command.dimension->DimSecondary),

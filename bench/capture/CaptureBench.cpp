@@ -45,18 +45,19 @@ struct Workstation {
 
 // Dimension commands with the IDs 1 to 10000, or without IDs of their own after a block
 // start whose "ID" list names them.
-std::vector<FakeCommandSpec> DimensionRun(bool inBlockWithList) {
-  std::vector<FakeCommandSpec> specs;
+std::vector<ScriptedCommand> DimensionRun(bool inBlockWithList) {
+  std::vector<ScriptedCommand> script;
   std::string list;
   for (int i = 1; i <= kCommandsPerRun; ++i) {
     const std::string id = std::to_string(i);
-    specs.push_back(FakeCommandSpec::Dimension(inBlockWithList ? std::string() : id, i * 0.001));
+    script.push_back(ScriptedCommand::Dimension(inBlockWithList ? std::string() : id, i * 0.001));
     list += (i > 1 ? "," : "") + id;
   }
   if (inBlockWithList) {
-    specs.insert(specs.begin(), {FakeCommandSpec::Text("ID", list), FakeCommandSpec::Plain(1000)});
+    script.insert(script.begin(),
+                  {ScriptedCommand::Text("ID", list), ScriptedCommand::Plain(1000)});
   }
-  return specs;
+  return script;
 }
 
 void CaptureRuns(benchmark::State& state, bool inBlockWithList) {

@@ -82,43 +82,43 @@ std::optional<double> FakeDimension::DimSecondary() {
   return answered(*life_, "DimSecondary", secondary);
 }
 
-FakeCommandSpec FakeCommandSpec::Dimension(std::string dimIdText, double measured,
+ScriptedCommand ScriptedCommand::Dimension(std::string dimIdText, double measured,
                                            std::int32_t typeCode, double secondary) {
-  FakeCommandSpec spec;
-  spec.CmdTypeCode = typeCode;
-  spec.dimension = FakeDimensionSpec{std::move(dimIdText), measured, secondary};
-  return spec;
+  ScriptedCommand scripted;
+  scripted.CmdTypeCode = typeCode;
+  scripted.dimension = ScriptedDimension{std::move(dimIdText), measured, secondary};
+  return scripted;
 }
 
-FakeCommandSpec FakeCommandSpec::Text(std::string name, std::string text) {
-  FakeCommandSpec spec;
-  spec.textCmd = FakeTextCmdSpec{std::move(name), std::move(text)};
-  return spec;
+ScriptedCommand ScriptedCommand::Text(std::string name, std::string text) {
+  ScriptedCommand scripted;
+  scripted.textCmd = ScriptedTextCmd{std::move(name), std::move(text)};
+  return scripted;
 }
 
-FakeCommandSpec FakeCommandSpec::Plain(std::int32_t typeCode, std::string cmdIdText,
+ScriptedCommand ScriptedCommand::Plain(std::int32_t typeCode, std::string cmdIdText,
                                        std::int32_t field165) {
-  FakeCommandSpec spec;
-  spec.CmdTypeCode = typeCode;
-  spec.CmdIdText = std::move(cmdIdText);
-  spec.field165 = field165;
-  return spec;
+  ScriptedCommand scripted;
+  scripted.CmdTypeCode = typeCode;
+  scripted.CmdIdText = std::move(cmdIdText);
+  scripted.field165 = field165;
+  return scripted;
 }
 
-FakeCommand::FakeCommand(std::shared_ptr<FakeKalveroLife> life, const FakeCommandSpec& spec)
-    : typeCode(spec.CmdTypeCode),
-      idText(spec.CmdIdText),
-      field165(spec.field165),
-      field662(spec.field662),
+FakeCommand::FakeCommand(std::shared_ptr<FakeKalveroLife> life, const ScriptedCommand& scripted)
+    : typeCode(scripted.CmdTypeCode),
+      idText(scripted.CmdIdText),
+      field165(scripted.field165),
+      field662(scripted.field662),
       life_(std::move(life)) {
-  if (spec.dimension) {
-    dimension =
-        std::make_shared<FakeDimension>(life_, spec.dimension->DimIdText,
-                                        spec.dimension->DimMeasured, spec.dimension->DimSecondary);
+  if (scripted.dimension) {
+    dimension = std::make_shared<FakeDimension>(life_, scripted.dimension->DimIdText,
+                                                scripted.dimension->DimMeasured,
+                                                scripted.dimension->DimSecondary);
   }
-  if (spec.textCmd) {
-    textCmd = std::make_shared<FakeTextCommand>(life_, spec.textCmd->TextCmdName,
-                                                spec.textCmd->TextCmdText);
+  if (scripted.textCmd) {
+    textCmd = std::make_shared<FakeTextCommand>(life_, scripted.textCmd->TextCmdName,
+                                                scripted.textCmd->TextCmdText);
   }
 }
 
@@ -205,16 +205,16 @@ std::shared_ptr<FakePartProgram> FakeKvoApplication::makePartProgram(const std::
   return std::make_shared<FakePartProgram>(life, fileName);
 }
 
-std::shared_ptr<FakeCommand> FakeKvoApplication::makeCommand(const FakeCommandSpec& spec) {
-  return std::make_shared<FakeCommand>(life, spec);
+std::shared_ptr<FakeCommand> FakeKvoApplication::makeCommand(const ScriptedCommand& scripted) {
+  return std::make_shared<FakeCommand>(life, scripted);
 }
 
 std::vector<std::shared_ptr<FakeCommand>> FakeKvoApplication::makeCommands(
-    const std::vector<FakeCommandSpec>& specs) {
+    const std::vector<ScriptedCommand>& script) {
   std::vector<std::shared_ptr<FakeCommand>> commands;
-  commands.reserve(specs.size());
-  for (const auto& spec : specs) {
-    commands.push_back(makeCommand(spec));
+  commands.reserve(script.size());
+  for (const auto& scripted : script) {
+    commands.push_back(makeCommand(scripted));
   }
   return commands;
 }
@@ -241,12 +241,12 @@ void FakeKvoApplication::executeCommand(const std::shared_ptr<KvoCommand>& comma
   eventSource->sink->OnObjectExecuted(programOrCurrent(program), command);
 }
 
-void FakeKvoApplication::executeCommand(const FakeCommandSpec& spec,
+void FakeKvoApplication::executeCommand(const ScriptedCommand& scripted,
                                         const std::shared_ptr<KvoPartProgram>& program) {
-  executeCommand(makeCommand(spec), program);
+  executeCommand(makeCommand(scripted), program);
 }
 
-void FakeKvoApplication::run(const std::vector<FakeCommandSpec>& commands) {
+void FakeKvoApplication::run(const std::vector<ScriptedCommand>& commands) {
   run(makeCommands(commands));
 }
 

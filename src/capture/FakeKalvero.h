@@ -67,39 +67,39 @@ class FakeDimension final : public KvoDimensionObject {
 };
 
 // What one command of a scripted run is; a plain value so that tests can list runs.
-struct FakeDimensionSpec {
+struct ScriptedDimension {
   std::string DimIdText;
   double DimMeasured = 0.0;
   double DimSecondary = 0.0;
 };
 
-struct FakeTextCmdSpec {
+struct ScriptedTextCmd {
   std::string TextCmdName;
   std::string TextCmdText;
 };
 
-struct FakeCommandSpec {
+struct ScriptedCommand {
   std::int32_t CmdTypeCode = 0;
   std::string CmdIdText;
-  std::optional<FakeDimensionSpec> dimension;
-  std::optional<FakeTextCmdSpec> textCmd;
+  std::optional<ScriptedDimension> dimension;
+  std::optional<ScriptedTextCmd> textCmd;
   // Field 165 and field 662 at index 1; other fields and indexes answer 0.
   std::int32_t field165 = 0;
   double field662 = 0.0;
 
   // A dimension command of an ordinary type.
-  static FakeCommandSpec Dimension(std::string dimIdText, double measured,
+  static ScriptedCommand Dimension(std::string dimIdText, double measured,
                                    std::int32_t typeCode = 1, double secondary = 0.0);
   // A command with a text command of that name and text.
-  static FakeCommandSpec Text(std::string name, std::string text = {});
+  static ScriptedCommand Text(std::string name, std::string text = {});
   // A command without dimension or text command, such as a block start or end.
-  static FakeCommandSpec Plain(std::int32_t typeCode, std::string cmdIdText = {},
+  static ScriptedCommand Plain(std::int32_t typeCode, std::string cmdIdText = {},
                                std::int32_t field165 = 0);
 };
 
 class FakeCommand final : public KvoCommand {
  public:
-  FakeCommand(std::shared_ptr<FakeKalveroLife> life, const FakeCommandSpec& spec);
+  FakeCommand(std::shared_ptr<FakeKalveroLife> life, const ScriptedCommand& scripted);
   std::optional<std::int32_t> CmdTypeCode() override;
   std::optional<std::string> CmdIdText() override;
   std::optional<bool> HasDimension() override;
@@ -161,18 +161,19 @@ class FakeKvoApplication final : public KvoApplication {
 
   // A part program of the same software that is not the open one.
   std::shared_ptr<FakePartProgram> makePartProgram(const std::string& fileName);
-  std::shared_ptr<FakeCommand> makeCommand(const FakeCommandSpec& spec);
-  std::vector<std::shared_ptr<FakeCommand>> makeCommands(const std::vector<FakeCommandSpec>& specs);
+  std::shared_ptr<FakeCommand> makeCommand(const ScriptedCommand& scripted);
+  std::vector<std::shared_ptr<FakeCommand>> makeCommands(
+      const std::vector<ScriptedCommand>& script);
 
   // Events, as the software fires them while it executes; nothing reaches a sink once the
   // software has gone. Without a program the open one is meant.
   void startExecution(const std::shared_ptr<KvoPartProgram>& program = nullptr);
   void executeCommand(const std::shared_ptr<KvoCommand>& command,
                       const std::shared_ptr<KvoPartProgram>& program = nullptr);
-  void executeCommand(const FakeCommandSpec& spec,
+  void executeCommand(const ScriptedCommand& scripted,
                       const std::shared_ptr<KvoPartProgram>& program = nullptr);
   // One run of the open program: the start, then every command in turn.
-  void run(const std::vector<FakeCommandSpec>& commands);
+  void run(const std::vector<ScriptedCommand>& commands);
   void run(const std::vector<std::shared_ptr<FakeCommand>>& commands);
 
   std::shared_ptr<FakeKalveroLife> life;

@@ -14,10 +14,10 @@
 namespace kvotlk::test {
 namespace {
 
-using Spec = FakeCommandSpec;
+using Cmd = ScriptedCommand;
 
-std::vector<Spec> TwoValues(double a, double b) {
-  return {Spec::Dimension("101", a), Spec::Dimension("102", b)};
+std::vector<Cmd> TwoValues(double a, double b) {
+  return {Cmd::Dimension("101", a), Cmd::Dimension("102", b)};
 }
 
 TEST_F(MainWindowTest, FullOrderFromConfirmationToSendAndBack) {

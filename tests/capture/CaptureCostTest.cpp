@@ -12,7 +12,7 @@ namespace {
 using Calls = std::map<std::string, int, std::less<>>;
 
 // The calls one event made, by operation.
-Calls CallsOf(CaptureRig& rig, const FakeCommandSpec& command) {
+Calls CallsOf(CaptureRig& rig, const ScriptedCommand& command) {
   const auto made = rig.app->makeCommand(command);
   const Calls before = rig.app->life->calls;
   rig.app->executeCommand(made);
@@ -63,10 +63,10 @@ TEST(CaptureCost, ARunStartCostsOneCall) {
 }
 
 TEST(CaptureCost, EveryPropertyAtMostOncePerEvent) {
-  FakeCommandSpec dim184 = Dim("21", 1.5, 184);
+  ScriptedCommand dim184 = Dim("21", 1.5, 184);
   dim184.CmdIdText = "22";
   dim184.field662 = 7;
-  const std::vector<std::pair<const char*, std::vector<FakeCommandSpec>>> scripts = {
+  const std::vector<std::pair<const char*, std::vector<ScriptedCommand>>> scripts = {
       {"outside blocks", {Dim("10", 1), Field184("11", 2), dim184, Plain(5), Txt("x")}},
       {"block A with a list",
        {Txt("ID", "1,2,3"), Plain(1000, "50"), Dim("", 1), dim184, Plain(1001, "", 0)}},
@@ -79,7 +79,7 @@ TEST(CaptureCost, EveryPropertyAtMostOncePerEvent) {
     rig.t.setSetting("SCHLEIFE", "1");
     rig.load();
     rig.run({});
-    for (const FakeCommandSpec& command : commands) {
+    for (const ScriptedCommand& command : commands) {
       for (const auto& [operation, count] : CallsOf(rig, command)) {
         EXPECT_EQ(count, 1) << operation;
       }

@@ -64,7 +64,7 @@ TEST_F(CaptureFaults, TheNestNumberIsAppendedOncePerValue) {
 
 TEST_F(CaptureFaults, APositionBeyondTheIdListCapturesNothing) {
   load();
-  std::vector<FakeCommandSpec> commands = {Txt("ID", "101"), Plain(1000, "50")};
+  std::vector<ScriptedCommand> commands = {Txt("ID", "101"), Plain(1000, "50")};
   for (int i = 1; i <= 40; ++i) {
     commands.push_back(Dim("", i));
   }
@@ -129,7 +129,7 @@ TEST_F(CaptureFaults, BlockPositionsStopAt32767) {
 }
 
 // A run that calls every automation operation the capture uses, in this order.
-std::vector<FakeCommandSpec> EveryOperationRun() {
+std::vector<ScriptedCommand> EveryOperationRun() {
   return {Txt("Hinweis"), Txt("ID", "5,6"), Plain(1200, "8"), Dim("", 3, 1209, 3.5),
           Plain(1201),    Dim("9", 4),      Field184("10", 5)};
 }

@@ -13,32 +13,32 @@ namespace {
 struct Event {
   enum class Kind { Start, Command, OtherStart, OtherCommand };
   Kind kind;
-  FakeCommandSpec command;
+  ScriptedCommand command;
 };
 
 Event Run() { return {Event::Kind::Start, {}}; }
-Event Do(FakeCommandSpec command) { return {Event::Kind::Command, std::move(command)}; }
+Event Do(ScriptedCommand command) { return {Event::Kind::Command, std::move(command)}; }
 // Events of another part program: same name in another case.
 Event OtherRun() { return {Event::Kind::OtherStart, {}}; }
-Event OtherDo(FakeCommandSpec command) { return {Event::Kind::OtherCommand, std::move(command)}; }
+Event OtherDo(ScriptedCommand command) { return {Event::Kind::OtherCommand, std::move(command)}; }
 Event Loop() { return Do(Txt("SchleifeAnfang")); }
 
 ShownPrompt Asked(bool answer) { return {PromptKind::Question, kIncreaseQuestion, answer}; }
 ShownPrompt Stop(const char* text) { return {PromptKind::Stop, text}; }
 
-FakeCommandSpec TextWithDimension(std::string name, std::string id, double value) {
-  FakeCommandSpec spec = Dim(std::move(id), value);
-  spec.textCmd = FakeTextCmdSpec{std::move(name), {}};
-  return spec;
+ScriptedCommand TextWithDimension(std::string name, std::string id, double value) {
+  ScriptedCommand scripted = Dim(std::move(id), value);
+  scripted.textCmd = ScriptedTextCmd{std::move(name), {}};
+  return scripted;
 }
 
-FakeCommandSpec Dim184(std::string dimId, double measured, std::string cmdId, double field662,
+ScriptedCommand Dim184(std::string dimId, double measured, std::string cmdId, double field662,
                        std::int32_t field165 = 0) {
-  FakeCommandSpec spec = Dim(std::move(dimId), measured, 184);
-  spec.CmdIdText = std::move(cmdId);
-  spec.field662 = field662;
-  spec.field165 = field165;
-  return spec;
+  ScriptedCommand scripted = Dim(std::move(dimId), measured, 184);
+  scripted.CmdIdText = std::move(cmdId);
+  scripted.field662 = field662;
+  scripted.field165 = field165;
+  return scripted;
 }
 
 struct Expected {

@@ -42,22 +42,22 @@ void RecordingView::showOrderWindow() { ++orderWindowShown; }
 
 void RecordingView::closeWindow() { ++windowClosed; }
 
-FakeCommandSpec Dim(std::string id, double value, std::int32_t typeCode, double secondary) {
-  return FakeCommandSpec::Dimension(std::move(id), value, typeCode, secondary);
+ScriptedCommand Dim(std::string id, double value, std::int32_t typeCode, double secondary) {
+  return ScriptedCommand::Dimension(std::move(id), value, typeCode, secondary);
 }
 
-FakeCommandSpec Txt(std::string name, std::string text) {
-  return FakeCommandSpec::Text(std::move(name), std::move(text));
+ScriptedCommand Txt(std::string name, std::string text) {
+  return ScriptedCommand::Text(std::move(name), std::move(text));
 }
 
-FakeCommandSpec Plain(std::int32_t typeCode, std::string cmdId, std::int32_t field165) {
-  return FakeCommandSpec::Plain(typeCode, std::move(cmdId), field165);
+ScriptedCommand Plain(std::int32_t typeCode, std::string cmdId, std::int32_t field165) {
+  return ScriptedCommand::Plain(typeCode, std::move(cmdId), field165);
 }
 
-FakeCommandSpec Field184(std::string cmdId, double value, std::int32_t field165) {
-  FakeCommandSpec spec = FakeCommandSpec::Plain(184, std::move(cmdId), field165);
-  spec.field662 = value;
-  return spec;
+ScriptedCommand Field184(std::string cmdId, double value, std::int32_t field165) {
+  ScriptedCommand scripted = ScriptedCommand::Plain(184, std::move(cmdId), field165);
+  scripted.field662 = value;
+  return scripted;
 }
 
 std::string Render(const modGlobaleVariablen& g) {

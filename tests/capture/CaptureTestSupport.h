@@ -44,12 +44,12 @@ class RecordingView final : public CaptureView {
 };
 
 // Shorthands for scripted commands.
-FakeCommandSpec Dim(std::string id, double value, std::int32_t typeCode = 1,
+ScriptedCommand Dim(std::string id, double value, std::int32_t typeCode = 1,
                     double secondary = 0.0);
-FakeCommandSpec Txt(std::string name, std::string text = {});
-FakeCommandSpec Plain(std::int32_t typeCode, std::string cmdId = {}, std::int32_t field165 = 0);
+ScriptedCommand Txt(std::string name, std::string text = {});
+ScriptedCommand Plain(std::int32_t typeCode, std::string cmdId = {}, std::int32_t field165 = 0);
 // A type-184 command without dimension, valued by field 662.
-FakeCommandSpec Field184(std::string cmdId, double value, std::int32_t field165 = 0);
+ScriptedCommand Field184(std::string cmdId, double value, std::int32_t field165 = 0);
 
 // The samples of the state as text: "{}" per sample with "id=value" entries, for
 // comparing a whole capture at once; element 0 first.
@@ -64,8 +64,8 @@ struct CaptureRig {
   CaptureRig& operator=(const CaptureRig&) = delete;
 
   void load();
-  void run(const std::vector<FakeCommandSpec>& commands) { app->run(commands); }
-  void execute(const FakeCommandSpec& command) { app->executeCommand(command); }
+  void run(const std::vector<ScriptedCommand>& commands) { app->run(commands); }
+  void execute(const ScriptedCommand& command) { app->executeCommand(command); }
   std::string samples() const { return Render(t.g); }
   // The messages shown so far, texts only.
   std::vector<std::string> messages() const;

@@ -30,11 +30,11 @@ class EventLog final : public KvoEventSink {
 
 TEST(FakeKalvero, CommandsAnswerTheirScript) {
   FakeKvoApplication app;
-  FakeCommandSpec spec = FakeCommandSpec::Dimension("12", 1.5, 1209, 2.5);
-  spec.CmdIdText = "7";
-  spec.field165 = 4;
-  spec.field662 = 9.5;
-  const auto command = app.makeCommand(spec);
+  ScriptedCommand scripted = ScriptedCommand::Dimension("12", 1.5, 1209, 2.5);
+  scripted.CmdIdText = "7";
+  scripted.field165 = 4;
+  scripted.field662 = 9.5;
+  const auto command = app.makeCommand(scripted);
 
   EXPECT_EQ(command->CmdTypeCode(), 1209);
   EXPECT_EQ(command->CmdIdText(), "7");
@@ -59,7 +59,7 @@ TEST(FakeKalvero, CommandsAnswerTheirScript) {
 
 TEST(FakeKalvero, GoesAwayAtTheNthCallOfAnOperation) {
   FakeKvoApplication app;
-  const auto command = app.makeCommand(FakeCommandSpec::Plain(5));
+  const auto command = app.makeCommand(ScriptedCommand::Plain(5));
   app.life->goAwayAt("CmdIdText", 2);
 
   EXPECT_TRUE(command->CmdIdText().has_value());
@@ -82,15 +82,15 @@ TEST(FakeKalvero, RunsReachOnlyAConnectedSink) {
   FakeKvoApplication app;
   app.openPartProgram("Welle.kvp");
   EventLog log;
-  app.run({FakeCommandSpec::Plain(1)});
+  app.run({ScriptedCommand::Plain(1)});
   EXPECT_TRUE(log.lines.empty());
 
   const auto source = app.EventSource().value();
   ASSERT_TRUE(source->connect(log));
-  app.run({FakeCommandSpec::Plain(1), FakeCommandSpec::Plain(2)});
+  app.run({ScriptedCommand::Plain(1), ScriptedCommand::Plain(2)});
   app.startExecution(app.makePartProgram("Nabe.kvp"));
   source->disconnect();
-  app.run({FakeCommandSpec::Plain(3)});
+  app.run({ScriptedCommand::Plain(3)});
 
   EXPECT_EQ(log.lines, (std::vector<std::string>{"start Welle.kvp", "command 1", "command 2",
                                                  "start Nabe.kvp"}));
@@ -105,7 +105,7 @@ TEST(FakeKalvero, ASinkThatDisconnectsMidRunGetsNoMore) {
   ASSERT_TRUE(log.source->connect(log));
   log.disconnectAfter = 1;
 
-  app.run({FakeCommandSpec::Plain(1), FakeCommandSpec::Plain(2)});
+  app.run({ScriptedCommand::Plain(1), ScriptedCommand::Plain(2)});
 
   EXPECT_EQ(log.lines, (std::vector<std::string>{"start Welle.kvp", "command 1"}));
 }
@@ -118,7 +118,7 @@ TEST(FakeKalvero, AGoneSoftwareFiresNothingAndRefusesSubscriptions) {
   ASSERT_TRUE(source->connect(log));
   app.goAway();
 
-  app.run({FakeCommandSpec::Plain(1)});
+  app.run({ScriptedCommand::Plain(1)});
 
   EXPECT_TRUE(log.lines.empty());
   EXPECT_FALSE(source->connect(log));

@@ -22,7 +22,7 @@
 namespace kvotlk::test {
 namespace {
 
-using Spec = FakeCommandSpec;
+using Cmd = ScriptedCommand;
 
 // Keeps what the capture does to the order window; the order is valid.
 class RecordingOrderWindow final : public CaptureOrderWindow {
@@ -172,8 +172,8 @@ TEST_F(CaptureWindowTest, LoadShowsAnEmptyGridWithItsHeaderRow) {
 
 TEST_F(CaptureWindowTest, GridAndLabelsFollowTheScriptedRuns) {
   open();
-  app->run({Spec::Dimension("101", 12.0034), Spec::Dimension("102", -0.5),
-            Spec::Dimension("103", 1234.5)});
+  app->run(
+      {Cmd::Dimension("101", 12.0034), Cmd::Dimension("102", -0.5), Cmd::Dimension("103", 1234.5)});
   EXPECT_EQ(caption("lblCurrentProbe"), "1");
   EXPECT_EQ(grid(), (std::vector<std::string>{"ID|Messwert", "101|12,0034", "102|-0,5000",
                                               "103|1234,5000"}));
@@ -185,7 +185,7 @@ TEST_F(CaptureWindowTest, GridAndLabelsFollowTheScriptedRuns) {
     }
   }
 
-  app->run({Spec::Dimension("101", 12.5)});
+  app->run({Cmd::Dimension("101", 12.5)});
   EXPECT_EQ(caption("lblCurrentProbe"), "2");
   EXPECT_EQ(grid(), (std::vector<std::string>{"ID|Messwert", "101|12,5000"}))
       << "the grid shows the current sample only";
@@ -193,8 +193,8 @@ TEST_F(CaptureWindowTest, GridAndLabelsFollowTheScriptedRuns) {
 
 TEST_F(CaptureWindowTest, DeletingTheLastSampleLeavesHeaderAndOneEmptyRow) {
   open();
-  app->run({Spec::Dimension("101", 1), Spec::Dimension("102", 2)});
-  app->run({Spec::Dimension("101", 3), Spec::Dimension("102", 4)});
+  app->run({Cmd::Dimension("101", 1), Cmd::Dimension("102", 2)});
+  app->run({Cmd::Dimension("101", 3), Cmd::Dimension("102", 4)});
   click("CmdLoeschen");
   EXPECT_EQ(grid(), (std::vector<std::string>{"ID|Messwert", "|"}));
   EXPECT_EQ(caption("lblCurrentProbe"), "1");
@@ -206,8 +206,8 @@ TEST_F(CaptureWindowTest, DeletingTheLastSampleLeavesHeaderAndOneEmptyRow) {
 
 TEST_F(CaptureWindowTest, SendWithTheSizeReachedWritesAndClosesWithTheFormOfThatMoment) {
   open();
-  app->run({Spec::Dimension("101", 1.25)});
-  app->run({Spec::Dimension("101", 1.5)});
+  app->run({Cmd::Dimension("101", 1.25)});
+  app->run({Cmd::Dimension("101", 1.5)});
   order.form.txt_Artikel = "A-100";
   order.form.chkNest = kUnchecked;
 
@@ -225,7 +225,7 @@ TEST_F(CaptureWindowTest, SendWithTheSizeReachedWritesAndClosesWithTheFormOfThat
 
 TEST_F(CaptureWindowTest, CloseBoxShowsTheOrderWindowAndWritesNothing) {
   open();
-  app->run({Spec::Dimension("101", 1.25)});
+  app->run({Cmd::Dimension("101", 1.25)});
   window->close();
   EXPECT_EQ(order.shown, 1);
   EXPECT_EQ(app->eventSource->sink, nullptr);
@@ -235,7 +235,7 @@ TEST_F(CaptureWindowTest, CloseBoxShowsTheOrderWindowAndWritesNothing) {
 
 TEST_F(CaptureWindowTest, AnIdMessageClosesTheWindowInsideTheEvent) {
   open();
-  app->run({Spec::Dimension("12a", 1.0)});
+  app->run({Cmd::Dimension("12a", 1.0)});
   ASSERT_EQ(t.prompts.shown.size(), 1U);
   EXPECT_EQ(t.prompts.shown[0].text,
             "Merkamls ID 12a entspricht nicht dem Typ Long (Ganzzahl).\r\n"
@@ -254,9 +254,9 @@ TEST_F(CaptureWindowTest, NestStateAndRaisedSizeGoToTheOrderWindow) {
   t.g.intNestnummerAmMerkmal = 1;
   open();
   t.prompts.answers = {true};
-  app->run({Spec::Dimension("101", 1)});
-  app->run({Spec::Dimension("101", 1)});
-  app->run({Spec::Dimension("101", 1)});
+  app->run({Cmd::Dimension("101", 1)});
+  app->run({Cmd::Dimension("101", 1)});
+  app->run({Cmd::Dimension("101", 1)});
   EXPECT_EQ(order.txt_Probenumfang, "3");
   EXPECT_EQ(caption("lblNumProbes"), "3");
   EXPECT_EQ(grid(), (std::vector<std::string>{"ID|Messwert", "1013|1,0000"}));
@@ -271,8 +271,8 @@ TEST_F(CaptureWindowTest, ModalQuestionInsideACaptureEvent) {
   window = std::make_unique<frm_TuL>(env, t.g, order);
   window->Form_Load();
   window->show();
-  app->run({Spec::Dimension("101", 1)});
-  app->run({Spec::Dimension("101", 1)});
+  app->run({Cmd::Dimension("101", 1)});
+  app->run({Cmd::Dimension("101", 1)});
 
   QString asked;
   bool runFinished = false;
@@ -284,7 +284,7 @@ TEST_F(CaptureWindowTest, ModalQuestionInsideACaptureEvent) {
         QTest::keyClick(box, Qt::Key_Return);
       }
     });
-    app->run({Spec::Dimension("101", 7.5)});
+    app->run({Cmd::Dimension("101", 7.5)});
     runFinished = true;
   });
   ASSERT_TRUE(QTest::qWaitFor([&] { return runFinished; }, 5000));

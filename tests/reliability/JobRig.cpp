@@ -42,7 +42,7 @@ bool JobRig::start() {
   return true;
 }
 
-JobResult JobRig::finish(const std::vector<std::vector<FakeCommandSpec>>& runs) {
+JobResult JobRig::finish(const std::vector<std::vector<ScriptedCommand>>& runs) {
   JobResult result;
   if (refused) {
     result.end = JobEnd::Refused;
@@ -76,12 +76,12 @@ JobResult JobRig::finish(const std::vector<std::vector<FakeCommandSpec>>& runs) 
   return result;
 }
 
-std::vector<std::vector<FakeCommandSpec>> JobRig::threeRuns() {
-  std::vector<std::vector<FakeCommandSpec>> runs;
+std::vector<std::vector<ScriptedCommand>> JobRig::threeRuns() {
+  std::vector<std::vector<ScriptedCommand>> runs;
   for (const double value : {12.3456, 12.3449, 12.35}) {
-    runs.push_back({FakeCommandSpec::Plain(7, "Ausrichtung"),
-                    FakeCommandSpec::Dimension("10", value),
-                    FakeCommandSpec::Dimension("20", -value)});
+    runs.push_back({ScriptedCommand::Plain(7, "Ausrichtung"),
+                    ScriptedCommand::Dimension("10", value),
+                    ScriptedCommand::Dimension("20", -value)});
   }
   return runs;
 }

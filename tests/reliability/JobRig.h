@@ -36,9 +36,9 @@ struct JobRig {
   // refused (the failure shown).
   bool start();
   // The runs, then "Daten übertragen" unless the capture has closed.
-  JobResult finish(const std::vector<std::vector<FakeCommandSpec>>& runs);
+  JobResult finish(const std::vector<std::vector<ScriptedCommand>>& runs);
   // The three runs of two dimensions that the default settings deliver.
-  static std::vector<std::vector<FakeCommandSpec>> threeRuns();
+  static std::vector<std::vector<ScriptedCommand>> threeRuns();
 
   std::unique_ptr<TestEnvironment> t = std::make_unique<TestEnvironment>();
   OrderForm form;

@@ -13,7 +13,7 @@ namespace kvotlk::test {
 namespace {
 
 using Names = std::vector<std::string>;
-using Runs = std::vector<std::vector<FakeCommandSpec>>;
+using Runs = std::vector<std::vector<ScriptedCommand>>;
 
 // A job with the nest box clear, so that the IDs are checked against IdLaenge alone.
 struct Job : JobRig {
@@ -41,7 +41,7 @@ std::size_t count(const std::string& text, const std::string& part) {
   return found;
 }
 
-Runs threeRunsOf(const std::vector<FakeCommandSpec>& commands) {
+Runs threeRunsOf(const std::vector<ScriptedCommand>& commands) {
   return {commands, commands, commands};
 }
 
@@ -52,31 +52,31 @@ TEST(LargeInput, CharacteristicIdsOfAThousandCharacters) {
   struct Case {
     const char* label;
     const char* idLaenge;
-    std::vector<FakeCommandSpec> commands;
+    std::vector<ScriptedCommand> commands;
     Names messages;
     std::string idInFile;  // empty: nothing sent
   };
   const Case cases[] = {
       {"1000 Ziffern",
        "6",
-       {FakeCommandSpec::Dimension(digits, 1)},
+       {ScriptedCommand::Dimension(digits, 1)},
        {WholeNumberMessage(digits)},
        ""},
       {"1000 Buchstaben",
        "6",
-       {FakeCommandSpec::Dimension(letters, 1)},
+       {ScriptedCommand::Dimension(letters, 1)},
        {WholeNumberMessage(letters)},
        ""},
       {"führende Nullen",
        "6",
-       {FakeCommandSpec::Dimension(padded, 1)},
+       {ScriptedCommand::Dimension(padded, 1)},
        {LengthMessage(padded, 6)},
        ""},
-      {"führende Nullen erlaubt", "1000", {FakeCommandSpec::Dimension(padded, 1)}, {}, padded},
+      {"führende Nullen erlaubt", "1000", {ScriptedCommand::Dimension(padded, 1)}, {}, padded},
       {"aus der ID-Liste",
        "1000",
-       {FakeCommandSpec::Text("ID", padded + "," + padded + "8"), FakeCommandSpec::Plain(1000, "5"),
-        FakeCommandSpec::Dimension("", 1), FakeCommandSpec::Plain(1001)},
+       {ScriptedCommand::Text("ID", padded + "," + padded + "8"), ScriptedCommand::Plain(1000, "5"),
+        ScriptedCommand::Dimension("", 1), ScriptedCommand::Plain(1001)},
        {},
        padded},
   };
@@ -98,7 +98,7 @@ TEST(LargeInput, ThirtyTwoThousandSevenHundredSixtySevenSamplesAndNotOneMore) {
   Job job("32767");
   Runs runs;
   for (int k = 1; k <= 32768; ++k) {
-    runs.push_back({FakeCommandSpec::Dimension("10", k)});
+    runs.push_back({ScriptedCommand::Dimension("10", k)});
   }
   const JobResult result = job.run(runs);
   EXPECT_EQ(result.messages, Names{TooManySamplesMessage()});
@@ -123,7 +123,7 @@ std::string dimensions(int count, int firstId) {
   return lines;
 }
 
-std::vector<FakeCommandSpec> firstRun(const std::string& text) {
+std::vector<ScriptedCommand> firstRun(const std::string& text) {
   const auto parsed = program::parseProgram(text, "gross.kmp");
   if (const auto* error = std::get_if<program::ProgramError>(&parsed)) {
     ADD_FAILURE() << error->text();
@@ -133,7 +133,7 @@ std::vector<FakeCommandSpec> firstRun(const std::string& text) {
 }
 
 TEST(LargeInput, AMeasuringProgramOfAHundredThousandCommands) {
-  const std::vector<FakeCommandSpec> commands = firstRun(programOf(dimensions(100000, 1)));
+  const std::vector<ScriptedCommand> commands = firstRun(programOf(dimensions(100000, 1)));
   ASSERT_EQ(commands.size(), 100000U);
   EXPECT_EQ(commands.back().dimension->DimIdText, "100000");
 
@@ -147,7 +147,7 @@ TEST(LargeInput, AMeasuringProgramOfAHundredThousandCommands) {
 }
 
 TEST(LargeInput, ALoopOfAHundredThousandCommandsInLoopMode) {
-  const std::vector<FakeCommandSpec> commands =
+  const std::vector<ScriptedCommand> commands =
       firstRun(programOf("Schleife 10000\n" + dimensions(9, 1) + "SchleifeEnde\n"));
   ASSERT_EQ(commands.size(), 100000U);
 

@@ -136,11 +136,11 @@ bool renderCaptureWindow(const QString& folder) {
     std::fprintf(stderr, "Das Erfassungsfenster wurde nicht geöffnet.\n");
     return false;
   }
-  using Spec = FakeCommandSpec;
-  machine.app->run({Spec::Dimension("101", 12.0034), Spec::Dimension("102", 24.5),
-                    Spec::Dimension("103", -0.0125), Spec::Dimension("104", 7.25)});
-  machine.app->run({Spec::Dimension("101", 12.0041), Spec::Dimension("102", 24.4987),
-                    Spec::Dimension("103", -0.0098), Spec::Dimension("104", 7.2512)});
+  using Cmd = ScriptedCommand;
+  machine.app->run({Cmd::Dimension("101", 12.0034), Cmd::Dimension("102", 24.5),
+                    Cmd::Dimension("103", -0.0125), Cmd::Dimension("104", 7.25)});
+  machine.app->run({Cmd::Dimension("101", 12.0041), Cmd::Dimension("102", 24.4987),
+                    Cmd::Dimension("103", -0.0098), Cmd::Dimension("104", 7.2512)});
   return save(framed(*capture), folder, QStringLiteral("frm_TuL"));
 }
 

@@ -21,7 +21,7 @@ MeasuringProgram parsed(const std::string& content) {
   return std::get<MeasuringProgram>(result);
 }
 
-std::vector<FakeCommandSpec> firstRun(const std::string& content, std::uint64_t seed = 1) {
+std::vector<ScriptedCommand> firstRun(const std::string& content, std::uint64_t seed = 1) {
   return ProgramExecutor(parsed("Programm A.PRG\n" + content), seed).run(1);
 }
 
@@ -31,7 +31,7 @@ TEST(ProgramExecutorTest, CommandsCarryWhatTheFileSays) {
       "Feld662=3,25\n"
       "BlockA Id=100\n");
   ASSERT_EQ(commands.size(), 2U);
-  const FakeCommandSpec& full = commands[0];
+  const ScriptedCommand& full = commands[0];
   EXPECT_EQ(full.CmdTypeCode, 1299);
   EXPECT_EQ(full.CmdIdText, "K1");
   ASSERT_TRUE(full.dimension);
@@ -43,7 +43,7 @@ TEST(ProgramExecutorTest, CommandsCarryWhatTheFileSays) {
   EXPECT_EQ(full.textCmd->TextCmdText, "T");
   EXPECT_EQ(full.field165, 2);
   EXPECT_EQ(full.field662, 3.25);
-  const FakeCommandSpec& block = commands[1];
+  const ScriptedCommand& block = commands[1];
   EXPECT_EQ(block.CmdTypeCode, 1000);
   EXPECT_EQ(block.CmdIdText, "100");
   EXPECT_FALSE(block.dimension);
@@ -56,7 +56,7 @@ TEST(ProgramExecutorTest, EveryLoopPassStartsWithSchleifeAnfang) {
       "SchleifeEnde\nMass Merkmal=3 Messwert=3\n");
   const auto commands = ProgramExecutor(program, 1).run(1);
   std::vector<std::string> seen;
-  for (const FakeCommandSpec& c : commands) {
+  for (const ScriptedCommand& c : commands) {
     seen.push_back(c.textCmd ? c.textCmd->TextCmdName + " " + c.textCmd->TextCmdText
                              : c.dimension->DimIdText);
   }
@@ -86,7 +86,7 @@ TEST(ProgramExecutorTest, DrawnValuesAreTheSameEverywhere) {
 TEST(ProgramExecutorTest, ARunDependsOnlyOnProgramSeedAndRunNumber) {
   const MeasuringProgram program = parsed("Programm A.PRG\nMass Messwert=Normal(5; 1)\n");
   const ProgramExecutor executor(program, 7);
-  const auto value = [](const std::vector<FakeCommandSpec>& run) {
+  const auto value = [](const std::vector<ScriptedCommand>& run) {
     return run[0].dimension->DimMeasured;
   };
   EXPECT_EQ(value(executor.run(5)), value(ProgramExecutor(program, 7).run(5)));

@@ -20,8 +20,8 @@ MeasuringProgram parsed(const std::string& content) {
   return std::get<MeasuringProgram>(result);
 }
 
-const CommandSpec& command(const MeasuringProgram& program, std::size_t index) {
-  return std::get<CommandSpec>(program.items.at(index));
+const ProgramCommand& command(const MeasuringProgram& program, std::size_t index) {
+  return std::get<ProgramCommand>(program.items.at(index));
 }
 
 TEST(ProgramParserTest, ReadsHeaderAndEveryPartOfACommand) {
@@ -38,20 +38,20 @@ TEST(ProgramParserTest, ReadsHeaderAndEveryPartOfACommand) {
   EXPECT_EQ(program.seed, 18446744073709551615ULL);
   EXPECT_EQ(program.decimals, 3);
   ASSERT_EQ(program.items.size(), 1U);
-  const CommandSpec& c = command(program, 0);
+  const ProgramCommand& c = command(program, 0);
   EXPECT_EQ(c.line, 6);
   EXPECT_EQ(c.statement, "Befehl");
   EXPECT_EQ(c.typeCode, 1299);
   EXPECT_EQ(c.cmdIdText, "Kreis 1");
   EXPECT_TRUE(c.hasDimension);
   EXPECT_EQ(c.dimIdText, "");
-  EXPECT_EQ(c.measured, ValueSpec::Fixed(-1.5));
-  EXPECT_EQ(c.secondary, (ValueSpec{ValueSpec::Kind::Uniform, 0.0, 0.5}));
+  EXPECT_EQ(c.measured, ValueRule::Fixed(-1.5));
+  EXPECT_EQ(c.secondary, (ValueRule{ValueRule::Kind::Uniform, 0.0, 0.5}));
   EXPECT_TRUE(c.hasTextCmd);
   EXPECT_EQ(c.textCmdName, "Hinweis");
   EXPECT_EQ(c.textCmdText, "a \"b\" # c");
   EXPECT_EQ(c.field165, -4);
-  EXPECT_EQ(c.field662, (ValueSpec{ValueSpec::Kind::Normal, 2.5, 0.1}));
+  EXPECT_EQ(c.field662, (ValueRule{ValueRule::Kind::Normal, 2.5, 0.1}));
 }
 
 TEST(ProgramParserTest, DefaultsWhenTheHeaderLeavesThemOut) {
@@ -88,7 +88,7 @@ TEST(ProgramParserTest, EachStatementGivesItsTypeAndParts) {
   for (const KindCase& kind : cases) {
     SCOPED_TRACE(kind.line);
     const MeasuringProgram program = parsed(std::string("Programm A.PRG\n") + kind.line + "\n");
-    const CommandSpec& c = command(program, 0);
+    const ProgramCommand& c = command(program, 0);
     EXPECT_EQ(c.typeCode, kind.typeCode);
     EXPECT_EQ(c.hasDimension, kind.hasDimension);
     EXPECT_EQ(c.hasTextCmd, kind.hasTextCmd);
@@ -115,7 +115,7 @@ TEST(ProgramParserTest, LoopsHoldTheirBody) {
       "SchleifeEnde\n"
       "Mass Merkmal=4 Messwert=4\n");
   ASSERT_EQ(program.items.size(), 3U);
-  const auto& loop = std::get<LoopSpec>(program.items[1]);
+  const auto& loop = std::get<ProgramLoop>(program.items[1]);
   EXPECT_EQ(loop.line, 3);
   EXPECT_EQ(loop.endLine, 6);
   EXPECT_EQ(loop.passes, 3);

@@ -71,17 +71,17 @@ TEST(SimProtocolTest, RealsKeepEveryBit) {
 }
 
 TEST(SimProtocolTest, EventsKeepEveryPropertyOfTheCommand) {
-  FakeCommandSpec full;
+  ScriptedCommand full;
   full.CmdTypeCode = 1209;
   full.CmdIdText = "Kreis\t1";
-  full.dimension = FakeDimensionSpec{"101", 12.3456789, -0.004};
-  full.textCmd = FakeTextCmdSpec{"ID", "101,102,,104"};
+  full.dimension = ScriptedDimension{"101", 12.3456789, -0.004};
+  full.textCmd = ScriptedTextCmd{"ID", "101,102,,104"};
   full.field165 = -2;
   full.field662 = 0.1 + 0.2;
-  FakeCommandSpec bare;
+  ScriptedCommand bare;
   bare.CmdTypeCode = 1000;
   bare.CmdIdText = "100";
-  for (const FakeCommandSpec& command : {full, bare}) {
+  for (const ScriptedCommand& command : {full, bare}) {
     const ObjectEvent event{17, 3, command};
     const auto back = parseObjectEvent(
         decodeLine(encodeLine(objectEventFields(event))
@@ -89,7 +89,7 @@ TEST(SimProtocolTest, EventsKeepEveryPropertyOfTheCommand) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->sequence, 17);
     EXPECT_EQ(back->program, 3);
-    const FakeCommandSpec& c = back->command;
+    const ScriptedCommand& c = back->command;
     EXPECT_EQ(c.CmdTypeCode, command.CmdTypeCode);
     EXPECT_EQ(c.CmdIdText, command.CmdIdText);
     EXPECT_EQ(c.dimension.has_value(), command.dimension.has_value());
@@ -109,7 +109,7 @@ TEST(SimProtocolTest, EventsKeepEveryPropertyOfTheCommand) {
 }
 
 TEST(SimProtocolTest, MalformedEventsAreNotTakenForEvents) {
-  const Fields good = objectEventFields({1, 1, FakeCommandSpec{}});
+  const Fields good = objectEventFields({1, 1, ScriptedCommand{}});
   const auto with = [&good](std::size_t index, const char* value) {
     Fields fields = good;
     fields[index] = value;

@@ -80,7 +80,7 @@ struct LinkFixture : ::testing::Test {
   bool runsDone(std::int64_t events) {
     return waitUntil([this, events] { return !sim->running() && sim->eventsSent() == events; });
   }
-  std::vector<FakeCommandSpec> expectedRun(std::uint64_t run) const {
+  std::vector<ScriptedCommand> expectedRun(std::uint64_t run) const {
     return program::ProgramExecutor(parseOrFail(kProgram), 42).run(run);
   }
 

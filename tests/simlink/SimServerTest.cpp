@@ -78,7 +78,7 @@ TEST_F(ServerFixture, EachEventWaitsForEverySubscriber) {
   second->send({"ACK", "1"});
   const auto object = first->next();
   ASSERT_TRUE(object);
-  EXPECT_EQ(*object, simlink::objectEventFields({2, 1, FakeCommandSpec::Dimension("7", 1.5)}));
+  EXPECT_EQ(*object, simlink::objectEventFields({2, 1, ScriptedCommand::Dimension("7", 1.5)}));
   EXPECT_EQ(second->next(), object);
   EXPECT_TRUE(bystander->quietFor(10));
   EXPECT_TRUE(server.running());

@@ -155,11 +155,11 @@ std::string sampleText(const modGlobaleVariablen& g, std::size_t k) {
   return out.str();
 }
 
-std::string dimensionText(const std::vector<FakeCommandSpec>& commands) {
+std::string dimensionText(const std::vector<ScriptedCommand>& commands) {
   std::ostringstream out;
   out << std::setprecision(17);
   bool first = true;
-  for (const FakeCommandSpec& command : commands) {
+  for (const ScriptedCommand& command : commands) {
     if (command.dimension) {
       out << (first ? "" : " ") << command.dimension->DimIdText << '='
           << command.dimension->DimMeasured;

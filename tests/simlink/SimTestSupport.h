@@ -66,6 +66,6 @@ struct LinkEnvironment {
 // The IDs and values of sample k as "id=value" entries.
 std::string sampleText(const modGlobaleVariablen& g, std::size_t k);
 // The same for the commands of one run, as the capture takes dimensions outside blocks.
-std::string dimensionText(const std::vector<FakeCommandSpec>& commands);
+std::string dimensionText(const std::vector<ScriptedCommand>& commands);
 
 }  // namespace kvotlk::test

@@ -113,7 +113,7 @@ class SimServer {
   int runsQueued_ = 0;
   bool inRun_ = false;
   std::uint64_t runNumber_ = 0;
-  std::vector<FakeCommandSpec> commands_;
+  std::vector<ScriptedCommand> commands_;
   std::size_t nextCommand_ = 0;
   std::int64_t sequence_ = 0;
   std::set<Client*> awaiting_;

@@ -206,7 +206,7 @@ class Replay {
         out_ << "Lauf " << run << '\n' << std::flush;
       }
       app_->startExecution();
-      for (const FakeCommandSpec& command : commands) {
+      for (const ScriptedCommand& command : commands) {
         if (inputs_.options.verbose) {
           out_ << "  " << program::describeExecuted(command) << '\n' << std::flush;
         }

@@ -12,7 +12,7 @@
 namespace kvotlk::program {
 
 // A value of a command: fixed, or drawn anew every time the command is executed.
-struct ValueSpec {
+struct ValueRule {
   enum class Kind { Fixed, Normal, Uniform };
   Kind kind = Kind::Fixed;
   // Fixed: the value. Normal: the mean. Uniform: the lower bound.
@@ -20,12 +20,12 @@ struct ValueSpec {
   // Normal: the standard deviation. Uniform: the upper bound. Unused when fixed.
   double second = 0.0;
 
-  static ValueSpec Fixed(double value) { return {Kind::Fixed, value, 0.0}; }
-  bool operator==(const ValueSpec&) const = default;
+  static ValueRule Fixed(double value) { return {Kind::Fixed, value, 0.0}; }
+  bool operator==(const ValueRule&) const = default;
 };
 
 // One command as the file describes it.
-struct CommandSpec {
+struct ProgramCommand {
   // Line in the file and the statement word as written there, for the simulator's window.
   int line = 0;
   std::string statement;
@@ -34,28 +34,28 @@ struct CommandSpec {
   std::string cmdIdText;
   bool hasDimension = false;
   std::string dimIdText;
-  ValueSpec measured;
-  ValueSpec secondary;
+  ValueRule measured;
+  ValueRule secondary;
   bool hasTextCmd = false;
   std::string textCmdName;
   std::string textCmdText;
   std::int32_t field165 = 0;
-  ValueSpec field662;
+  ValueRule field662;
 
-  bool operator==(const CommandSpec&) const = default;
+  bool operator==(const ProgramCommand&) const = default;
 };
 
 // A loop: every pass executes a text command "SchleifeAnfang", then the body.
-struct LoopSpec {
+struct ProgramLoop {
   int line = 0;
   int endLine = 0;
   int passes = 1;
-  std::vector<CommandSpec> body;
+  std::vector<ProgramCommand> body;
 
-  bool operator==(const LoopSpec&) const = default;
+  bool operator==(const ProgramLoop&) const = default;
 };
 
-using ProgramItem = std::variant<CommandSpec, LoopSpec>;
+using ProgramItem = std::variant<ProgramCommand, ProgramLoop>;
 
 struct MeasuringProgram {
   // The part program's file name with its 4-character extension, as PartProgName answers.

@@ -8,40 +8,40 @@
 namespace kvotlk::program {
 namespace {
 
-double draw(const ValueSpec& value, SimRandom& random, int decimals) {
+double draw(const ValueRule& value, SimRandom& random, int decimals) {
   switch (value.kind) {
-    case ValueSpec::Kind::Normal:
+    case ValueRule::Kind::Normal:
       return roundToDecimals(random.normal(value.first, value.second), decimals);
-    case ValueSpec::Kind::Uniform:
+    case ValueRule::Kind::Uniform:
       return roundToDecimals(random.uniform(value.first, value.second), decimals);
-    case ValueSpec::Kind::Fixed:
+    case ValueRule::Kind::Fixed:
       break;
   }
   return value.first;
 }
 
 // One execution of a command; values are drawn in the order measured, secondary, field 662.
-FakeCommandSpec execute(const CommandSpec& command, SimRandom& random, int decimals) {
-  FakeCommandSpec executed;
+ScriptedCommand execute(const ProgramCommand& command, SimRandom& random, int decimals) {
+  ScriptedCommand executed;
   executed.CmdTypeCode = command.typeCode;
   executed.CmdIdText = command.cmdIdText;
   if (command.hasDimension) {
     const double measured = draw(command.measured, random, decimals);
     const double secondary = draw(command.secondary, random, decimals);
-    executed.dimension = FakeDimensionSpec{command.dimIdText, measured, secondary};
+    executed.dimension = ScriptedDimension{command.dimIdText, measured, secondary};
   }
   if (command.hasTextCmd) {
-    executed.textCmd = FakeTextCmdSpec{command.textCmdName, command.textCmdText};
+    executed.textCmd = ScriptedTextCmd{command.textCmdName, command.textCmdText};
   }
   executed.field165 = command.field165;
   executed.field662 = draw(command.field662, random, decimals);
   return executed;
 }
 
-FakeCommandSpec loopMarker(int pass) {
-  FakeCommandSpec marker;
+ScriptedCommand loopMarker(int pass) {
+  ScriptedCommand marker;
   marker.CmdTypeCode = kTypeTextCommand;
-  marker.textCmd = FakeTextCmdSpec{kLoopMarkerName, std::to_string(pass)};
+  marker.textCmd = ScriptedTextCmd{kLoopMarkerName, std::to_string(pass)};
   return marker;
 }
 
@@ -50,19 +50,19 @@ FakeCommandSpec loopMarker(int pass) {
 ProgramExecutor::ProgramExecutor(MeasuringProgram program, std::uint64_t seed)
     : program_(std::move(program)), seed_(seed) {}
 
-std::vector<FakeCommandSpec> ProgramExecutor::run(std::uint64_t runNumber) const {
+std::vector<ScriptedCommand> ProgramExecutor::run(std::uint64_t runNumber) const {
   SimRandom random(seed_, runNumber);
-  std::vector<FakeCommandSpec> commands;
+  std::vector<ScriptedCommand> commands;
   commands.reserve(commandsPerRun(program_));
   for (const ProgramItem& item : program_.items) {
-    if (const auto* command = std::get_if<CommandSpec>(&item)) {
+    if (const auto* command = std::get_if<ProgramCommand>(&item)) {
       commands.push_back(execute(*command, random, program_.decimals));
       continue;
     }
-    const auto& loop = std::get<LoopSpec>(item);
+    const auto& loop = std::get<ProgramLoop>(item);
     for (int pass = 1; pass <= loop.passes; ++pass) {
       commands.push_back(loopMarker(pass));
-      for (const CommandSpec& command : loop.body) {
+      for (const ProgramCommand& command : loop.body) {
         commands.push_back(execute(command, random, program_.decimals));
       }
     }
@@ -80,7 +80,7 @@ std::uint64_t chooseSeed(const MeasuringProgram& program, std::optional<std::uin
 std::size_t commandsPerRun(const MeasuringProgram& program) {
   std::size_t count = 0;
   for (const ProgramItem& item : program.items) {
-    if (const auto* loop = std::get_if<LoopSpec>(&item)) {
+    if (const auto* loop = std::get_if<ProgramLoop>(&item)) {
       count += static_cast<std::size_t>(loop->passes) * (loop->body.size() + 1);
     } else {
       ++count;

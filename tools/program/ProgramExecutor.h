@@ -19,7 +19,7 @@ class ProgramExecutor {
   // program was opened). Each run draws from its own stream of the seed, so run 5 has the
   // same values whether runs 1 to 4 were executed before or not. A loop pass starts with
   // the text command "SchleifeAnfang" (text: the pass number), then executes its body.
-  std::vector<FakeCommandSpec> run(std::uint64_t runNumber) const;
+  std::vector<ScriptedCommand> run(std::uint64_t runNumber) const;
 
   const MeasuringProgram& program() const { return program_; }
   std::uint64_t seed() const { return seed_; }

@@ -201,10 +201,10 @@ std::optional<std::uint64_t> parseSeed(std::string_view text) {
   return value;
 }
 
-std::variant<ValueSpec, std::string> parseValue(std::string_view name, std::string_view text) {
+std::variant<ValueRule, std::string> parseValue(std::string_view name, std::string_view text) {
   text = trimmed(text);
   if (auto fixed = parseDecimal(text)) {
-    return ValueSpec::Fixed(*fixed);
+    return ValueRule::Fixed(*fixed);
   }
   const std::size_t open = text.find('(');
   if (open == std::string_view::npos || text.back() != ')') {
@@ -230,7 +230,7 @@ std::variant<ValueSpec, std::string> parseValue(std::string_view name, std::stri
     if (!std::isfinite(*first - reach) || !std::isfinite(*first + reach)) {
       return inQuotes(name) + ": " + kBeyondRange;
     }
-    return ValueSpec{ValueSpec::Kind::Normal, *first, *second};
+    return ValueRule{ValueRule::Kind::Normal, *first, *second};
   }
   if (*first > *second) {
     return inQuotes(name) + ": Die Untergrenze ist größer als die Obergrenze.";
@@ -238,7 +238,7 @@ std::variant<ValueSpec, std::string> parseValue(std::string_view name, std::stri
   if (!std::isfinite(*second - *first)) {
     return inQuotes(name) + ": " + kBeyondRange;
   }
-  return ValueSpec{ValueSpec::Kind::Uniform, *first, *second};
+  return ValueRule{ValueRule::Kind::Uniform, *first, *second};
 }
 
 }  // namespace kvotlk::program

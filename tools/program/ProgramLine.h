@@ -41,6 +41,6 @@ std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, 
 std::optional<std::uint64_t> parseSeed(std::string_view text);
 
 // A number, Normal(mean; deviation) or Gleich(low; high).
-std::variant<ValueSpec, std::string> parseValue(std::string_view name, std::string_view text);
+std::variant<ValueRule, std::string> parseValue(std::string_view name, std::string_view text);
 
 }  // namespace kvotlk::program

@@ -65,7 +65,8 @@ const std::string kUnknownAttribute =
 // Reads the Name=Wert attributes of one command line into the command.
 class CommandReader {
  public:
-  CommandReader(const CommandKind& kind, CommandSpec& command) : kind_(kind), command_(command) {}
+  CommandReader(const CommandKind& kind, ProgramCommand& command)
+      : kind_(kind), command_(command) {}
 
   std::optional<std::string> read(const Attribute& attribute) {
     const std::string key = lowerCase(attribute.name);
@@ -140,23 +141,23 @@ class CommandReader {
     if (const auto* error = std::get_if<std::string>(&parsed)) {
       return *error;
     }
-    const ValueSpec spec = std::get<ValueSpec>(parsed);
+    const ValueRule rule = std::get<ValueRule>(parsed);
     if (key == "feld662") {
-      command_.field662 = spec;
+      command_.field662 = rule;
       return std::nullopt;
     }
     command_.hasDimension = true;
-    (key == "messwert" ? command_.measured : command_.secondary) = spec;
+    (key == "messwert" ? command_.measured : command_.secondary) = rule;
     return std::nullopt;
   }
 
   const CommandKind& kind_;
-  CommandSpec& command_;
+  ProgramCommand& command_;
   std::map<std::string, bool, std::less<>> seen_;
 };
 
 std::optional<std::string> readCommand(int line, const CommandKind& kind, const LineTokens& tokens,
-                                       CommandSpec& command) {
+                                       ProgramCommand& command) {
   if (!tokens.positional.empty()) {
     return quoted(kind.name) + " erwartet Angaben der Form Name=Wert, nicht " +
            quoted(tokens.positional.front()) + ".";
@@ -196,7 +197,7 @@ std::optional<std::string> ProgramBuilder::add(int line, const LineTokens& token
   }
   const std::string key = lowerCase(tokens.statement);
   if (const CommandKind* kind = findKind(key)) {
-    CommandSpec command;
+    ProgramCommand command;
     if (auto error = readCommand(line, *kind, tokens, command)) {
       return error;
     }
@@ -266,7 +267,7 @@ std::optional<std::string> ProgramBuilder::loopStart(int line, const LineTokens&
   if (!passes) {
     return "\"Schleife\" erwartet die Anzahl der Durchläufe (1 bis 10000), z. B. Schleife 3.";
   }
-  loop_ = LoopSpec{line, 0, static_cast<int>(*passes), {}};
+  loop_ = ProgramLoop{line, 0, static_cast<int>(*passes), {}};
   return std::nullopt;
 }
 
@@ -284,7 +285,7 @@ std::optional<std::string> ProgramBuilder::loopEnd(int line, const LineTokens& t
   return checkRunSize();
 }
 
-void ProgramBuilder::addCommand(CommandSpec command) {
+void ProgramBuilder::addCommand(ProgramCommand command) {
   ++commands_;
   if (loop_) {
     loop_->body.push_back(std::move(command));

@@ -23,13 +23,13 @@ class ProgramBuilder {
   std::optional<std::string> header(int line, const std::string& word, const LineTokens& tokens);
   std::optional<std::string> loopStart(int line, const LineTokens& tokens);
   std::optional<std::string> loopEnd(int line, const LineTokens& tokens);
-  void addCommand(CommandSpec command);
+  void addCommand(ProgramCommand command);
   std::optional<std::string> checkRunSize() const;
 
   MeasuringProgram program_;
   // Header statements seen, with their lines.
   std::map<std::string, int, std::less<>> headerLines_;
-  std::optional<LoopSpec> loop_;
+  std::optional<ProgramLoop> loop_;
   int commands_ = 0;
   // Commands one run executes so far, loop passes counted.
   std::size_t runCommands_ = 0;

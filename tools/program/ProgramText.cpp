@@ -6,7 +6,7 @@
 namespace kvotlk::program {
 namespace {
 
-TableRow commandRow(const CommandSpec& command) {
+TableRow commandRow(const ProgramCommand& command) {
   TableRow row;
   row[0] = std::to_string(command.line);
   row[1] = command.statement;
@@ -43,19 +43,19 @@ std::string formatNumber(double value) {
   return text;
 }
 
-std::string describeValue(const ValueSpec& value) {
+std::string describeValue(const ValueRule& value) {
   switch (value.kind) {
-    case ValueSpec::Kind::Normal:
+    case ValueRule::Kind::Normal:
       return "Normal(" + formatNumber(value.first) + "; " + formatNumber(value.second) + ")";
-    case ValueSpec::Kind::Uniform:
+    case ValueRule::Kind::Uniform:
       return "Gleich(" + formatNumber(value.first) + "; " + formatNumber(value.second) + ")";
-    case ValueSpec::Kind::Fixed:
+    case ValueRule::Kind::Fixed:
       break;
   }
   return formatNumber(value.first);
 }
 
-std::string describeExecuted(const FakeCommandSpec& command) {
+std::string describeExecuted(const ScriptedCommand& command) {
   std::string text = "Typ " + std::to_string(command.CmdTypeCode);
   if (!command.CmdIdText.empty()) {
     text += ", Id " + command.CmdIdText;
@@ -85,13 +85,13 @@ std::string describeExecuted(const FakeCommandSpec& command) {
 std::vector<TableRow> programTable(const MeasuringProgram& program) {
   std::vector<TableRow> rows;
   for (const ProgramItem& item : program.items) {
-    if (const auto* command = std::get_if<CommandSpec>(&item)) {
+    if (const auto* command = std::get_if<ProgramCommand>(&item)) {
       rows.push_back(commandRow(*command));
       continue;
     }
-    const auto& loop = std::get<LoopSpec>(item);
+    const auto& loop = std::get<ProgramLoop>(item);
     rows.push_back(loopRow(loop.line, "Schleife " + std::to_string(loop.passes)));
-    for (const CommandSpec& command : loop.body) {
+    for (const ProgramCommand& command : loop.body) {
       rows.push_back(commandRow(command));
     }
     rows.push_back(loopRow(loop.endLine, "SchleifeEnde"));

@@ -15,10 +15,10 @@ namespace kvotlk::program {
 std::string formatNumber(double value);
 
 // "10,005", "Normal(10; 0,005)" or "Gleich(9,99; 10,01)".
-std::string describeValue(const ValueSpec& value);
+std::string describeValue(const ValueRule& value);
 
 // One executed command in one line, such as "Typ 1, Merkmal 101, Messwert 10,0012".
-std::string describeExecuted(const FakeCommandSpec& command);
+std::string describeExecuted(const ScriptedCommand& command);
 
 // The columns of the program table and one row per command and loop line.
 inline constexpr std::array<const char*, 11> kTableColumns = {

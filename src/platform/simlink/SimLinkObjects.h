@@ -47,7 +47,7 @@ class SimEventSource final : public KvoEventSource {
 
 class SimCommand final : public KvoCommand {
  public:
-  SimCommand(std::shared_ptr<SimLink> link, FakeCommandSpec values);
+  SimCommand(std::shared_ptr<SimLink> link, ScriptedCommand values);
   std::optional<std::int32_t> CmdTypeCode() override;
   std::optional<std::string> CmdIdText() override;
   std::optional<bool> HasDimension() override;
@@ -59,30 +59,30 @@ class SimCommand final : public KvoCommand {
 
  private:
   std::shared_ptr<SimLink> link_;
-  FakeCommandSpec values_;
+  ScriptedCommand values_;
 };
 
 class SimDimension final : public KvoDimensionObject {
  public:
-  SimDimension(std::shared_ptr<SimLink> link, FakeDimensionSpec values);
+  SimDimension(std::shared_ptr<SimLink> link, ScriptedDimension values);
   std::optional<std::string> DimIdText() override;
   std::optional<double> DimMeasured() override;
   std::optional<double> DimSecondary() override;
 
  private:
   std::shared_ptr<SimLink> link_;
-  FakeDimensionSpec values_;
+  ScriptedDimension values_;
 };
 
 class SimTextCommand final : public KvoTextCommand {
  public:
-  SimTextCommand(std::shared_ptr<SimLink> link, FakeTextCmdSpec values);
+  SimTextCommand(std::shared_ptr<SimLink> link, ScriptedTextCmd values);
   std::optional<std::string> TextCmdName() override;
   std::optional<std::string> TextCmdText() override;
 
  private:
   std::shared_ptr<SimLink> link_;
-  FakeTextCmdSpec values_;
+  ScriptedTextCmd values_;
 };
 
 }  // namespace kvotlk::simlink

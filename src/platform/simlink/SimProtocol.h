@@ -74,7 +74,7 @@ struct StartEvent {
 struct ObjectEvent {
   std::int64_t sequence = 0;
   std::int64_t program = 0;
-  FakeCommandSpec command;
+  ScriptedCommand command;
 };
 
 Fields startEventFields(const StartEvent& event);

@@ -13,11 +13,11 @@ class DriverPlugin final : public QGenericPlugin {
   Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "kvotlkdriver.json")
 
  public:
-  QObject* create(const QString& name, const QString& spec) override {
+  QObject* create(const QString& name, const QString& parameters) override {
     if (name.compare(QStringLiteral("kvotlkdriver"), Qt::CaseInsensitive) != 0) {
       return nullptr;
     }
-    return new Driver(spec);
+    return new Driver(parameters);
   }
 };
 
