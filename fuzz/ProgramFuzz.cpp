@@ -1,7 +1,6 @@
 // Measuring-program files of the simulator, any bytes: the parser either refuses a file
 // with a German error that names a line of it, or gives a program whose runs the executor
 // can carry out, the same way every time.
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -70,9 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view content(reinterpret_cast<const char*>(data), size);
   const auto parsed = program::parseProgram(content, "fuzz.kmp");
   if (const auto* error = std::get_if<program::ProgramError>(&parsed)) {
-    const auto lineCount =
-        static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
-    fuzz::checkError(*error, lineCount + 1);
+    fuzz::checkError(*error, splitLines(content).size() + 1);
     return 0;
   }
   fuzz::checkProgram(std::get<program::MeasuringProgram>(parsed));

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "FuzzInput.h"
+#include "common/Text.h"
 #include "kvotlk-replay/OrderFile.h"
 #include "kvotlk-replay/SettingsFile.h"
 
@@ -16,7 +17,8 @@ namespace {
 using replay::InputFileError;
 
 void checkError(const InputFileError& error, std::string_view content) {
-  const auto lines = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+  // Lines end as the readers end them: at CR LF, LF or a lone CR.
+  const std::size_t lines = splitLines(content).size();
   expect(!error.message.empty(), "ein Fehler sagt, was falsch ist");
   expect(error.line >= 0 && static_cast<std::size_t>(error.line) <= lines + 1,
          "ein Fehler nennt eine Zeile der Datei");
