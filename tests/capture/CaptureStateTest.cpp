@@ -1,6 +1,5 @@
 // Every transition of the capture's state table, from each state it starts in.
 #include <deque>
-#include <functional>
 #include <vector>
 
 #include "CaptureTestSupport.h"
@@ -29,115 +28,72 @@ void Reach(CaptureRig& rig, From from) {
 struct Transition {
   const char* name;
   From from;
-  std::function<void(CaptureRig&)> event;
+  void (*event)(CaptureRig&);
   CaptureState to;
   std::deque<bool> answers = {};
+  int writes = 0;
 };
 
-void LoopMode(CaptureRig& rig) { rig.t.setSetting("SCHLEIFE", "1"); }
+// The events of the table.
+void OtherRun(CaptureRig& r) { r.app->startExecution(r.app->makePartProgram("Nabe.kvp")); }
+void OtherBadId(CaptureRig& r) {
+  r.app->executeCommand(Dim("12a", 1), r.app->makePartProgram("N.kvp"));
+}
+void RunStart(CaptureRig& r) { r.run({}); }
+void LoopRunStart(CaptureRig& r) {
+  r.t.setSetting("SCHLEIFE", "1");
+  r.run({});
+}
+void LoopStart(CaptureRig& r) {
+  r.t.setSetting("SCHLEIFE", "1");
+  r.execute(Txt("SchleifeAnfang"));
+}
+void PlainLoopStart(CaptureRig& r) { r.execute(Txt("SchleifeAnfang")); }
+void IdList(CaptureRig& r) { r.execute(Txt("ID", "1,2")); }
+void Blocks(CaptureRig& r) {
+  for (const int code : {1000, 1200, 1001, 1201}) {
+    r.execute(Plain(code, "5"));
+  }
+}
+void Value(CaptureRig& r) { r.execute(Dim("1", 1)); }
+void BadId(CaptureRig& r) { r.execute(Dim("x", 1)); }
+void Empty184Id(CaptureRig& r) { r.execute(Field184("", 1)); }
+void Delete(CaptureRig& r) { r.engine.CmdLoeschen_Click(); }
+void Send(CaptureRig& r) { r.engine.CmdSendData_Click(); }
+void FailedSend(CaptureRig& r) {
+  r.writeSucceeds = false;
+  r.engine.CmdSendData_Click();
+}
+
+using State = CaptureState;
 
 const std::vector<Transition>& Transitions() {
   static const std::vector<Transition> transitions = {
-      {"other program's run in Ready", From::Ready,
-       [](CaptureRig& r) { r.app->startExecution(r.app->makePartProgram("Nabe.kvp")); },
-       CaptureState::Ready},
-      {"other program's command in Sampling", From::Sampling,
-       [](CaptureRig& r) { r.app->executeCommand(Dim("12a", 1), r.app->makePartProgram("N.kvp")); },
-       CaptureState::Sampling},
-      {"run within the size from Ready", From::Ready, [](CaptureRig& r) { r.run({}); },
-       CaptureState::Sampling},
-      {"run beyond the size, Yes",
-       From::SamplingFull,
-       [](CaptureRig& r) { r.run({}); },
-       CaptureState::Sampling,
-       {true}},
-      {"run beyond the size, No",
-       From::SamplingFull,
-       [](CaptureRig& r) { r.run({}); },
-       CaptureState::Halted,
-       {false}},
-      {"run in loop mode from Ready", From::Ready,
-       [](CaptureRig& r) {
-         LoopMode(r);
-         r.run({});
-       },
-       CaptureState::Ready},
-      {"run in loop mode from Sampling", From::Sampling,
-       [](CaptureRig& r) {
-         LoopMode(r);
-         r.run({});
-       },
-       CaptureState::Sampling},
-      {"loop start in loop mode from Ready", From::Ready,
-       [](CaptureRig& r) {
-         LoopMode(r);
-         r.execute(Txt("SchleifeAnfang"));
-       },
-       CaptureState::Sampling},
-      {"loop start beyond the size, No",
-       From::SamplingFull,
-       [](CaptureRig& r) {
-         LoopMode(r);
-         r.execute(Txt("SchleifeAnfang"));
-       },
-       CaptureState::Halted,
-       {false}},
-      {"loop start without loop mode", From::Ready,
-       [](CaptureRig& r) { r.execute(Txt("SchleifeAnfang")); }, CaptureState::Ready},
-      {"ID list", From::Sampling, [](CaptureRig& r) { r.execute(Txt("ID", "1,2")); },
-       CaptureState::Sampling},
-      {"block starts and ends", From::Sampling,
-       [](CaptureRig& r) {
-         for (const int code : {1000, 1200, 1001, 1201}) {
-           r.execute(Plain(code, "5"));
-         }
-       },
-       CaptureState::Sampling},
-      {"value in Ready", From::Ready, [](CaptureRig& r) { r.execute(Dim("1", 1)); },
-       CaptureState::Ready},
-      {"value in Sampling", From::Sampling, [](CaptureRig& r) { r.execute(Dim("1", 1)); },
-       CaptureState::Sampling},
-      {"failed ID check in Ready", From::Ready, [](CaptureRig& r) { r.execute(Dim("x", 1)); },
-       CaptureState::Closed},
-      {"failed ID check in Sampling", From::Sampling,
-       [](CaptureRig& r) { r.execute(Field184("", 1)); }, CaptureState::Closed},
-      {"delete the only sample", From::Sampling,
-       [](CaptureRig& r) { r.engine.CmdLoeschen_Click(); }, CaptureState::Ready},
-      {"delete one of two samples", From::SamplingFull,
-       [](CaptureRig& r) { r.engine.CmdLoeschen_Click(); }, CaptureState::Sampling},
-      {"delete while halted", From::Halted, [](CaptureRig& r) { r.engine.CmdLoeschen_Click(); },
-       CaptureState::Halted},
-      {"send with counts differing, Yes, in Ready",
-       From::Ready,
-       [](CaptureRig& r) { r.engine.CmdSendData_Click(); },
-       CaptureState::Ready,
-       {true}},
-      {"send with counts differing, Yes, in Sampling",
-       From::Sampling,
-       [](CaptureRig& r) { r.engine.CmdSendData_Click(); },
-       CaptureState::Sampling,
-       {true}},
-      {"send with counts differing, No",
-       From::Sampling,
-       [](CaptureRig& r) { r.engine.CmdSendData_Click(); },
-       CaptureState::Closed,
-       {false}},
-      {"send with counts equal", From::SamplingFull,
-       [](CaptureRig& r) { r.engine.CmdSendData_Click(); }, CaptureState::Closed},
-      {"send while halted", From::Halted, [](CaptureRig& r) { r.engine.CmdSendData_Click(); },
-       CaptureState::Closed},
-      {"failed send", From::SamplingFull,
-       [](CaptureRig& r) {
-         r.writeSucceeds = false;
-         r.engine.CmdSendData_Click();
-       },
-       CaptureState::Halted},
-      {"close in Ready", From::Ready, [](CaptureRig& r) { r.engine.Form_Unload(); },
-       CaptureState::Closed},
-      {"close in Sampling", From::Sampling, [](CaptureRig& r) { r.engine.Form_Unload(); },
-       CaptureState::Closed},
-      {"close while halted", From::Halted, [](CaptureRig& r) { r.engine.Form_Unload(); },
-       CaptureState::Closed},
+      {"other program's run in Ready", From::Ready, OtherRun, State::Ready},
+      {"other program's command in Sampling", From::Sampling, OtherBadId, State::Sampling},
+      {"run within the size from Ready", From::Ready, RunStart, State::Sampling},
+      {"run beyond the size, Yes", From::SamplingFull, RunStart, State::Sampling, {true}},
+      {"run beyond the size, No", From::SamplingFull, RunStart, State::Halted, {false}},
+      {"run in loop mode from Ready", From::Ready, LoopRunStart, State::Ready},
+      {"run in loop mode from Sampling", From::Sampling, LoopRunStart, State::Sampling},
+      {"loop start in loop mode from Ready", From::Ready, LoopStart, State::Sampling},
+      {"loop start beyond the size, No", From::SamplingFull, LoopStart, State::Halted, {false}},
+      {"loop start without loop mode", From::Ready, PlainLoopStart, State::Ready},
+      {"ID list", From::Sampling, IdList, State::Sampling},
+      {"block starts and ends", From::Sampling, Blocks, State::Sampling},
+      {"value in Ready", From::Ready, Value, State::Ready},
+      {"value in Sampling", From::Sampling, Value, State::Sampling},
+      {"failed ID check in Ready", From::Ready, BadId, State::Closed},
+      {"failed ID check in Sampling", From::Sampling, Empty184Id, State::Closed},
+      {"delete the only sample", From::Sampling, Delete, State::Ready},
+      {"delete one of two samples", From::SamplingFull, Delete, State::Sampling},
+      {"delete while halted", From::Halted, Delete, State::Halted},
+      {"send, counts differ, Yes, in Ready", From::Ready, Send, State::Ready, {true}},
+      {"send, counts differ, Yes, in Sampling", From::Sampling, Send, State::Sampling, {true}},
+      {"send, counts differ, No", From::Sampling, Send, State::Closed, {false}, 1},
+      {"send with counts equal", From::SamplingFull, Send, State::Closed, {}, 1},
+      {"send while halted", From::Halted, Send, State::Closed, {}, 1},
+      {"failed send", From::SamplingFull, FailedSend, State::Halted, {}, 1},
   };
   return transitions;
 }
@@ -156,7 +112,17 @@ TEST(CaptureStateTable, EveryTransition) {
     const bool subscribed = rig.app->eventSource->sink != nullptr;
     EXPECT_EQ(subscribed,
               transition.to == CaptureState::Ready || transition.to == CaptureState::Sampling);
-    EXPECT_EQ(rig.view.orderWindowShown, transition.to == CaptureState::Closed ? 1 : 0);
+    EXPECT_EQ(rig.writeCalls, transition.writes);
+    const int closed = transition.to == CaptureState::Closed ? 1 : 0;
+    EXPECT_EQ(rig.view.orderWindowShown, closed);
+    EXPECT_EQ(rig.view.windowClosed, closed) << "the engine closes the window it ended";
+
+    // The operator closes the window: the order window shows once, whoever closed it.
+    rig.engine.Form_Unload();
+    EXPECT_EQ(rig.engine.state(), CaptureState::Closed);
+    EXPECT_EQ(rig.app->eventSource->sink, nullptr);
+    EXPECT_EQ(rig.view.orderWindowShown, 1);
+    EXPECT_EQ(rig.view.windowClosed, closed);
   }
 }
 

@@ -18,14 +18,11 @@ void checkTable(LocaleNumbers& numbers, std::span<const NumberCase> cases) {
   }
 }
 
-TEST(PortableLocaleNumbers, GermanTable) {
-  auto numbers = germanNumbers();
-  checkTable(numbers, kGermanNumberCases);
-}
-
-TEST(PortableLocaleNumbers, EnglishTable) {
-  auto numbers = englishNumbers();
-  checkTable(numbers, kEnglishNumberCases);
+TEST(PortableLocaleNumbers, GermanAndEnglishTables) {
+  auto german = germanNumbers();
+  checkTable(german, kGermanNumberCases);
+  auto english = englishNumbers();
+  checkTable(english, kEnglishNumberCases);
 }
 
 // Cases of the portable grammar only; the platform's conversions may read these otherwise.

@@ -15,7 +15,6 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(Cp1252, KnownCharacters) {
-  EXPECT_EQ(toCp1252("Prüfer").size(), 6U);
   EXPECT_EQ(toCp1252("Prüfer"),
             "Pr\xFC"
             "fer");

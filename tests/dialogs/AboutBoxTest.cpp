@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -16,13 +15,16 @@
 namespace kvotlk::test {
 namespace {
 
-class AboutBoxTest : public ::testing::Test {
- protected:
+TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
+  const QIcon previous = QApplication::windowIcon();
+  QPixmap drawn(32, 32);
+  drawn.fill(Qt::darkBlue);
+  QApplication::setWindowIcon(QIcon(drawn));
   RecordingMainWindow main;
   WindowUnderTest<frm_About> about{new frm_About(main)};
-};
-
-TEST_F(AboutBoxTest, ShowsTitleVersionAndNotes) {
+  QApplication::setWindowIcon(previous);
+  EXPECT_EQ(about.child<QLabel>("picIcon")->pixmap().toImage().pixelColor(16, 16),
+            QColor(Qt::darkBlue));
   EXPECT_EQ(str(about->objectName()), "frm_About");
   EXPECT_EQ(str(about->windowTitle()), "Info zu Kalvero - Tessmer & Lund Konverter");
   EXPECT_EQ(str(about.child<QLabel>("lblTitle")->text()), "Kalvero - Tessmer & Lund Konverter");
@@ -43,7 +45,7 @@ TEST_F(AboutBoxTest, ShowsTitleVersionAndNotes) {
   EXPECT_TRUE(main.calls.empty());
 }
 
-TEST(AboutBoxClosingTest, EveryWayOfClosingShowsTheMainWindow) {
+TEST(AboutBoxTest, EveryWayOfClosingShowsTheMainWindow) {
   const std::vector<std::pair<std::string, std::function<void(frm_About*)>>> ways{
       {"OK", [](frm_About* about) { about->findChild<QPushButton*>("cmdOK")->click(); }},
       {"Enter", [](frm_About* about) { QTest::keyClick(about, Qt::Key_Return); }},
@@ -64,19 +66,6 @@ TEST(AboutBoxClosingTest, EveryWayOfClosingShowsTheMainWindow) {
     EXPECT_TRUE(about.closed()) << way;
     EXPECT_EQ(main.calls, std::vector<std::string>{"showMainWindow"}) << way;
   }
-}
-
-TEST(AboutBoxIconTest, ShowsTheProgramIcon) {
-  const QIcon previous = QApplication::windowIcon();
-  QPixmap drawn(32, 32);
-  drawn.fill(Qt::darkBlue);
-  QApplication::setWindowIcon(QIcon(drawn));
-  RecordingMainWindow main;
-  WindowUnderTest<frm_About> about{new frm_About(main)};
-  const QImage shown = about.child<QLabel>("picIcon")->pixmap().toImage();
-  QApplication::setWindowIcon(previous);
-  ASSERT_FALSE(shown.isNull());
-  EXPECT_EQ(shown.pixelColor(16, 16), QColor(Qt::darkBlue));
 }
 
 }  // namespace

@@ -6,18 +6,7 @@
 namespace kvotlk::test {
 namespace {
 
-TEST(IsLong, WholeNumbersOfThirtyTwoBits) {
-  auto numbers = germanNumbers();
-  const std::pair<const char*, bool> cases[] = {
-      {"4711", true}, {" 12 ", true},       {"2,5", true},         {"-3", true},
-      {"0", true},    {"2147483647", true}, {"2147483648", false}, {"", false},
-      {"12a", false}, {"(12)", false},      {"1.234", true},
-  };
-  for (const auto& [text, expected] : cases) {
-    EXPECT_EQ(IsLong(numbers, text), expected) << text;
-  }
-}
-
+// IsLong is the 32-bit conversion of the number rules; their table covers it.
 TEST(IsNonZeroNumber, OrderNumbers) {
   auto numbers = germanNumbers();
   const std::pair<const char*, bool> cases[] = {

@@ -1,18 +1,20 @@
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "common/Paths.h"
 #include "entry/OrderForm.h"
+#include "output/modTuLOutput.h"
 #include "support/TestEnvironment.h"
 
 // Order data and captured samples made by hand, and the folders of a send.
 namespace kvotlk::test {
 
+using Names = std::vector<std::string>;
+
 // Lines joined with CR LF after each, as the program writes its files.
-inline std::string crlfLines(std::initializer_list<std::string> lines) {
+inline std::string crlfLines(const Names& lines) {
   std::string text;
   for (const std::string& line : lines) {
     text += line + "\r\n";
@@ -46,36 +48,17 @@ inline void setExampleOrder(modGlobaleVariablen& g) {
   setCapture(g, {"10", "20"}, {{12.3456, -0.0125}, {12.3449, 0.0}, {12.35, 100.0}});
 }
 
-// The example file, byte for byte.
+// The example file, byte for byte: its head, then one block per characteristic.
+inline const std::string kExampleHead =
+    "BEGINN_MESSUNG\r\n \r\nARTIKEL=A100\r\nMASCHINE=M7\r\nPRUEFER=12\r\n"
+    "ZEIT=05.12.2026/09:30\r\nAUFTRAG=40711\r\n";
 inline std::string exampleFile() {
-  return crlfLines({"BEGINN_MESSUNG",
-                    " ",
-                    "ARTIKEL=A100",
-                    "MASCHINE=M7",
-                    "PRUEFER=12",
-                    "ZEIT=05.12.2026/09:30",
-                    "AUFTRAG=40711",
-                    "UMFANG=3",
-                    "MERKMAL=10",
-                    " ",
-                    "BEGINN_WERTE",
-                    "12,346",
-                    "12,345",
-                    "12,350",
-                    "ENDE_WERTE",
-                    " ",
-                    " ",
-                    "UMFANG=3",
-                    "MERKMAL=20",
-                    " ",
-                    "BEGINN_WERTE",
-                    "-0,013",
-                    "0,000",
-                    "100,000",
-                    "ENDE_WERTE",
-                    " ",
-                    " ",
-                    "ENDE_MESSUNG"});
+  return kExampleHead +
+         "UMFANG=3\r\nMERKMAL=10\r\n \r\nBEGINN_WERTE\r\n12,346\r\n12,345\r\n12,350\r\n"
+         "ENDE_WERTE\r\n \r\n \r\n"
+         "UMFANG=3\r\nMERKMAL=20\r\n \r\nBEGINN_WERTE\r\n-0,013\r\n0,000\r\n100,000\r\n"
+         "ENDE_WERTE\r\n \r\n \r\n"
+         "ENDE_MESSUNG\r\n";
 }
 
 inline std::string sep() { return {kPathSeparator}; }
@@ -91,6 +74,7 @@ struct SendWorld {
   std::string stagedPath(const std::string& name) const { return staging + name; }
   std::string targetPath(const std::string& name) const { return target + sep() + name; }
   std::string log() const { return t.files.content(staging + "TLDebug.txt"); }
+  bool send() { return WriteResultFile(t.env, t.g, form); }
 
   TestEnvironment t;
   OrderForm form;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/NumberFormat.h"
+#include "output/ResultFileText.h"
 #include "output/ValueText.h"
 
 namespace kvotlk::test {
@@ -53,23 +54,13 @@ std::vector<double> hardValues() {
     values.push_back(measured(engine));
     values.push_back(std::round(measured(engine) * 10000.0) / 10000.0);
   }
-  const double special[] = {0.0,
-                            -0.0,
-                            2.675,
-                            1.005,
-                            -0.0125,
-                            0.25,
-                            123456789.5,
-                            1e15 + 0.5,
-                            0.0005,
-                            -0.0005,
-                            9.9995,
-                            99999999999999.95,
-                            1e14 - 0.03125,
-                            5e-324,
-                            std::numeric_limits<double>::max(),
-                            std::numeric_limits<double>::quiet_NaN(),
-                            -std::numeric_limits<double>::infinity()};
+  constexpr double kMax = std::numeric_limits<double>::max();
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const double special[] = {
+      0.0,        -0.0,   2.675,   1.005,  -0.0125,           0.25,           123456789.5,
+      1e15 + 0.5, 0.0005, -0.0005, 9.9995, 99999999999999.95, 1e14 - 0.03125, 5e-324,
+      kMax,       kNaN,   -kInf};
   values.insert(values.end(), std::begin(special), std::end(special));
   return values;
 }
@@ -90,10 +81,11 @@ TEST(AppendValue, WritesWhatFormatFixedWrites) {
   }
 }
 
+// The separator of the number rules arrives in UTF-8 and is written in Windows-1252.
 TEST(AppendValue, AppendsWithTheSeparator) {
   std::string out = "x";
   AppendValue(out, -12.3456, ValueFormat{2, "."});
-  AppendValue(out, 7.0, ValueFormat{1, "\xB7"});
+  AppendValue(out, 7.0, MakeValueFormat(1, "\u00B7"));
   EXPECT_EQ(out,
             "x-12.357\xB7"
             "0");

@@ -1,285 +1,209 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/Text.h"
 #include "output/OutputFixture.h"
-#include "output/modTuLOutput.h"
+#include "output/OutputMessages.h"
 
 namespace kvotlk::test {
 namespace {
 
-using std::chrono::milliseconds;
-using Names = std::vector<std::string>;
+std::string logOf(const Names& lines) { return toCp1252(crlfLines(lines)); }
 
-std::string logOf(std::initializer_list<std::string> lines) { return toCp1252(crlfLines(lines)); }
-
-class WriteResultFileTest : public ::testing::Test {
- protected:
-  void SetUp() override { w.t.g.KvoApp = w.t.kalvero.start(); }
-
-  bool send() { return WriteResultFile(w.t.env, w.t.g, w.form); }
-  std::vector<ShownPrompt>& shown() { return w.t.prompts.shown; }
-  Names staged() const { return w.t.files.filesIn(w.staging); }
-  Names delivered() const { return w.t.files.filesIn(w.target); }
-  std::string head() const { return "strTempPath = " + w.staging; }
-
+TEST(WriteResultFileTest, DeliveredWithTheFixedNameOnAFreshInstallation) {
   SendWorld w;
-};
-
-TEST_F(WriteResultFileTest, DeliveredWithTheFixedNameOnAFreshInstallation) {
+  w.t.g.KvoApp = w.t.kalvero.start();
   ASSERT_FALSE(w.t.files.hasFolder(w.staging));
-  EXPECT_TRUE(send());
-  EXPECT_TRUE(shown().empty());
+  EXPECT_TRUE(w.send());
+  EXPECT_TRUE(w.t.prompts.shown.empty());
   EXPECT_EQ(w.t.files.content(w.targetPath("Solvik.txt")), exampleFile());
-  EXPECT_EQ(delivered(), Names{"Solvik.txt"});
-  EXPECT_EQ(staged(), Names{"TLDebug.txt"});
-  EXPECT_EQ(w.log(), logOf({"Debug gestartet von T&L Konverter Version 1.2011.115",
-                            "Kalvero Version Kalvero 3.7", head(), "strTempPath existiert nun",
-                            "Fester Dateiname ist aktiv", "Dateiname lautet: Solvik.txt",
-                            "strTempFile lautet: " + w.staging + "Solvik.txt",
-                            "intFileNumber lautet: 2", "intAnzNachkomma = 3", "i =1", "i =2",
-                            "Datei wird in das Zielverzeichnis kopiert",
-                            "Zielverzeichnis: " + w.target, "Temp Verzeichnis: " + w.staging,
-                            "Dateiname: Solvik.txt", "Temp Datei wird gelöscht"}));
+  EXPECT_EQ(w.t.files.filesIn(w.target), Names{"Solvik.txt"});
+  EXPECT_EQ(w.t.files.filesIn(w.staging), Names{"TLDebug.txt"});
+  EXPECT_EQ(
+      w.log(),
+      logOf({"Debug gestartet von T&L Konverter Version 1.2011.115", "Kalvero Version Kalvero 3.7",
+             "strTempPath = " + w.staging, "strTempPath existiert nun",
+             "Fester Dateiname ist aktiv", "Dateiname lautet: Solvik.txt",
+             "strTempFile lautet: " + w.staging + "Solvik.txt", "intFileNumber lautet: 2",
+             "intAnzNachkomma = 3", "i =1", "i =2", "Datei wird in das Zielverzeichnis kopiert",
+             "Zielverzeichnis: " + w.target, "Temp Verzeichnis: " + w.staging,
+             "Dateiname: Solvik.txt", "Temp Datei wird gelöscht"}));
   EXPECT_NE(w.log().find("Temp Datei wird gel\xF6scht\r\n"), std::string::npos);
 }
 
-TEST_F(WriteResultFileTest, RandomAndStampedNamesInTheLog) {
+TEST(WriteResultFileTest, RandomAndStampedNamesInTheLog) {
+  SendWorld w;
   w.t.setSetting("RANDOM", "1");
   w.t.random.draws = {10, 16, 22, 12, 19, 17, 0, 1};
   w.t.files.addFile(w.staging + "TLDebug.txt", "altes Protokoll\r\n");
-  ASSERT_TRUE(send());
-  EXPECT_EQ(delivered(), Names{"KQWMTRAB.txt"});
-  const std::string log = w.log();
-  EXPECT_EQ(log.find("altes"), std::string::npos);
-  EXPECT_NE(log.find(logOf({"strTempPath existiert nun", "RANDOM Dateiname ist aktiv",
-                            "RANDOM Dateiname: KQWMTRAB.txt",
-                            "strTempFile lautet: " + w.staging + "KQWMTRAB.txt"})),
+  ASSERT_TRUE(w.send());
+  EXPECT_EQ(w.t.files.filesIn(w.target), Names{"KQWMTRAB.txt"});
+  EXPECT_EQ(w.log().find("altes"), std::string::npos);
+  EXPECT_NE(w.log().find(logOf({"strTempPath existiert nun", "RANDOM Dateiname ist aktiv",
+                                "RANDOM Dateiname: KQWMTRAB.txt",
+                                "strTempFile lautet: " + w.staging + "KQWMTRAB.txt"})),
             std::string::npos);
 
   SendWorld stamped;
   stamped.t.setSetting("DateTimeStamp", "1");
   stamped.t.setSetting("FILE", "Daten.dat");
-  ASSERT_TRUE(WriteResultFile(stamped.t.env, stamped.t.g, stamped.form));
+  ASSERT_TRUE(stamped.send());
   EXPECT_EQ(stamped.t.files.filesIn(stamped.target), Names{"Daten_20261205_093005.dat"});
   EXPECT_NE(stamped.log().find(logOf({"strTempPath existiert nun", "Fester Dateiname ist aktiv",
                                       "Datums und Uhrzeitergänzung ist aktiv",
                                       "Dateiname lautet: Daten_20261205_093005.dat"})),
             std::string::npos);
-  EXPECT_NE(stamped.log().find("Uhrzeiterg\xE4nzung"), std::string::npos);
 }
 
-TEST_F(WriteResultFileTest, VersionOfTheCmmSoftwareThatDoesNotAnswer) {
-  w.t.kalvero.app->goAway();
-  ASSERT_TRUE(send());
-  EXPECT_NE(w.log().find("\r\nKalvero Version \r\nstrTempPath = "), std::string::npos);
-  SendWorld none;
-  ASSERT_TRUE(WriteResultFile(none.t.env, none.t.g, none.form));
-  EXPECT_NE(none.log().find("\r\nKalvero Version \r\nstrTempPath = "), std::string::npos);
-}
-
-const std::string kCopyFailedText =
-    "Kopieren der Ergebnisdatei in das Zielverzeichnis konnte nicht durchgeführt werden.\r\n"
-    "Überprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung.\r\n"
-    "Kopieren Sie die Datei aus dem Verzeichnis ";
-
-TEST_F(WriteResultFileTest, OutcomeTable) {
-  enum class Case { Delivered, CopyFailed, NameTaken, StagingFails };
-  struct Row {
-    Case setup;
-    bool result;
-    Names staging;
-    Names target;
-    std::string message;  // after the staging path in it
-  };
-  const std::string temp = w.staging;
-  const Row rows[] = {
-      {Case::Delivered, true, {"TLDebug.txt"}, {"Solvik.txt", "andere.txt"}, ""},
-      {Case::CopyFailed,
-       true,
-       {"Solvik.txt", "TLDebug.txt"},
-       {"andere.txt"},
-       kCopyFailedText + temp + " manuell zu einem späteren Zeitpunkt in das Zielverzeichnis."},
-      {Case::NameTaken,
-       false,
-       {"Solvik.txt", "TLDebug.txt"},
-       {"andere.txt"},
-       "Datei mit diesem Namen existiert noch im Verzeichnis " + temp +
-           ".\r\nSichern oder löschen Sie diese Datei bevor die Daten gesendet werden."},
-      {Case::StagingFails,
-       false,
-       {},
-       {"andere.txt"},
-       "Verzeichnis " + temp +
-           " kann vom System nicht erzeugt werden.\r\nÜberprüfen Sie die Zugriffsberechtigung."},
-  };
-  for (const Row& row : rows) {
-    SendWorld s;
-    s.t.g.KvoApp = s.t.kalvero.start();
-    s.t.files.addFile(s.targetPath("andere.txt"), "x");
-    if (row.setup == Case::CopyFailed) {
-      s.t.setSetting("DIR", s.target + "x");
-    } else if (row.setup == Case::NameTaken) {
-      s.t.files.addFile(s.stagedPath("Solvik.txt"), "frueher");
-    } else if (row.setup == Case::StagingFails) {
-      s.t.files.failWhen = [](const FsCall& c) { return c.op == FsOp::CreateFolder; };
+// No application held, or one that does not answer: the version line stays empty.
+TEST(WriteResultFileTest, VersionOfTheCmmSoftwareThatDoesNotAnswer) {
+  for (const bool held : {false, true}) {
+    SendWorld w;
+    if (held) {
+      w.t.g.KvoApp = w.t.kalvero.start();
+      w.t.kalvero.app->goAway();
     }
-    const auto what = static_cast<int>(row.setup);
-    EXPECT_EQ(WriteResultFile(s.t.env, s.t.g, s.form), row.result) << what;
-    EXPECT_EQ(s.t.files.filesIn(s.staging), row.staging) << what;
-    EXPECT_EQ(s.t.files.filesIn(s.target), row.target) << what;
-    if (row.message.empty()) {
-      EXPECT_TRUE(s.t.prompts.shown.empty());
-    } else {
-      ASSERT_EQ(s.t.prompts.shown.size(), 1U) << what;
-      EXPECT_EQ(s.t.prompts.shown[0], (ShownPrompt{PromptKind::Stop, row.message})) << what;
-    }
+    ASSERT_TRUE(w.send());
+    EXPECT_NE(w.log().find("\r\nKalvero Version \r\nstrTempPath = "), std::string::npos);
   }
 }
 
-TEST_F(WriteResultFileTest, NameTakenInTheStagingFolder) {
-  w.t.files.addFile(w.stagedPath("Solvik.txt"), "frueher");
-  EXPECT_FALSE(send());
-  EXPECT_EQ(w.t.files.content(w.stagedPath("Solvik.txt")), "frueher");
-  EXPECT_TRUE(delivered().empty());
-  EXPECT_TRUE(w.log().ends_with(
-      "intFileNumber lautet: 2\r\nDatei mit dem Namen existiert noch im strTempPath\r\n"));
-
-  // After the operator removes the file, the send goes through.
-  shown().clear();
-  w.t.files.files.erase(fsKey(toFsPath(w.stagedPath("Solvik.txt"))));
-  EXPECT_TRUE(send());
-  EXPECT_TRUE(shown().empty());
-  EXPECT_EQ(delivered(), Names{"Solvik.txt"});
+TEST(WriteResultFileTest, EveryStopMessageOfASendByteForByte) {
+  EXPECT_EQ(MessageStagingFolder("T\\"),
+            "Verzeichnis T\\ kann vom System nicht erzeugt werden.\r\n"
+            "Überprüfen Sie die Zugriffsberechtigung.");
+  EXPECT_EQ(MessageNameTaken("T\\"),
+            "Datei mit diesem Namen existiert noch im Verzeichnis T\\.\r\n"
+            "Sichern oder löschen Sie diese Datei bevor die Daten gesendet werden.");
+  EXPECT_EQ(MessageCopyFailed("T\\"),
+            "Kopieren der Ergebnisdatei in das Zielverzeichnis konnte nicht durchgeführt "
+            "werden.\r\nÜberprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung.\r\n"
+            "Kopieren Sie die Datei aus dem Verzeichnis T\\ manuell zu einem späteren Zeitpunkt "
+            "in das Zielverzeichnis.");
+  EXPECT_EQ(MessageLogFailed("T\\TLDebug.txt", "T\\"),
+            "Die Protokolldatei T\\TLDebug.txt kann nicht geschrieben werden.\r\n"
+            "Überprüfen Sie die Zugriffsberechtigung im Verzeichnis T\\.\r\n"
+            "Es wurden keine Daten gesendet; die Stichproben bleiben erhalten.");
+  EXPECT_EQ(MessageResultFailed("T\\R.txt", "T\\"),
+            "Die Ergebnisdatei T\\R.txt konnte nicht geschrieben werden.\r\nÜberprüfen Sie den "
+            "freien Speicherplatz und die Zugriffsberechtigung im Verzeichnis T\\.\r\n"
+            "Es wurden keine Daten gesendet; die Stichproben bleiben erhalten.");
+  EXPECT_EQ(MessageStagedCopyKept("R.txt", "T\\"),
+            "Die Ergebnisdatei R.txt wurde in das Zielverzeichnis kopiert.\r\n"
+            "Ihre Kopie im Verzeichnis T\\ konnte nicht gelöscht werden.\r\n"
+            "Löschen Sie diese Kopie, bevor die nächsten Daten gesendet werden.");
+  EXPECT_EQ(MessageCaptureData("Stichprobe 3 fehlt."),
+            "Stichprobe 3 fehlt.\r\nDie Messdaten können so nicht gesendet werden; die "
+            "Stichproben bleiben erhalten.");
 }
 
-TEST_F(WriteResultFileTest, MissingTargetIsRetriedThenReported) {
-  w.t.setSetting("DIR", w.target + "x");
-  EXPECT_TRUE(send());
-  EXPECT_EQ(w.t.files.content(w.stagedPath("Solvik.txt")), exampleFile());
-  EXPECT_EQ(w.t.clock.sleeps,
-            (std::vector<milliseconds>{milliseconds(250), milliseconds(500), milliseconds(1000)}));
-  const std::string reason =
-      " fehlgeschlagen: Zielverzeichnis existiert nicht oder ist nicht "
-      "erreichbar";
-  EXPECT_TRUE(w.log().ends_with(
-      logOf({"Dateiname: Solvik.txt", "Kopierversuch 1" + reason, "Neuer Versuch in 250 ms",
-             "Kopierversuch 2" + reason, "Neuer Versuch in 500 ms", "Kopierversuch 3" + reason,
-             "Neuer Versuch in 1000 ms", "Kopierversuch 4" + reason,
-             "Kopiervorgang ist fehlgeschlagen"})));
-}
-
-TEST_F(WriteResultFileTest, NameTakenInTheTargetIsNotRetriedAndKeepsBothFiles) {
-  w.t.files.addFile(w.targetPath("Solvik.txt"), "vom CAQ noch nicht abgeholt");
-  EXPECT_TRUE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_TRUE(shown()[0].text.starts_with(kCopyFailedText));
-  EXPECT_TRUE(w.t.clock.sleeps.empty());
-  EXPECT_EQ(w.t.files.content(w.targetPath("Solvik.txt")), "vom CAQ noch nicht abgeholt");
-  EXPECT_EQ(w.t.files.content(w.stagedPath("Solvik.txt")), exampleFile());
-  EXPECT_TRUE(w.log().ends_with(logOf(
-      {"Dateiname: Solvik.txt",
-       "Kopierversuch 1 fehlgeschlagen: Datei mit dem Namen existiert schon im Zielverzeichnis",
-       "Kopiervorgang ist fehlgeschlagen"})));
-}
-
-TEST_F(WriteResultFileTest, TargetEqualToTheStagingFolderKeepsTheStagedFile) {
-  w.t.setSetting("DIR", w.staging);
-  EXPECT_TRUE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_TRUE(shown()[0].text.starts_with(kCopyFailedText));
-  EXPECT_EQ(staged(), (Names{"Solvik.txt", "TLDebug.txt"}));
-}
-
-TEST_F(WriteResultFileTest, TargetWithTrailingSeparator) {
-  w.t.setSetting("DIR", w.target + sep());
-  EXPECT_TRUE(send());
-  EXPECT_EQ(delivered(), Names{"Solvik.txt"});
-  EXPECT_NE(w.log().find("Zielverzeichnis: " + w.target + sep() + "\r\n"), std::string::npos);
-}
-
-TEST_F(WriteResultFileTest, PassingFailureOfTheTargetIsRetried) {
-  int renames = 0;
-  w.t.files.failWhen = [&renames](const FsCall& c) {
-    return c.op == FsOp::Rename && c.path.find("caq") != std::string::npos && ++renames <= 2;
+// Calls of this kind on this path fail, the first `times` of them.
+void failOn(SendWorld& w, FsOp op, const std::string& path, int times = 4) {
+  w.t.files.failWhen = [op, key = fsKey(toFsPath(path)), times,
+                        count = 0](const FsCall& c) mutable {
+    return c.op == op && c.path == key && ++count <= times;
   };
-  EXPECT_TRUE(send());
-  EXPECT_TRUE(shown().empty());
-  EXPECT_EQ(delivered(), Names{"Solvik.txt"});
-  EXPECT_EQ(w.t.clock.sleeps, (std::vector<milliseconds>{milliseconds(250), milliseconds(500)}));
-  const std::string reason =
+}
+
+// The sends the fault injection cannot stage (names taken, a target that is not there or
+// is the staging folder) and the log and waits of the retries. A file that lay there before
+// keeps its bytes; any other under the name is complete.
+TEST(WriteResultFileTest, RetriesAndTakenNamesWithTheirFilesMessageAndLog) {
+  using Waits = std::vector<int>;
+  const SendWorld probe;
+  const std::string temp = probe.staging;
+  const std::string missing =
+      " fehlgeschlagen: Zielverzeichnis existiert nicht oder ist nicht erreichbar";
+  const std::string rename =
       " fehlgeschlagen: temporäre Datei im Zielverzeichnis kann nicht umbenannt werden";
-  EXPECT_TRUE(w.log().ends_with(
-      logOf({"Dateiname: Solvik.txt", "Kopierversuch 1" + reason, "Neuer Versuch in 250 ms",
-             "Kopierversuch 2" + reason, "Neuer Versuch in 500 ms", "Temp Datei wird gelöscht"})));
-}
-
-TEST_F(WriteResultFileTest, StagedCopyThatCannotBeDeletedAfterDelivery) {
-  const std::string stagedKey = fsKey(toFsPath(w.stagedPath("Solvik.txt")));
-  w.t.files.failWhen = [&stagedKey](const FsCall& c) {
-    return c.op == FsOp::RemoveFile && c.path == stagedKey;
+  const std::string undeleted = "Löschen der Temp Datei fehlgeschlagen (Versuch ";
+  const Names both{"Solvik.txt", "TLDebug.txt"};
+  const Names logOnly{"TLDebug.txt"};
+  const Names file{"Solvik.txt"};
+  struct Case {
+    const char* what;
+    std::function<void(SendWorld&)> setup;
+    bool result;
+    Names staged;
+    Names delivered;
+    std::string message;
+    Names logEnd;
+    Waits waits;
   };
-  EXPECT_TRUE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_EQ(shown()[0].text,
-            "Die Ergebnisdatei Solvik.txt wurde in das Zielverzeichnis kopiert.\r\nIhre Kopie im "
-            "Verzeichnis " +
-                w.staging +
-                " konnte nicht gelöscht werden.\r\nLöschen Sie diese Kopie, bevor die nächsten "
-                "Daten gesendet werden.");
-  EXPECT_EQ(w.t.files.content(w.targetPath("Solvik.txt")), exampleFile());
-  EXPECT_TRUE(w.log().ends_with(
-      logOf({"Temp Datei wird gelöscht", "Löschen der Temp Datei fehlgeschlagen (Versuch 1)",
-             "Neuer Versuch in 250 ms", "Löschen der Temp Datei fehlgeschlagen (Versuch 2)",
-             "Neuer Versuch in 500 ms", "Löschen der Temp Datei fehlgeschlagen (Versuch 3)",
-             "Neuer Versuch in 1000 ms", "Löschen der Temp Datei fehlgeschlagen (Versuch 4)",
-             "Temp Datei konnte nicht gelöscht werden"})));
-}
-
-TEST_F(WriteResultFileTest, DebugLogThatCannotBeDeletedOrOpened) {
-  const std::string logKey = fsKey(toFsPath(w.staging + "TLDebug.txt"));
-  for (const FsOp op : {FsOp::RemoveFile, FsOp::CreateFile}) {
-    SendWorld s;
-    s.t.files.addFile(s.staging + "TLDebug.txt", "alt");
-    s.t.files.failWhen = [&logKey, op](const FsCall& c) { return c.op == op && c.path == logKey; };
-    EXPECT_FALSE(WriteResultFile(s.t.env, s.t.g, s.form));
-    ASSERT_EQ(s.t.prompts.shown.size(), 1U);
-    EXPECT_EQ(s.t.prompts.shown[0].text,
-              "Die Protokolldatei " + s.staging +
-                  "TLDebug.txt kann nicht geschrieben werden.\r\nÜberprüfen Sie die "
-                  "Zugriffsberechtigung im Verzeichnis " +
-                  s.staging +
-                  ".\r\nEs wurden keine Daten gesendet; die Stichproben bleiben erhalten.");
-    // The old log is kept when it cannot be deleted; no result file is written.
-    EXPECT_EQ(s.t.files.filesIn(s.staging),
-              op == FsOp::RemoveFile ? Names{"TLDebug.txt"} : Names{});
-    EXPECT_TRUE(s.t.files.filesIn(s.target).empty());
+  const Case cases[] = {
+      {"NameTakenInTheStagingFolder",
+       [](SendWorld& w) { w.t.files.addFile(w.stagedPath("Solvik.txt"), "frueher"); }, false, both,
+       Names{}, MessageNameTaken(temp),
+       Names{"intFileNumber lautet: 2", "Datei mit dem Namen existiert noch im strTempPath"},
+       Waits{}},
+      {"NameTakenInTheTargetIsNotRetriedAndKeepsBothFiles",
+       [](SendWorld& w) { w.t.files.addFile(w.targetPath("Solvik.txt"), "nicht abgeholt"); }, true,
+       both, file, MessageCopyFailed(temp),
+       Names{"Dateiname: Solvik.txt",
+             "Kopierversuch 1 fehlgeschlagen: Datei mit dem Namen existiert schon im "
+             "Zielverzeichnis",
+             "Kopiervorgang ist fehlgeschlagen"},
+       Waits{}},
+      {"TargetEqualToTheStagingFolderKeepsTheStagedFile",
+       [](SendWorld& w) { w.t.setSetting("DIR", w.staging); }, true, both, Names{},
+       MessageCopyFailed(temp), Names{}, Waits{}},
+      {"MissingTargetIsRetriedThenReported",
+       [](SendWorld& w) { w.t.setSetting("DIR", w.target + "x"); }, true, both, Names{},
+       MessageCopyFailed(temp),
+       Names{"Dateiname: Solvik.txt", "Kopierversuch 1" + missing, "Neuer Versuch in 250 ms",
+             "Kopierversuch 2" + missing, "Neuer Versuch in 500 ms", "Kopierversuch 3" + missing,
+             "Neuer Versuch in 1000 ms", "Kopierversuch 4" + missing,
+             "Kopiervorgang ist fehlgeschlagen"},
+       Waits{250, 500, 1000}},
+      {"PassingFailureOfTheTargetIsRetried",
+       [](SendWorld& w) { failOn(w, FsOp::Rename, w.targetPath("Solvik.txt"), 2); }, true, logOnly,
+       file, "",
+       Names{"Dateiname: Solvik.txt", "Kopierversuch 1" + rename, "Neuer Versuch in 250 ms",
+             "Kopierversuch 2" + rename, "Neuer Versuch in 500 ms", "Temp Datei wird gelöscht"},
+       Waits{250, 500}},
+      {"TargetWithTrailingSeparator", [](SendWorld& w) { w.t.setSetting("DIR", w.target + sep()); },
+       true, logOnly, file, "",
+       Names{"Zielverzeichnis: " + probe.target + sep(), "Temp Verzeichnis: " + temp,
+             "Dateiname: Solvik.txt", "Temp Datei wird gelöscht"},
+       Waits{}},
+      {"StagedCopyThatCannotBeDeletedAfterDelivery",
+       [](SendWorld& w) { failOn(w, FsOp::RemoveFile, w.stagedPath("Solvik.txt")); }, true, both,
+       file, MessageStagedCopyKept("Solvik.txt", temp),
+       Names{"Temp Datei wird gelöscht", undeleted + "1)", "Neuer Versuch in 250 ms",
+             undeleted + "2)", "Neuer Versuch in 500 ms", undeleted + "3)",
+             "Neuer Versuch in 1000 ms", undeleted + "4)",
+             "Temp Datei konnte nicht gelöscht werden"},
+       Waits{250, 500, 1000}},
+      {"FullDiskWhileWriting",
+       [](SendWorld& w) { failOn(w, FsOp::Write, w.stagedPath("~Solvik.txt.tmp")); }, false,
+       logOnly, Names{}, MessageResultFailed(temp + "Solvik.txt", temp),
+       Names{"intAnzNachkomma = 3", "Ergebnisdatei konnte nicht geschrieben werden"}, Waits{}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SendWorld w;
+    c.setup(w);
+    const auto before = w.t.files.files;
+    EXPECT_EQ(w.send(), c.result);
+    EXPECT_EQ(w.t.files.filesIn(w.staging), c.staged);
+    EXPECT_EQ(w.t.files.filesIn(w.target), c.delivered);
+    for (const std::string& path : {w.stagedPath("Solvik.txt"), w.targetPath("Solvik.txt")}) {
+      const auto earlier = before.find(fsKey(toFsPath(path)));
+      if (w.t.files.hasFile(path)) {
+        EXPECT_EQ(w.t.files.content(path),
+                  earlier == before.end() ? exampleFile() : earlier->second);
+      }
+    }
+    const std::vector<ShownPrompt> stop{{PromptKind::Stop, c.message}};
+    EXPECT_EQ(w.t.prompts.shown, c.message.empty() ? std::vector<ShownPrompt>{} : stop);
+    EXPECT_TRUE(w.log().ends_with(logOf(c.logEnd))) << w.log();
+    EXPECT_EQ(w.t.clock.sleeps,
+              std::vector<std::chrono::milliseconds>(c.waits.begin(), c.waits.end()));
   }
 }
 
-TEST_F(WriteResultFileTest, FullDiskWhileWritingLeavesNothingThatBlocksTheNextSend) {
-  w.t.files.failWhen = [](const FsCall& c) {
-    return c.op == FsOp::Write && c.path.ends_with("~Solvik.txt.tmp");
-  };
-  EXPECT_FALSE(send());
-  ASSERT_EQ(shown().size(), 1U);
-  EXPECT_EQ(shown()[0].text,
-            "Die Ergebnisdatei " + w.staging +
-                "Solvik.txt konnte nicht geschrieben werden.\r\nÜberprüfen Sie den freien "
-                "Speicherplatz und die Zugriffsberechtigung im Verzeichnis " +
-                w.staging +
-                ".\r\nEs wurden keine Daten gesendet; die Stichproben bleiben erhalten.");
-  EXPECT_EQ(staged(), Names{"TLDebug.txt"});
-  EXPECT_TRUE(delivered().empty());
-  EXPECT_TRUE(w.log().ends_with("Ergebnisdatei konnte nicht geschrieben werden\r\n"));
-
-  w.t.files.clearFaults();
-  shown().clear();
-  EXPECT_TRUE(send());
-  EXPECT_TRUE(shown().empty());
-  EXPECT_EQ(w.t.files.content(w.targetPath("Solvik.txt")), exampleFile());
-}
-
-TEST_F(WriteResultFileTest, RefusedBeforeAnyFileIsTouched) {
+TEST(WriteResultFileTest, RefusedBeforeAnyFileIsTouched) {
   struct Case {
     const char* file;
     const char* stamp;
@@ -295,20 +219,22 @@ TEST_F(WriteResultFileTest, RefusedBeforeAnyFileIsTouched) {
        "werden; die Stichproben bleiben erhalten."},
   };
   for (const Case& c : cases) {
-    SendWorld s;
-    s.t.setSetting("FILE", c.file);
-    s.t.setSetting("DateTimeStamp", c.stamp);
+    SendWorld w;
+    w.t.setSetting("FILE", c.file);
+    w.t.setSetting("DateTimeStamp", c.stamp);
     if (c.breakData) {
-      s.t.g.arrStichproben[2].dblMesswert.resize(2);
+      w.t.g.arrStichproben[2].dblMesswert.resize(2);
     }
-    EXPECT_FALSE(WriteResultFile(s.t.env, s.t.g, s.form)) << c.file;
-    ASSERT_EQ(s.t.prompts.shown.size(), 1U);
-    EXPECT_TRUE(s.t.prompts.shown[0].text.starts_with(c.message)) << s.t.prompts.shown[0].text;
-    EXPECT_TRUE(s.t.files.calls.empty()) << c.file;
+    EXPECT_FALSE(w.send()) << c.file;
+    ASSERT_EQ(w.t.prompts.shown.size(), 1U);
+    EXPECT_TRUE(w.t.prompts.shown[0].text.starts_with(c.message)) << w.t.prompts.shown[0].text;
+    EXPECT_TRUE(w.t.files.calls.empty()) << c.file;
   }
 }
 
-TEST_F(WriteResultFileTest, DecimalsSettingAndSeparator) {
+// NumDez that is not a whole number counts as 3; outside 1..5 it is logged as read and
+// gives three decimals.
+TEST(WriteResultFileTest, DecimalsSettingAndSeparator) {
   struct Case {
     const char* numDez;
     const char* logged;
@@ -319,20 +245,20 @@ TEST_F(WriteResultFileTest, DecimalsSettingAndSeparator) {
       {"-2", "-2", "12,346"}, {"2,5", "3", "12,346"}, {"abc", "3", "12,346"}, {"", "3", "12,346"},
   };
   for (const Case& c : cases) {
-    SendWorld s;
-    s.t.setSetting("NumDez", c.numDez);
-    ASSERT_TRUE(WriteResultFile(s.t.env, s.t.g, s.form));
-    EXPECT_NE(s.log().find("\r\nintAnzNachkomma = " + std::string(c.logged) + "\r\ni =1\r\n"),
+    SendWorld w;
+    w.t.setSetting("NumDez", c.numDez);
+    ASSERT_TRUE(w.send());
+    EXPECT_NE(w.log().find("\r\nintAnzNachkomma = " + std::string(c.logged) + "\r\ni =1\r\n"),
               std::string::npos)
         << c.numDez;
-    EXPECT_NE(s.t.files.content(s.targetPath("Solvik.txt"))
+    EXPECT_NE(w.t.files.content(w.targetPath("Solvik.txt"))
                   .find("BEGINN_WERTE\r\n" + std::string(c.firstValue) + "\r\n"),
               std::string::npos)
         << c.numDez;
   }
   SendWorld english;
   english.t.numbers = englishNumbers();
-  ASSERT_TRUE(WriteResultFile(english.t.env, english.t.g, english.form));
+  ASSERT_TRUE(english.send());
   EXPECT_NE(english.t.files.content(english.targetPath("Solvik.txt")).find("\r\n-0.013\r\n"),
             std::string::npos);
 }

@@ -46,76 +46,60 @@ struct Expected {
   Names targetFiles{"Solvik.txt"};
   Names handoffFiles{"TLValues.txt"};
   Names stagedFiles;
-  // Empty: the delivered file is the clean job's, byte for byte.
-  std::string deliveredContains;
-};
-
-struct Outcomes {
-  explicit Outcomes(std::string folder) : staging(std::move(folder)) {}
-
-  Expected refused(const std::string& message) const {
-    return {JobEnd::Refused, {message}, {}, {}, {}, {}};
-  }
-  Expected deliveredAs(const std::string& name) const {
-    Expected e;
-    e.targetFiles = {name};
-    return e;
-  }
-  // DIR names no usable folder: the handoff file is refused, the result file waits in
-  // TempData for a manual copy.
-  Expected noTarget(const std::string& dir) const {
-    Expected e;
-    e.messages = {ValuesFileFailureMessage(joinPath(dir, "TLValues.txt")),
-                  MessageCopyFailed(staging)};
-    e.targetFiles = {};
-    e.handoffFiles = {};
-    e.stagedFiles = {"Solvik.txt"};
-    return e;
-  }
-
-  std::string staging;
+  std::string deliveredContains;  // empty: the clean job's file, byte for byte
 };
 
 // The deviations from the clean job; every other key and value delivers the clean file.
-std::map<std::pair<SettingKey, std::string>, Expected> deviations(const Outcomes& o) {
+std::map<std::pair<SettingKey, std::string>, Expected> deviations(const std::string& staging) {
+  using K = SettingKey;
+  const auto stopped = [](JobEnd end, const std::string& message, Names handoff) {
+    return Expected{end, {message}, {}, std::move(handoff), {}, {}};
+  };
+  const auto delivered = [](Names target, Names handoff) {
+    return Expected{JobEnd::Sent, {}, std::move(target), std::move(handoff), {}, {}};
+  };
   std::map<std::pair<SettingKey, std::string>, Expected> table;
   for (const BadValue& v : badValues()) {
-    table[{SettingKey::DIR, v.label}] = o.noTarget(v.text);
-    if (!v.text.empty()) {
-      table[{SettingKey::FILE, v.label}] = o.deliveredAs(v.text);
-    }
+    // DIR names no usable folder: the handoff file is refused, the result file waits in
+    // TempData for a manual copy.
+    table[{K::DIR, v.label}] = {
+        JobEnd::Sent,
+        {ValuesFileFailureMessage(joinPath(v.text, "TLValues.txt")), MessageCopyFailed(staging)},
+        {},
+        {},
+        {"Solvik.txt"},
+        {}};
+    table[{K::FILE, v.label}] = delivered({v.text}, {"TLValues.txt"});
   }
-  table[{SettingKey::FILE, "leer"}] = {
-      JobEnd::NotSent, {*FixedFileNameProblem("", false)}, {}, {"TLValues.txt"}, {}, {}};
-  const std::string tooLong =
-      "Der feste Dateiname (Einstellung FILE) ist mit 10000 Zeichen zu lang.\r\n"
-      "Er darf höchstens 250 Zeichen lang sein.\r\n"
-      "Korrigieren Sie den festen Dateinamen in der Konfiguration; es wurden keine Daten "
-      "gesendet.";
+  table[{K::FILE, "leer"}] =
+      stopped(JobEnd::NotSent, *FixedFileNameProblem("", false), {"TLValues.txt"});
   for (const char* label : {"10000 Ziffern", "10000 Buchstaben"}) {
-    table[{SettingKey::FILE, label}] = {JobEnd::NotSent, {tooLong}, {}, {"TLValues.txt"}, {}, {}};
+    table[{K::FILE, label}] = stopped(
+        JobEnd::NotSent,
+        "Der feste Dateiname (Einstellung FILE) ist mit 10000 Zeichen zu lang.\r\n"
+        "Er darf höchstens 250 Zeichen lang sein.\r\nKorrigieren Sie den festen Dateinamen in "
+        "der Konfiguration; es wurden keine Daten gesendet.",
+        {"TLValues.txt"});
   }
   for (const char* number : {"negativ", "über 16 Bit"}) {
-    table[{SettingKey::RANDOM, number}] = o.deliveredAs("AAAAAAAA.txt");
-    table[{SettingKey::DateTimeStamp, number}] = o.deliveredAs("Solvik_20261205_093005.txt");
-    Expected suffixed;
-    suffixed.handoffFiles = {"TLValues0.txt"};
-    table[{SettingKey::DateiErweiterungVerwenden, number}] = suffixed;
-    table[{SettingKey::MessserieUmfang, number}] = o.refused("Anzahl der Teile nicht eingegeben.");
+    table[{K::RANDOM, number}] = delivered({"AAAAAAAA.txt"}, {"TLValues.txt"});
+    table[{K::DateTimeStamp, number}] = delivered({"Solvik_20261205_093005.txt"}, {"TLValues.txt"});
+    table[{K::DateiErweiterungVerwenden, number}] = delivered({"Solvik.txt"}, {"TLValues0.txt"});
+    table[{K::MessserieUmfang, number}] =
+        stopped(JobEnd::Refused, "Anzahl der Teile nicht eingegeben.", {});
   }
-  table[{SettingKey::LaengeArtikelNr, "negativ"}] = o.refused("Artikel darf nur -1stellig sein.");
-  table[{SettingKey::MaschinenIdLaenge, "negativ"}] =
-      o.refused("Maschinennummer darf max. -1stellig sein.");
-  table[{SettingKey::AuftragsNrLaenge, "negativ"}] = o.refused("Auftrag darf max. -1stellig sein.");
-  table[{SettingKey::IdLaenge, "negativ"}] = {
-      JobEnd::CaptureClosed, {NestLengthMessage("10", -2)}, {}, {"TLValues.txt"}, {}, {}};
-  Expected noHandoff;
-  noHandoff.handoffFiles = {};
-  table[{SettingKey::EinstellungenZurLaufzeitSpeichern, "negativ"}] = noHandoff;
+  table[{K::LaengeArtikelNr, "negativ"}] =
+      stopped(JobEnd::Refused, "Artikel darf nur -1stellig sein.", {});
+  table[{K::MaschinenIdLaenge, "negativ"}] =
+      stopped(JobEnd::Refused, "Maschinennummer darf max. -1stellig sein.", {});
+  table[{K::AuftragsNrLaenge, "negativ"}] =
+      stopped(JobEnd::Refused, "Auftrag darf max. -1stellig sein.", {});
+  table[{K::IdLaenge, "negativ"}] =
+      stopped(JobEnd::CaptureClosed, NestLengthMessage("10", -2), {"TLValues.txt"});
+  table[{K::EinstellungenZurLaufzeitSpeichern, "negativ"}] = delivered({"Solvik.txt"}, {});
   // Any number other than 1 puts the nest ID into the head instead of onto the IDs.
-  Expected charge;
-  charge.deliveredContains = "AUFTRAG=4711\r\nCHARGE=\r\n\r\nUMFANG=3\r\nMERKMAL=10\r\n";
-  table[{SettingKey::NestnummerAmMerkmal, "negativ"}] = charge;
+  table[{K::NestnummerAmMerkmal, "negativ"}].deliveredContains =
+      "AUFTRAG=4711\r\nCHARGE=\r\n\r\nUMFANG=3\r\nMERKMAL=10\r\n";
   return table;
 }
 
@@ -133,8 +117,7 @@ TEST(BadSettings, EveryKeyWithEveryBadValueThroughTheWholeJob) {
   const std::string cleanFile = clean.t->files.content(joinPath(clean.target(), "Solvik.txt"));
   ASSERT_NE(cleanFile.find("MERKMAL=103\r\n"), std::string::npos);
 
-  const Outcomes outcomes(StagingFolderOf(clean.target()));
-  const auto table = deviations(outcomes);
+  const auto table = deviations(StagingFolderOf(clean.target()));
   for (const SettingInfo& info : SettingTable()) {
     for (const BadValue& value : badValues()) {
       SCOPED_TRACE(std::string(info.name) + " " + value.label);

@@ -6,6 +6,8 @@
 // the send's own part that the send's fault test cannot provoke.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "catalogs/CatalogEntries.h"
 #include "common/Paths.h"
 #include "common/Text.h"
@@ -16,7 +18,6 @@
 #include "output/OutputFixture.h"
 #include "output/OutputMessages.h"
 #include "output/modTuLOutput.h"
-#include "reliability/FaultPlan.h"
 
 namespace kvotlk::test {
 namespace {
@@ -36,13 +37,27 @@ Names besides(const FakeFileSystem& files, const std::string& path) {
   return others;
 }
 
-std::vector<std::string> texts(const std::vector<ShownPrompt>& shown) {
-  std::vector<std::string> result;
+Names texts(const std::vector<ShownPrompt>& shown) {
+  Names result;
   for (const ShownPrompt& prompt : shown) {
     EXPECT_EQ(prompt.kind, PromptKind::Stop);
     result.push_back(prompt.text);
   }
   return result;
+}
+
+// Runs `faulted` once for every call k of a clean run: with call k failing once, and with
+// every call from k on failing (SQLite's I/O error tests do the same).
+void forEveryFault(const std::vector<FsCall>& clean,
+                   const std::function<void(int call, bool fromThenOn)>& faulted) {
+  for (int k = 1; k <= static_cast<int>(clean.size()); ++k) {
+    for (const bool fromThenOn : {false, true}) {
+      const FsCall& c = clean[static_cast<std::size_t>(k - 1)];
+      SCOPED_TRACE("call " + std::to_string(k) + " (op " + std::to_string(static_cast<int>(c.op)) +
+                   ", " + c.path + ") fails " + (fromThenOn ? "from then on" : "once"));
+      faulted(k, fromThenOn);
+    }
+  }
 }
 
 // --- The order handoff file ---
@@ -72,22 +87,21 @@ TEST_P(HandoffFaults, EveryCallOfTheWriteFails) {
   ASSERT_TRUE(clean.prompts.shown.empty());
   const std::string written = clean.files.content(clean.path());
   ASSERT_NE(written.find("Artikel=A-100\r\n"), std::string::npos);
-  const std::vector<std::string> failed{ValuesFileFailureMessage(clean.path())};
+  const Names failed{ValuesFileFailureMessage(clean.path())};
 
-  for (const Fault& fault : everyFault(clean.files.calls)) {
-    SCOPED_TRACE(fault.describe(clean.files.calls));
+  forEveryFault(clean.files.calls, [&](int call, bool fromThenOn) {
     HandoffWorld w(GetParam());
-    fault.apply(w.files);
+    w.files.failCall(call, fromThenOn);
     w.save();
     const bool present = w.files.hasFile(w.path());
     const bool complete = present && w.files.content(w.path()) == written;
     if (present && !complete) {
       // Only when removing it failed as well may the earlier order's complete file stay.
-      EXPECT_TRUE(fault.fromThenOn);
+      EXPECT_TRUE(fromThenOn);
       EXPECT_EQ(w.files.content(w.path()), kEarlierOrder);
     }
-    EXPECT_EQ(texts(w.prompts.shown), complete ? std::vector<std::string>{} : failed);
-    if (!fault.fromThenOn) {
+    EXPECT_EQ(texts(w.prompts.shown), complete ? Names{} : failed);
+    if (!fromThenOn) {
       EXPECT_EQ(besides(w.files, w.path()), Names{});
     }
 
@@ -96,7 +110,7 @@ TEST_P(HandoffFaults, EveryCallOfTheWriteFails) {
     EXPECT_EQ(w.files.content(w.path()), written);
     EXPECT_TRUE(w.prompts.shown.empty());
     EXPECT_EQ(besides(w.files, w.path()), Names{});
-  }
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(FreshOrAfterAnEarlierOrder, HandoffFaults, ::testing::Bool());
@@ -138,18 +152,17 @@ TEST_P(CatalogueFaults, EveryCallOfTheSaveFails) {
   ASSERT_TRUE(clean.save());
   const std::string written = clean.files.content(clean.path());
   ASSERT_EQ(written, toCp1252("(12)    Müller\r\n(7)     Neu\r\n"));
-  const std::vector<std::string> failed{CatalogNotWrittenMessage(clean.path())};
+  const Names failed{CatalogNotWrittenMessage(clean.path())};
 
-  for (const Fault& fault : everyFault(clean.files.calls)) {
-    SCOPED_TRACE(fault.describe(clean.files.calls));
+  forEveryFault(clean.files.calls, [&](int call, bool fromThenOn) {
     CatalogueWorld w(c);
-    fault.apply(w.files);
+    w.files.failCall(call, fromThenOn);
     const bool saved = w.save();
     EXPECT_EQ(w.files.content(w.path()), saved ? written : c.earlierFile ? kOldCatalogue : "");
     EXPECT_EQ(w.files.hasFile(w.path()), saved || c.earlierFile);
-    EXPECT_EQ(texts(w.prompts.shown), saved ? std::vector<std::string>{} : failed);
+    EXPECT_EQ(texts(w.prompts.shown), saved ? Names{} : failed);
     EXPECT_EQ(w.main.calls, saved ? Names{c.update} : Names{});
-    if (!fault.fromThenOn) {
+    if (!fromThenOn) {
       EXPECT_EQ(besides(w.files, w.path()), Names{});
     }
 
@@ -158,7 +171,7 @@ TEST_P(CatalogueFaults, EveryCallOfTheSaveFails) {
     EXPECT_EQ(w.files.content(w.path()), written);
     EXPECT_EQ(w.main.calls, Names{c.update});
     EXPECT_EQ(besides(w.files, w.path()), Names{});
-  }
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(EachEditor, CatalogueFaults,
@@ -194,9 +207,7 @@ TEST(SendFaults, ACopyThatDoesNotReadBackNeverGetsTheNameAndKeepsTheStagedFile) 
     EXPECT_EQ(w.t.files.filesIn(w.target), delivered ? Names{"Solvik.txt"} : Names{});
     EXPECT_EQ(w.t.files.content(w.targetPath("Solvik.txt")), delivered ? exampleFile() : "");
     EXPECT_EQ(w.t.files.content(w.stagedPath("Solvik.txt")), delivered ? "" : exampleFile());
-    EXPECT_EQ(texts(w.t.prompts.shown),
-              delivered ? std::vector<std::string>{}
-                        : std::vector<std::string>{MessageCopyFailed(w.staging)});
+    EXPECT_EQ(texts(w.t.prompts.shown), delivered ? Names{} : Names{MessageCopyFailed(w.staging)});
     for (int k = 1; k <= 4; ++k) {
       const std::string line =
           toCp1252("Kopierversuch " + std::to_string(k) + " fehlgeschlagen" + notVerified + "\r\n");

@@ -1,6 +1,7 @@
 // Input at and beyond the program's limits, through the whole job: characteristic IDs of
-// 1,000 characters, 32,767 samples, measuring programs of 100,000 commands. The job ends,
-// and where a limit is passed the operator gets its message and keeps what was captured.
+// 1,000 characters, 32,767 samples, a loop of 100,000 commands. The job ends, and where a
+// limit is passed the operator gets its message and keeps what was captured. A measuring
+// program of 100,000 commands in one run is replayed by ReplayToolTest in tests/replay.
 #include <gtest/gtest.h>
 
 #include "capture/CaptureMessages.h"
@@ -41,14 +42,11 @@ std::size_t count(const std::string& text, const std::string& part) {
   return found;
 }
 
-Runs threeRunsOf(const std::vector<ScriptedCommand>& commands) {
-  return {commands, commands, commands};
-}
-
 TEST(LargeInput, CharacteristicIdsOfAThousandCharacters) {
   const std::string digits(1000, '1');
   const std::string padded = std::string(999, '0') + "7";
   const std::string letters(1000, 'x');
+  using Cmd = ScriptedCommand;
   struct Case {
     const char* label;
     const char* idLaenge;
@@ -57,34 +55,24 @@ TEST(LargeInput, CharacteristicIdsOfAThousandCharacters) {
     std::string idInFile;  // empty: nothing sent
   };
   const Case cases[] = {
-      {"1000 Ziffern",
-       "6",
-       {ScriptedCommand::Dimension(digits, 1)},
-       {WholeNumberMessage(digits)},
-       ""},
+      {"Ziffern", "6", {Cmd::Dimension(digits, 1)}, Names{WholeNumberMessage(digits)}, ""},
       {"1000 Buchstaben",
        "6",
-       {ScriptedCommand::Dimension(letters, 1)},
-       {WholeNumberMessage(letters)},
+       {Cmd::Dimension(letters, 1)},
+       Names{WholeNumberMessage(letters)},
        ""},
-      {"führende Nullen",
-       "6",
-       {ScriptedCommand::Dimension(padded, 1)},
-       {LengthMessage(padded, 6)},
-       ""},
-      {"führende Nullen erlaubt", "1000", {ScriptedCommand::Dimension(padded, 1)}, {}, padded},
-      {"aus der ID-Liste",
-       "1000",
-       {ScriptedCommand::Text("ID", padded + "," + padded + "8"), ScriptedCommand::Plain(1000, "5"),
-        ScriptedCommand::Dimension("", 1), ScriptedCommand::Plain(1001)},
-       {},
-       padded},
+      {"führende Nullen", "6", {Cmd::Dimension(padded, 1)}, Names{LengthMessage(padded, 6)}, ""},
+      {"führende Nullen erlaubt", "1000", {Cmd::Dimension(padded, 1)}, Names{}, padded},
+      {"aus der ID-Liste", "1000",
+       std::vector<ScriptedCommand>{Cmd::Text("ID", padded + "," + padded + "8"),
+                                    Cmd::Plain(1000, "5"), Cmd::Dimension("", 1), Cmd::Plain(1001)},
+       Names{}, padded},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     Job job;
     job.t->setSetting("IdLaenge", c.idLaenge);
-    const JobResult result = job.run(threeRunsOf(c.commands));
+    const JobResult result = job.run({c.commands, c.commands, c.commands});
     EXPECT_EQ(result.messages, c.messages);
     EXPECT_EQ(result.end, c.idInFile.empty() ? JobEnd::CaptureClosed : JobEnd::Sent);
     if (!c.idInFile.empty()) {
@@ -112,43 +100,15 @@ TEST(LargeInput, ThirtyTwoThousandSevenHundredSixtySevenSamplesAndNotOneMore) {
   EXPECT_NE(file.find("UMFANG=32767\r\n"), std::string::npos);
 }
 
-std::string programOf(const std::string& body) { return "Programm Gross.PRG\n" + body; }
-
-std::string dimensions(int count, int firstId) {
-  std::string lines;
-  for (int k = 0; k < count; ++k) {
-    lines +=
-        "Mass Merkmal=" + std::to_string(firstId + k) + " Messwert=" + std::to_string(k) + ",5\n";
-  }
-  return lines;
-}
-
-std::vector<ScriptedCommand> firstRun(const std::string& text) {
-  const auto parsed = program::parseProgram(text, "gross.kmp");
-  if (const auto* error = std::get_if<program::ProgramError>(&parsed)) {
-    ADD_FAILURE() << error->text();
-    return {};
-  }
-  return program::ProgramExecutor(std::get<program::MeasuringProgram>(parsed), 1).run(1);
-}
-
-TEST(LargeInput, AMeasuringProgramOfAHundredThousandCommands) {
-  const std::vector<ScriptedCommand> commands = firstRun(programOf(dimensions(100000, 1)));
-  ASSERT_EQ(commands.size(), 100000U);
-  EXPECT_EQ(commands.back().dimension->DimIdText, "100000");
-
-  Job job("1");
-  const JobResult result = job.run({commands});
-  EXPECT_EQ(result.messages, Names{TooManyValuesMessage()});
-  EXPECT_EQ(result.end, JobEnd::Sent);
-  const std::string file = job.delivered(result);
-  EXPECT_EQ(count(file, "MERKMAL="), 32767U);
-  EXPECT_NE(file.find("MERKMAL=32767\r\n \r\nBEGINN_WERTE\r\n32766,500\r\n"), std::string::npos);
-}
-
 TEST(LargeInput, ALoopOfAHundredThousandCommandsInLoopMode) {
+  std::string text = "Programm Gross.PRG\nSchleife 10000\n";
+  for (int k = 1; k <= 9; ++k) {
+    text += "Mass Merkmal=" + std::to_string(k) + " Messwert=" + std::to_string(k - 1) + ",5\n";
+  }
+  const auto parsed = program::parseProgram(text + "SchleifeEnde\n", "gross.kmp");
+  ASSERT_TRUE(std::holds_alternative<program::MeasuringProgram>(parsed));
   const std::vector<ScriptedCommand> commands =
-      firstRun(programOf("Schleife 10000\n" + dimensions(9, 1) + "SchleifeEnde\n"));
+      program::ProgramExecutor(std::get<program::MeasuringProgram>(parsed), 1).run(1);
   ASSERT_EQ(commands.size(), 100000U);
 
   Job job("10000");

@@ -14,24 +14,12 @@ TEST(SettingsStore, EveryTextComesBackAsStored) {
   QTemporaryDir dir;
   const std::string root(kRegistryRoot);
   QtSettingsStore store(root, dir.filePath(QStringLiteral("KVOTLK.ini")));
-  const std::vector<std::string> texts = {"a,b",
-                                          "a, b, c",
-                                          "\"x\"",
-                                          "x=y",
-                                          "a;b",
-                                          "#x",
-                                          "  vorn",
-                                          "hinten  ",
-                                          "@x",
-                                          "@Variant(x)",
-                                          "C:\\Daten\\Prüf",
-                                          "[Config]",
-                                          "\t",
-                                          std::string(10000, 'x'),
-                                          "€ÄÖÜß",
-                                          "true",
-                                          "0x10",
-                                          "1e5"};
+  const std::string tenThousand(10000, 'x');
+  const std::string texts[] = {"a,b",  "a, b, c",     "\"x\"",           "x=y",
+                               "a;b",  "#x",          "  vorn",          "hinten  ",
+                               "@x",   "@Variant(x)", "C:\\Daten\\Prüf", "[Config]",
+                               "\t",   tenThousand,   "€ÄÖÜß",           "true",
+                               "0x10", "1e5"};
   for (const std::string& text : texts) {
     SCOPED_TRACE(text.substr(0, 20));
     ASSERT_TRUE(WriteSetting(store, root, "Config", "FILE", text));

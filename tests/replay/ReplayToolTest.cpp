@@ -80,7 +80,7 @@ class ReplayToolTest : public ::testing::Test {
     QProcess process;
     process.start(QStringLiteral(KVOTLK_REPLAY_PATH), arguments + options);
     Outcome outcome;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
       ADD_FAILURE() << "kvotlk-replay did not end normally";
       return outcome;
     }
@@ -184,6 +184,31 @@ TEST_F(ReplayToolTest, AnInputFileErrorNamesFileAndLine) {
                              ", Zeile 14: \"lblNestID\" ist keine Eingabe: Die Nest ID wird wie "
                              "im Fenster zur Nestnummer im Nest-ID-Katalog gesucht.\n");
   EXPECT_FALSE(fs::exists(stagingFolder()));
+}
+
+// The sample is full after 32,767 values: the tool says so, ends and delivers them.
+TEST_F(ReplayToolTest, AMeasuringProgramOfAHundredThousandCommands) {
+  std::string program = "Programm Gross.PRG\n";
+  for (int k = 1; k <= 100000; ++k) {
+    program += "Mass Merkmal=" + std::to_string(k) + " Messwert=Normal(10; 0,01)\n";
+  }
+  writeBytes(root() / "gross.kmp", program);
+  writeOrder(
+      replaced(readBytes(kData / "auftrag.txt"), "txt_Probenumfang=2", "txt_Probenumfang=1"));
+  const Outcome outcome = run({}, root() / "gross.kmp");
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.err,
+            "STOPP: Eine Stichprobe kann höchstens 32767 Merkmale aufnehmen. | Die Erfassung "
+            "wurde angehalten; es werden keine weiteren Messwerte übernommen. | Die bisher "
+            "erfassten Messwerte bleiben erhalten und können übertragen werden.\n");
+  const std::string file = readBytes(targetFolder() / "Solvik.txt");
+  std::size_t blocks = 0;
+  for (auto at = file.find("MERKMAL="); at != std::string::npos;
+       at = file.find("MERKMAL=", at + 1)) {
+    ++blocks;
+  }
+  EXPECT_EQ(blocks, 32767U);
+  EXPECT_NE(file.find("MERKMAL=32767\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -15,19 +15,15 @@ TEST(ReadSetting, PathHasOneSeparatorBetweenRootSectionAndKey) {
             "HKEY_CURRENT_USER\\SOFTWARE\\SolvikGermany\\KVOTLK\\Settings\\Config\\DRIVE");
 }
 
-TEST(ReadSetting, MissingValueGivesDefaultAndWritesItBack) {
-  MemorySettingsStore store;
-  EXPECT_EQ(ReadSetting(store, kRoot, "Config", "NumDez", "3"), "3");
-  EXPECT_EQ(store.values.at(kRoot + "Config\\NumDez"), "3");
-  store.values[kRoot + "Config\\NumDez"] = "5";
-  EXPECT_EQ(ReadSetting(store, kRoot, "Config", "NumDez", "3"), "5");
-}
-
-TEST(ReadSetting, EmptyValueIsReturnedAndNothingIsWritten) {
+TEST(ReadSetting, MissingValueGivesDefaultAndWritesItBackEmptyValueIsKept) {
   MemorySettingsStore store;
   store.values[kRoot + "Config\\FILE"] = "";
   EXPECT_EQ(ReadSetting(store, kRoot, "Config", "FILE", "Solvik.txt"), "");
   EXPECT_EQ(store.writeCount, 0);
+  EXPECT_EQ(ReadSetting(store, kRoot, "Config", "NumDez", "3"), "3");
+  EXPECT_EQ(store.values.at(kRoot + "Config\\NumDez"), "3");
+  store.values[kRoot + "Config\\NumDez"] = "5";
+  EXPECT_EQ(ReadSetting(store, kRoot, "Config", "NumDez", "3"), "5");
 }
 
 TEST(ReadSetting, FailedWriteBackIsSilentAndRetriedOnTheNextRead) {
@@ -59,41 +55,32 @@ TEST(WriteSetting, ReportsAFailedWrite) {
 }
 
 TEST(SettingTable, EighteenKeysInDialogOrderWithTheirDefaults) {
+  const std::pair<const char*, const char*> keys[] = {{"DRIVE", "/"},
+                                                      {"DIR", "/opt/kvotlk"},
+                                                      {"FILE", "Solvik.txt"},
+                                                      {"NumDez", "3"},
+                                                      {"RANDOM", "0"},
+                                                      {"SCHLEIFE", "0"},
+                                                      {"IdLaenge", "6"},
+                                                      {"DateTimeStamp", "0"},
+                                                      {"MaschinenIdLaenge", "6"},
+                                                      {"AuftragsNrLaenge", "8"},
+                                                      {"LaengeArtikelNr", "8"},
+                                                      {"AuftragsNrGanzzahl", "1"},
+                                                      {"NestnummerAmMerkmal", "1"},
+                                                      {"EinstellungenZurLaufzeitSpeichern", "1"},
+                                                      {"NestIDVerwenden", "0"},
+                                                      {"DateiErweiterungVerwenden", "0"},
+                                                      {"DateiErweiterung", "0"},
+                                                      {"MessserieUmfang", "0"}};
   const auto& table = SettingTable();
-  ASSERT_EQ(table.size(), 18U);
-  const char* names[] = {"DRIVE",
-                         "DIR",
-                         "FILE",
-                         "NumDez",
-                         "RANDOM",
-                         "SCHLEIFE",
-                         "IdLaenge",
-                         "DateTimeStamp",
-                         "MaschinenIdLaenge",
-                         "AuftragsNrLaenge",
-                         "LaengeArtikelNr",
-                         "AuftragsNrGanzzahl",
-                         "NestnummerAmMerkmal",
-                         "EinstellungenZurLaufzeitSpeichern",
-                         "NestIDVerwenden",
-                         "DateiErweiterungVerwenden",
-                         "DateiErweiterung",
-                         "MessserieUmfang"};
-  const char* defaults[] = {nullptr, nullptr, "Solvik.txt", "3", "0", "0", "6", "0", "6",
-                            "8",     "8",     "1",          "1", "1", "0", "0", "0", "0"};
+  ASSERT_EQ(table.size(), std::size(keys));
   for (std::size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(table[i].name, names[i]);
+    EXPECT_EQ(table[i].name, keys[i].first);
     EXPECT_EQ(static_cast<std::size_t>(table[i].key), i);
-    if (defaults[i] != nullptr) {
-      EXPECT_EQ(SettingDefault(table[i].key, "/opt/kvotlk"), defaults[i]) << names[i];
-    }
+    EXPECT_EQ(SettingDefault(table[i].key, "/opt/kvotlk"), keys[i].second) << keys[i].first;
   }
-}
-
-TEST(SettingTable, FolderDefaultsAreComputedFromTheProgramFolder) {
-  EXPECT_EQ(SettingDefault(SettingKey::DIR, "/opt/kvotlk"), "/opt/kvotlk");
   EXPECT_EQ(SettingDefault(SettingKey::DRIVE, "C:\\Programme\\KVOTLK"), "C:\\");
-  EXPECT_EQ(SettingDefault(SettingKey::DRIVE, "/opt/kvotlk"), "/");
 }
 
 TEST(SettingReaders, FirstStartWritesEveryDefaultItReads) {
@@ -109,24 +96,14 @@ TEST(SettingReaders, FirstStartWritesEveryDefaultItReads) {
 // A stored text that is not a number must never stop the program: it counts as the
 // key's default, and the stored text stays as it is.
 TEST(SettingReaders, TextThatIsNotANumberCountsAsTheDefault) {
-  const SettingKey numericKeys[] = {SettingKey::NumDez,
-                                    SettingKey::RANDOM,
-                                    SettingKey::SCHLEIFE,
-                                    SettingKey::IdLaenge,
-                                    SettingKey::DateTimeStamp,
-                                    SettingKey::MaschinenIdLaenge,
-                                    SettingKey::AuftragsNrLaenge,
-                                    SettingKey::LaengeArtikelNr,
-                                    SettingKey::AuftragsNrGanzzahl,
-                                    SettingKey::NestnummerAmMerkmal,
-                                    SettingKey::EinstellungenZurLaufzeitSpeichern,
-                                    SettingKey::NestIDVerwenden,
-                                    SettingKey::DateiErweiterungVerwenden,
-                                    SettingKey::MessserieUmfang};
   const char* notNumbers[] = {"", "abc", "12a", "1e3", "--1"};
   const char* beyond16Bits[] = {"40000", "-40000"};
-  for (const SettingKey key : numericKeys) {
-    const std::string name(SettingName(key));
+  for (const SettingInfo& info : SettingTable()) {
+    const SettingKey key = info.key;
+    const std::string name(info.name);
+    if (name == "DRIVE" || name == "DIR" || name == "FILE" || name == "DateiErweiterung") {
+      continue;  // texts
+    }
     auto numbers = germanNumbers();
     const std::int16_t expected = *numbers.toInt16(SettingDefault(key, ""));
     for (const char* bad : notNumbers) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/simlink/SimProtocol.h"
+#include "sim/CommandText.h"
 
 namespace kvotlk::simlink {
 namespace {
@@ -71,40 +72,18 @@ TEST(SimProtocolTest, RealsKeepEveryBit) {
 }
 
 TEST(SimProtocolTest, EventsKeepEveryPropertyOfTheCommand) {
-  ScriptedCommand full;
-  full.CmdTypeCode = 1209;
+  ScriptedCommand full = ScriptedCommand::Dimension("101", 12.3456789, 1209, -0.004);
   full.CmdIdText = "Kreis\t1";
-  full.dimension = ScriptedDimension{"101", 12.3456789, -0.004};
   full.textCmd = ScriptedTextCmd{"ID", "101,102,,104"};
   full.field165 = -2;
   full.field662 = 0.1 + 0.2;
-  ScriptedCommand bare;
-  bare.CmdTypeCode = 1000;
-  bare.CmdIdText = "100";
-  for (const ScriptedCommand& command : {full, bare}) {
-    const ObjectEvent event{17, 3, command};
-    const auto back = parseObjectEvent(
-        decodeLine(encodeLine(objectEventFields(event))
-                       .substr(0, encodeLine(objectEventFields(event)).size() - 1)));
+  for (const ScriptedCommand& command : {full, ScriptedCommand::Plain(1000, "100")}) {
+    const std::string line = encodeLine(objectEventFields({17, 3, command}));
+    const auto back = parseObjectEvent(decodeLine(line.substr(0, line.size() - 1)));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->sequence, 17);
     EXPECT_EQ(back->program, 3);
-    const ScriptedCommand& c = back->command;
-    EXPECT_EQ(c.CmdTypeCode, command.CmdTypeCode);
-    EXPECT_EQ(c.CmdIdText, command.CmdIdText);
-    EXPECT_EQ(c.dimension.has_value(), command.dimension.has_value());
-    EXPECT_EQ(c.textCmd.has_value(), command.textCmd.has_value());
-    if (command.dimension) {
-      EXPECT_EQ(c.dimension->DimIdText, command.dimension->DimIdText);
-      EXPECT_EQ(c.dimension->DimMeasured, command.dimension->DimMeasured);
-      EXPECT_EQ(c.dimension->DimSecondary, command.dimension->DimSecondary);
-    }
-    if (command.textCmd) {
-      EXPECT_EQ(c.textCmd->TextCmdName, command.textCmd->TextCmdName);
-      EXPECT_EQ(c.textCmd->TextCmdText, command.textCmd->TextCmdText);
-    }
-    EXPECT_EQ(c.field165, command.field165);
-    EXPECT_EQ(c.field662, command.field662);
+    EXPECT_EQ(test::commandText(back->command), test::commandText(command));
   }
 }
 

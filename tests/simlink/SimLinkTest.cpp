@@ -1,12 +1,15 @@
-// The converter's link against a simulator on its own thread: attaching, the calls, events
-// reaching the capture engine with their values, the run held by an open question, and a
-// simulator that goes away and comes back.
+// The converter's link against a simulator on its own thread: events reaching the capture
+// engine with their values, the run held by an open question, and a simulator that goes
+// away and comes back. Three runs captured by a simulator process are in
+// tests/tools/EndToEndTest.
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
 #include <QTimer>
+#include <utility>
 
 #include "capture/CaptureEngine.h"
+#include "capture/CaptureMessages.h"
 #include "capture/CaptureView.h"
 #include "capture/modKVOFunctions.h"
 #include "entry/OrderConfirmation.h"
@@ -24,39 +27,29 @@ constexpr const char* kProgram =
     "Befehl Typ=7 Id=Ebene\n"
     "Mass Merkmal=102 Messwert=Gleich(4; 5)\n";
 
-constexpr const char* kLostLink =
-    "Kalvero antwortet nicht mehr.\r\n"
-    "Die Erfassung wurde angehalten; es werden keine weiteren Messwerte übernommen.\r\n"
-    "Die bisher erfassten Messwerte bleiben erhalten und können übertragen werden.";
+// A run of kProgram sends the run start and one event per command.
+constexpr std::int64_t kEventsPerRun = 4;
 
-constexpr const char* kIncreaseQuestion =
-    "Vordefinierte Anzahl von Stichproben wurde bereits gemessen.\r\n"
-    "Soll die Stichprobenanzahl erhöht werden?";
-
-// Answers questions like a modal message box: its own event loop runs while it is open.
+// Answers questions like a modal message box: its own event loop runs for 300 ms while it
+// is open; whileOpen is called as it opens and as it closes.
 class ModalPrompts final : public Prompts {
  public:
-  explicit ModalPrompts(ScriptedPrompts& record) : record_(record) {}
+  ModalPrompts(ScriptedPrompts& record, std::function<void()> whileOpen)
+      : record_(record), whileOpen_(std::move(whileOpen)) {}
   void showStop(const std::string& text) override { record_.showStop(text); }
   void showPlain(const std::string& text) override { record_.showPlain(text); }
   bool askYesNo(const std::string& text) override {
-    if (whileOpen) {
-      whileOpen();
-    }
+    whileOpen_();
     QEventLoop loop;
-    QTimer::singleShot(openMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(300, &loop, &QEventLoop::quit);
     loop.exec();
-    if (whileOpen) {
-      whileOpen();
-    }
+    whileOpen_();
     return record_.askYesNo(text);
   }
 
-  int openMs = 300;
-  std::function<void()> whileOpen;
-
  private:
   ScriptedPrompts& record_;
+  std::function<void()> whileOpen_;
 };
 
 struct LinkFixture : ::testing::Test {
@@ -68,6 +61,12 @@ struct LinkFixture : ::testing::Test {
   }
   // Order confirmation's two steps; true when both succeed.
   bool attach() { return ConnectToKvo(link.env, link.t.g) && GetOpenPartProg(link.t.g); }
+  // A simulator, the order confirmed and the capture window open.
+  void startCapture(std::int16_t sampleSize = 3) {
+    startSimulator();
+    ASSERT_TRUE(attach());
+    openCapture(sampleSize);
+  }
   void openCapture(std::int16_t sampleSize) {
     link.t.g.intStichprobenumfang = sampleSize;
     engine = std::make_unique<CaptureEngine>(link.env, link.t.g, view, [this] {
@@ -93,63 +92,33 @@ struct LinkFixture : ::testing::Test {
   int writtenSamples = -1;
 };
 
-TEST_F(LinkFixture, AttachesExactlyWhileASimulatorRuns) {
-  EXPECT_FALSE(ConnectToKvo(link.env, link.t.g));
-  startSimulator();
-  ASSERT_TRUE(attach());
-  EXPECT_EQ(link.t.g.strMessprogrammName, "Welle");
-  EXPECT_EQ(link.t.g.KvoApp->AppVersionText(), "Kalvero 9.1 Simulator");
-  sim->with([](sim::SimServer& server) { server.closeProgram(); });
-  EXPECT_TRUE(ConnectToKvo(link.env, link.t.g));
-  EXPECT_FALSE(GetOpenPartProg(link.t.g));
-  EXPECT_EQ(link.t.g.strMessprogrammName, "");
-  sim->open(kProgram);
-  EXPECT_TRUE(GetOpenPartProg(link.t.g));
-}
-
-TEST_F(LinkFixture, EventsReachTheCaptureWithTheirValues) {
-  startSimulator();
-  ASSERT_TRUE(attach());
-  openCapture(3);
-  sim->execute(3);
-  ASSERT_TRUE(runsDone(3 * 4));
-  ASSERT_EQ(link.t.g.intAnzStichproben, 3);
-  for (std::uint64_t run = 1; run <= 3; ++run) {
-    EXPECT_EQ(sampleText(link.t.g, run), dimensionText(expectedRun(run)));
-  }
-  EXPECT_EQ(engine->state(), CaptureState::Sampling);
-  EXPECT_TRUE(link.t.prompts.shown.empty());
-}
-
 TEST_F(LinkFixture, AnOpenQuestionHoldsTheRun) {
   startSimulator();
   ASSERT_TRUE(attach());
-  ModalPrompts prompts(link.t.prompts);
+  std::vector<std::int64_t> sentWhileOpen;
+  ModalPrompts prompts(link.t.prompts,
+                       [this, &sentWhileOpen] { sentWhileOpen.push_back(sim->eventsSent()); });
   Environment modal{link.t.settings, link.t.files,   link.t.clock,    link.t.random,
                     prompts,         link.t.numbers, *link.connector, link.env.programFolder};
-  std::vector<std::int64_t> sentWhileOpen;
-  prompts.whileOpen = [this, &sentWhileOpen] { sentWhileOpen.push_back(sim->eventsSent()); };
   link.t.prompts.answers = {true};
   link.t.g.intStichprobenumfang = 1;
   CaptureEngine held(modal, link.t.g, view, [] { return true; });
   held.Form_Load();
   ASSERT_TRUE(waitUntil([this] { return sim->subscribers() == 1; }));
   sim->execute(2);
-  ASSERT_TRUE(runsDone(2 * 4));
+  ASSERT_TRUE(runsDone(2 * kEventsPerRun));
   // The question came with the start of run 2, the fifth event; nothing followed it while
   // the question was open, and the run went on after the answer.
   EXPECT_EQ(sentWhileOpen, (std::vector<std::int64_t>{5, 5}));
   ASSERT_EQ(link.t.prompts.shown.size(), 1U);
-  EXPECT_EQ(link.t.prompts.shown[0].text, kIncreaseQuestion);
+  EXPECT_EQ(link.t.prompts.shown[0].text, IncreaseQuestion());
   EXPECT_EQ(link.t.g.intAnzStichproben, 2);
   EXPECT_EQ(sampleText(link.t.g, 2), dimensionText(expectedRun(2)));
 }
 
 TEST_F(LinkFixture, ASimulatorThatQuitsMidRunHaltsTheCaptureWithOneMessage) {
-  startSimulator();
+  startCapture();
   sim->with([](sim::SimServer& server) { server.setPause(20); });
-  ASSERT_TRUE(attach());
-  openCapture(3);
   sim->execute(3);
   ASSERT_TRUE(waitUntil(
       [this] { return link.t.g.intAnzStichproben == 2 && link.t.g.intAnzMerkmale >= 1; }));
@@ -157,7 +126,7 @@ TEST_F(LinkFixture, ASimulatorThatQuitsMidRunHaltsTheCaptureWithOneMessage) {
   ASSERT_TRUE(waitUntil([this] { return engine->state() == CaptureState::Halted; }));
   spin(100);
   ASSERT_EQ(link.t.prompts.shown.size(), 1U);
-  EXPECT_EQ(link.t.prompts.shown[0].text, kLostLink);
+  EXPECT_EQ(link.t.prompts.shown[0].text, LostLinkMessage());
   EXPECT_EQ(sampleText(link.t.g, 1), dimensionText(expectedRun(1)));
   EXPECT_EQ(link.t.g.KvoApp->AppVersionText(), std::nullopt);
   EXPECT_EQ(link.t.g.KvoApp->CurrentPartProg(), std::nullopt);
@@ -171,11 +140,9 @@ TEST_F(LinkFixture, ASimulatorThatQuitsMidRunHaltsTheCaptureWithOneMessage) {
 }
 
 TEST_F(LinkFixture, ASimulatorThatQuitsBetweenRunsIsNoticedAtOnce) {
-  startSimulator();
-  ASSERT_TRUE(attach());
-  openCapture(3);
+  startCapture();
   sim->execute(1);
-  ASSERT_TRUE(runsDone(4));
+  ASSERT_TRUE(runsDone(kEventsPerRun));
   sim->quit();
   ASSERT_TRUE(waitUntil([this] { return engine->state() == CaptureState::Halted; }));
   spin(100);
@@ -184,9 +151,7 @@ TEST_F(LinkFixture, ASimulatorThatQuitsBetweenRunsIsNoticedAtOnce) {
 }
 
 TEST_F(LinkFixture, AClosedCaptureHearsNothingWhenTheSimulatorQuits) {
-  startSimulator();
-  ASSERT_TRUE(attach());
-  openCapture(3);
+  startCapture();
   engine->Form_Unload();
   ASSERT_TRUE(waitUntil([this] { return sim->subscribers() == 0; }));
   sim->quit();
@@ -199,36 +164,35 @@ TEST_F(LinkFixture, OrderConfirmationWaitsForASimulatorAndAttachesToTheNewOne) {
   link.t.g.strStandardDir = link.env.programFolder;
   link.t.g.varLaengeArtikelNr = "8";
   link.t.g.strNestIDVerwenden = "0";
-  const auto started = ConfirmOrder(link.env, link.t.g, form);
-  ASSERT_TRUE(started);
-  EXPECT_EQ(started->message, "Kalvero muss zuerst gestartet sein.");
-
+  // The message refusing the order; empty when it is confirmed.
+  const auto confirm = [this, &form] {
+    const auto refused = ConfirmOrder(link.env, link.t.g, form);
+    return refused ? refused->message : std::string();
+  };
+  const std::string notStarted = "Kalvero muss zuerst gestartet sein.";
+  EXPECT_EQ(confirm(), notStarted);
   startSimulator();
-  EXPECT_EQ(ConfirmOrder(link.env, link.t.g, form), std::nullopt);
+  EXPECT_EQ(confirm(), "");
+  sim->with([](sim::SimServer& server) { server.closeProgram(); });
+  EXPECT_EQ(confirm(), "Kalvero Messprogramm muss zuerst geöffnet sein.");
+  sim->open(kProgram);
+  EXPECT_EQ(confirm(), "");
   const auto firstApp = link.t.g.KvoApp;
   sim->quit();
   spin(50);
-  const auto gone = ConfirmOrder(link.env, link.t.g, form);
-  ASSERT_TRUE(gone);
-  EXPECT_EQ(gone->message, "Kalvero muss zuerst gestartet sein.");
+  EXPECT_EQ(confirm(), notStarted);
 
   startSimulator();
-  EXPECT_EQ(ConfirmOrder(link.env, link.t.g, form), std::nullopt);
+  EXPECT_EQ(confirm(), "");
   EXPECT_NE(link.t.g.KvoApp, firstApp);
   EXPECT_EQ(link.t.g.strMessprogrammName, "Welle");
 }
 
 TEST_F(LinkFixture, ReleasingTheObjectsEndsTheConnection) {
-  startSimulator();
-  ASSERT_TRUE(attach());
-  openCapture(1);
+  startCapture(1);
   engine.reset();
   ReleaseKvoObjects(link.t.g);
-  EXPECT_TRUE(waitUntil([this] {
-    int clients = -1;
-    sim->with([&clients](sim::SimServer& server) { clients = server.connections(); });
-    return clients == 0;
-  }));
+  EXPECT_TRUE(waitUntil([this] { return sim->connections() == 0; }));
 }
 
 }  // namespace

@@ -152,13 +152,10 @@ TEST_F(ServerFixture, ASecondSimulatorOnTheEndpointIsRefused) {
 TEST_F(ServerFixture, ARefusedFileKeepsTheOpenProgram) {
   open();
   const auto file = std::filesystem::temp_directory_path() / (endpoint + ".kmp");
-  std::ofstream(file) << "Programm B.PRG\nMas Messwert=1\n";
+  std::ofstream(file) << "Programm B.PRG\nSchleifeEnde\n";
   EXPECT_FALSE(server.openProgramFile(file));
   const std::string text =
-      file.string() +
-      ", Zeile 2: Unbekannte Anweisung \"Mas\". Bekannt sind Programm, Version, Startwert, "
-      "Nachkommastellen, Befehl, Mass, Textbefehl, Feldwert, BlockA, BlockAEnde, BlockB, "
-      "BlockBEnde, Schleife und SchleifeEnde.";
+      file.string() + R"(, Zeile 2: "SchleifeEnde" ohne vorangehende "Schleife".)";
   EXPECT_EQ(server.loadError(), text);
   EXPECT_EQ(log.back(), "Messprogramm nicht geöffnet: " + text);
   EXPECT_EQ(server.currentProgram()->partProgName, "A.PRG");

@@ -36,12 +36,7 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 void spin(int milliseconds) {
-  const QDeadlineTimer deadline(milliseconds);
-  QTimer tick;
-  tick.start(kWaitTickMs);
-  while (!deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
+  waitUntil([] { return false; }, milliseconds);
 }
 
 std::string uniqueEndpoint() {
@@ -66,7 +61,6 @@ ThreadedSim::ThreadedSim(const std::string& endpoint) : context_(new QObject) {
       context_,
       [this, endpoint] {
         server_ = new sim::SimServer(endpoint);
-        server_->onLog = [this](const std::string& line) { log_.push_back(line); };
         std::string reason;
         if (!server_->listen(reason)) {
           ADD_FAILURE() << reason;
@@ -99,34 +93,6 @@ void ThreadedSim::open(const std::string& content, std::uint64_t seed) {
     server.setSeed(seed);
     server.openProgram(program, "test.kmp");
   });
-}
-
-void ThreadedSim::execute(int runs) {
-  with([runs](sim::SimServer& server) { server.execute(runs); });
-}
-
-bool ThreadedSim::running() {
-  bool result = false;
-  with([&result](sim::SimServer& server) { result = server.running(); });
-  return result;
-}
-
-std::int64_t ThreadedSim::eventsSent() {
-  std::int64_t result = 0;
-  with([&result](sim::SimServer& server) { result = server.eventsSent(); });
-  return result;
-}
-
-int ThreadedSim::subscribers() {
-  int result = 0;
-  with([&result](sim::SimServer& server) { result = server.subscribers(); });
-  return result;
-}
-
-std::vector<std::string> ThreadedSim::log() {
-  std::vector<std::string> result;
-  with([this, &result](sim::SimServer&) { result = log_; });
-  return result;
 }
 
 void ThreadedSim::quit() {

@@ -39,19 +39,27 @@ class ThreadedSim {
   // Runs the function with the server on the simulator's thread and waits for it.
   void with(const std::function<void(sim::SimServer&)>& function);
   void open(const std::string& content, std::uint64_t seed = 1);
-  void execute(int runs);
-  bool running();
-  std::int64_t eventsSent();
-  int subscribers();
-  std::vector<std::string> log();
+  void execute(int runs) {
+    with([runs](sim::SimServer& server) { server.execute(runs); });
+  }
+  bool running() { return ask(&sim::SimServer::running); }
+  std::int64_t eventsSent() { return ask(&sim::SimServer::eventsSent); }
+  int subscribers() { return ask(&sim::SimServer::subscribers); }
+  int connections() { return ask(&sim::SimServer::connections); }
   // The simulator quits: its connections close.
   void quit();
 
  private:
+  template <typename Result>
+  Result ask(Result (sim::SimServer::*property)() const) {
+    Result result{};
+    with([&result, property](sim::SimServer& server) { result = (server.*property)(); });
+    return result;
+  }
+
   QThread thread_;
   QObject* context_;
   sim::SimServer* server_ = nullptr;
-  std::vector<std::string> log_;
 };
 
 // The test doubles of every port, with the simulator link as the Kalvero port.

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "DriverSupport.h"
+#include "simlink/SimTestSupport.h"
 
 namespace kvotlk::test {
 namespace {
@@ -11,6 +11,33 @@ namespace {
 QByteArray contents(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeScript(const QString& path, const std::vector<std::string>& steps) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) {
+    for (const std::string& step : steps) {
+      file.write((step + "\n").c_str());
+    }
+  }
+}
+
+std::string readReport(const QString& script) {
+  return contents(script + QStringLiteral(".bericht")).toStdString();
+}
+
+// Waits until the report holds the line; false after the time or as soon as the driver
+// has given up ("ABBRUCH").
+bool waitForLine(const QString& script, const std::string& line) {
+  bool found = false;
+  waitUntil(
+      [&] {
+        const std::string report = "\n" + readReport(script);
+        found = report.find("\n" + line + "\n") != std::string::npos;
+        return found || report.find("\nABBRUCH ") != std::string::npos;
+      },
+      kEndToEndWaitMs);
+  return found;
 }
 
 }  // namespace
@@ -59,11 +86,11 @@ std::unique_ptr<SimProcess> EndToEndRun::startConverter(const std::vector<std::s
 }
 
 bool EndToEndRun::waitForConverter(const std::string& line) const {
-  return waitForLine(script("kvotlk.skript"), line, kEndToEndWaitMs);
+  return waitForLine(script("kvotlk.skript"), line);
 }
 
 bool EndToEndRun::waitForSimulator(const std::string& line) const {
-  return waitForLine(script("kalvero-sim.skript"), line, kEndToEndWaitMs);
+  return waitForLine(script("kalvero-sim.skript"), line);
 }
 
 std::string EndToEndRun::converterReport() const { return readReport(script("kvotlk.skript")); }

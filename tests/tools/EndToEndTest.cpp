@@ -7,21 +7,21 @@
 #include <algorithm>
 
 #include "EndToEndRun.h"
+#include "capture/CaptureMessages.h"
 #include "simlink/SimTestSupport.h"
 
 namespace kvotlk::test {
 namespace {
 
-// Message boxes as the driver reports them: the box shows CR LF as one line break, which
-// the report writes \n.
-constexpr const char* kLostLink =
-    "Kalvero antwortet nicht mehr.\\n"
-    "Die Erfassung wurde angehalten; es werden keine weiteren Messwerte übernommen.\\n"
-    "Die bisher erfassten Messwerte bleiben erhalten und können übertragen werden.";
-constexpr const char* kSendQuestion =
-    "Die gemessene Stichprobenanzahl entspricht nicht der vordefinierten.\\n"
-    "Soll eine weitere Probe gemessen werden?";
 constexpr const char* kNotStarted = "Kalvero muss zuerst gestartet sein.";
+
+// A message box's text as the driver reports it: the box shows CR LF as one line break,
+// which the report writes \n.
+std::string reported(const std::string& text) {
+  return QString::fromStdString(text)
+      .replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))
+      .toStdString();
+}
 
 QByteArray expectedFile() {
   QFile file(QStringLiteral(KVOTLK_E2E_EXPECTED_DIR "/Ergebnis.txt"));
@@ -95,6 +95,9 @@ struct EndToEndTest : ::testing::Test {
 TEST_F(EndToEndTest, ThreeRunsAreDeliveredByteForByte) {
   auto sim = run.startSimulator();
   ASSERT_TRUE(sim);
+  // The fixed endpoint is a socket in this run's own temporary folder, so that the
+  // converter finds this run's simulator and no other.
+  EXPECT_TRUE(QFile::exists(run.session().endpointSocket()));
   std::vector<std::string> steps = orderSteps();
   steps.insert(steps.end(), {"klicke cmd_OK", "warte-fenster frm_TuL", "melde ERFASSUNG",
                              "warte-datei " + run.signalPath("gemessen"), "klicke CmdSendData",
@@ -147,7 +150,8 @@ TEST_F(EndToEndTest, AKilledSimulatorHaltsTheCaptureAndARestartedOneIsFound) {
 
   expectConverter("MELDE ABGELEHNT");
   EXPECT_EQ(run.converterMessages(),
-            (std::vector<std::string>{kLostLink, kSendQuestion, kNotStarted}));
+            (std::vector<std::string>{reported(LostLinkMessage()), reported(SendQuestion()),
+                                      kNotStarted}));
   const QByteArray delivered = run.delivered();
   const int characteristics = static_cast<int>(delivered.count("MERKMAL="));
   EXPECT_GE(characteristics, 2);
@@ -178,7 +182,7 @@ TEST_F(EndToEndTest, EndingTheProgramWhileAMessageIsOpenIsClean) {
   sim->kill();
   expectConverter("OK beende");
   expectClean(*converter);
-  EXPECT_EQ(run.converterMessages(), std::vector<std::string>{kLostLink});
+  EXPECT_EQ(run.converterMessages(), std::vector<std::string>{reported(LostLinkMessage())});
   // The order handoff file went with the program; nothing was sent.
   EXPECT_TRUE(run.targetFiles().isEmpty());
 }

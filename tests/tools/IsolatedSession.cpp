@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "DriverSupport.h"
-
 namespace kvotlk::test {
 
 namespace {
@@ -48,13 +46,10 @@ bool IsolatedSession::installCatalogues(const QString& catalogueFolder) const {
   return all;
 }
 
-QString IsolatedSession::settingsFile() const {
-  // Where QSettings keeps organisation SolvikGermany, application KVOTLK, as INI per user.
-  return QDir(configFolder()).filePath(QStringLiteral("SolvikGermany/KVOTLK.ini"));
-}
-
 bool IsolatedSession::writeSettings(const std::vector<std::pair<QString, QString>>& values) const {
-  QSettings settings(settingsFile(), QSettings::IniFormat);
+  // Where QSettings keeps organisation SolvikGermany, application KVOTLK, as INI per user.
+  QSettings settings(QDir(configFolder()).filePath(QStringLiteral("SolvikGermany/KVOTLK.ini")),
+                     QSettings::IniFormat);
   for (const auto& [key, value] : values) {
     settings.setValue(QStringLiteral("Config/") + key, value);
   }
@@ -74,7 +69,10 @@ QProcessEnvironment IsolatedSession::environment() const {
 }
 
 QProcessEnvironment IsolatedSession::drivenEnvironment(const QString& script) const {
-  return kvotlk::test::drivenEnvironment(script, environment());
+  QProcessEnvironment driven = environment();
+  driven.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(KVOTLK_DRIVER_PLUGINS));
+  driven.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("kvotlkdriver:") + script);
+  return driven;
 }
 
 }  // namespace kvotlk::test

@@ -35,12 +35,12 @@ class IsolatedSession {
   bool installCatalogues(const QString& catalogueFolder) const;
   // Writes settings of section "Config" where the converter reads them on this platform.
   bool writeSettings(const std::vector<std::pair<QString, QString>>& values) const;
-  QString settingsFile() const;
 
   // For both programs: offscreen, German regional settings (as on the measuring PC), with
   // this run's temporary, runtime and configuration folders.
   QProcessEnvironment environment() const;
-  // The same, with the driver plugin following the script.
+  // The same, with the driver plugin (tests/tools/driver) following the script; its report
+  // is the script's path with ".bericht" appended.
   QProcessEnvironment drivenEnvironment(const QString& script) const;
 
  private:

@@ -7,7 +7,7 @@ int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   {
     kvotlk::test::FakeKalveroServer server({.registerTypes = true});
-    server.application->setText(31, L"Kalvero im eigenen Prozess");
+    server.application->set(31, kvotlk::test::textValue(L"Kalvero im eigenen Prozess"));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       if (message.hwnd == nullptr && message.message == kvotlk::test::kFakeFireEvents) {

@@ -140,67 +140,6 @@ FakeTypes buildTypes(bool registered) {
   return {eventsInfo, sourceObjectInfo, sourceClass.query<ITypeInfo>(IID_ITypeInfo)};
 }
 
-windows::Variant holding(const VARIANT& raw) {
-  windows::Variant value;
-  *value.put() = raw;
-  return value;
-}
-
-// Hands out the one connection point once.
-class PointEnumerator final : public IEnumConnectionPoints {
- public:
-  explicit PointEnumerator(IConnectionPoint* point)
-      : point_(ComPtr<IConnectionPoint>::share(point)) {}
-  virtual ~PointEnumerator() = default;
-  PointEnumerator(const PointEnumerator&) = delete;
-  PointEnumerator& operator=(const PointEnumerator&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IEnumConnectionPoints)) {
-      return E_NOINTERFACE;
-    }
-    *object = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      delete this;
-    }
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
-    ULONG given = 0;
-    if (count > 0 && !done_) {
-      points[0] = point_.get();
-      points[0]->AddRef();
-      done_ = true;
-      given = 1;
-    }
-    if (fetched != nullptr) {
-      *fetched = given;
-    }
-    return given == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG /*count*/) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    done_ = false;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override {
-    *copy = nullptr;
-    return E_NOTIMPL;
-  }
-
- private:
-  std::atomic<ULONG> references_{1};
-  ComPtr<IConnectionPoint> point_;
-  bool done_ = false;
-};
-
 template <class T>
 ComPtr<T> make(const std::shared_ptr<FakeServerLife>& life) {
   return ComPtr<T>::adopt(new T(life));
@@ -208,47 +147,46 @@ ComPtr<T> make(const std::shared_ptr<FakeServerLife>& life) {
 
 }  // namespace
 
-FakeObject::FakeObject(std::shared_ptr<FakeServerLife> life) : life_(std::move(life)) {}
-
-void FakeObject::setText(DISPID id, const wchar_t* text) {
-  VARIANT raw;
-  raw.vt = VT_BSTR;
-  raw.bstrVal = SysAllocString(text);
-  values_.insert_or_assign(id, holding(raw));
+windows::Variant textValue(const wchar_t* text) {
+  windows::Variant value;
+  value.put()->vt = VT_BSTR;
+  const_cast<VARIANT&>(value.get()).bstrVal = text == nullptr ? nullptr : SysAllocString(text);
+  return value;
 }
 
-void FakeObject::setNumber(DISPID id, VARTYPE type, double value) {
+windows::Variant numberValue(VARTYPE type, double number) {
   VARIANT real;
   real.vt = VT_R8;
-  real.dblVal = value;
-  windows::Variant typed;
-  VariantChangeType(typed.put(), &real, 0, type);
-  values_.insert_or_assign(id, std::move(typed));
+  real.dblVal = number;
+  windows::Variant value;
+  VariantChangeType(value.put(), &real, 0, type);
+  return value;
 }
 
-void FakeObject::setBool(DISPID id, bool value) {
-  VARIANT raw;
-  raw.vt = VT_BOOL;
-  raw.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-  values_.insert_or_assign(id, holding(raw));
+windows::Variant boolValue(bool truth) {
+  windows::Variant value;
+  value.put()->vt = VT_BOOL;
+  const_cast<VARIANT&>(value.get()).boolVal = truth ? VARIANT_TRUE : VARIANT_FALSE;
+  return value;
 }
 
-void FakeObject::setObject(DISPID id, IDispatch* object) {
-  VARIANT raw;
-  raw.vt = VT_DISPATCH;
-  raw.pdispVal = object;
+windows::Variant objectValue(IDispatch* object) {
+  windows::Variant value;
+  value.put()->vt = VT_DISPATCH;
+  const_cast<VARIANT&>(value.get()).pdispVal = object;
   if (object != nullptr) {
     object->AddRef();
   }
-  values_.insert_or_assign(id, holding(raw));
+  return value;
 }
 
-void FakeObject::setEmpty(DISPID id, VARTYPE type) {
-  VARIANT raw;
-  VariantInit(&raw);
-  raw.vt = type;
-  values_.insert_or_assign(id, holding(raw));
+windows::Variant emptyValue(VARTYPE type) {
+  windows::Variant value;
+  value.put()->vt = type;
+  return value;
 }
+
+FakeObject::FakeObject(std::shared_ptr<FakeServerLife> life) : life_(std::move(life)) {}
 
 HRESULT STDMETHODCALLTYPE FakeObject::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) {
@@ -320,10 +258,7 @@ HRESULT STDMETHODCALLTYPE FakeObject::Invoke(DISPID id, REFIID /*iid*/, LCID /*l
 
 FakeEventSource::FakeEventSource(std::shared_ptr<FakeServerLife> life, const IID& eventIid,
                                  ComPtr<ITypeInfo> classInfo)
-    : FakeObject(std::move(life)),
-      adviseIid(eventIid),
-      eventIid_(eventIid),
-      classInfo_(std::move(classInfo)) {}
+    : FakeObject(std::move(life)), eventIid_(eventIid), classInfo_(std::move(classInfo)) {}
 
 void* FakeEventSource::extraInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
@@ -363,8 +298,34 @@ void FakeEventSource::fire(DISPID id, const std::vector<IDispatch*>& arguments, 
 }
 
 HRESULT STDMETHODCALLTYPE FakeEventSource::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  *points = new PointEnumerator(static_cast<IConnectionPoint*>(this));
+  enumerated_ = false;
+  *points = this;
+  AddRef();
   return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE FakeEventSource::Next(ULONG count, IConnectionPoint** points,
+                                                ULONG* fetched) {
+  const ULONG given = count > 0 && !enumerated_ ? 1 : 0;
+  if (given == 1) {
+    points[0] = this;
+    AddRef();
+    enumerated_ = true;
+  }
+  if (fetched != nullptr) {
+    *fetched = given;
+  }
+  return given == count ? S_OK : S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE FakeEventSource::Reset() {
+  enumerated_ = false;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE FakeEventSource::Clone(IEnumConnectionPoints** copy) {
+  *copy = nullptr;
+  return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE FakeEventSource::FindConnectionPoint(REFIID iid,
@@ -397,7 +358,7 @@ HRESULT STDMETHODCALLTYPE FakeEventSource::Advise(IUnknown* sink, DWORD* cookie)
   }
   ComPtr<IDispatch> events;
   if (sink == nullptr ||
-      FAILED(sink->QueryInterface(adviseIid, reinterpret_cast<void**>(events.put())))) {
+      FAILED(sink->QueryInterface(eventIid_, reinterpret_cast<void**>(events.put())))) {
     return CONNECT_E_CANNOTCONNECT;
   }
   ++advises;
@@ -438,23 +399,23 @@ FakeKalveroServer::FakeKalveroServer(Options options) {
   events = ComPtr<FakeEventSource>::adopt(new FakeEventSource(life, kEventIid, types.sourceClass));
   events->setTypeInfo(types.sourceObject.get());
 
-  application->setObject(kCurrentPartProg, partProgram.get());
-  application->setObject(kEventSource, events.get());
-  application->setText(kAppVersionText, L"Kalvero 3.7 \u2013 Pr\u00fcfraum");
-  partProgram->setText(kPartProgName, L"Welle_\u00d8 20.PRG");
-  command->setNumber(kCmdTypeCode, VT_I2, 1209);
-  command->setText(kCmdIdText, L"4711");
-  command->setBool(kHasDimension, true);
-  command->setObject(kDimensionOf, dimension.get());
-  command->setBool(kHasTextCmd, false);
-  command->setObject(kTextCmdOf, textCommand.get());
-  command->setNumber(kIntFieldValue, VT_I2, 3);
-  command->setNumber(kRealFieldValue, VT_R8, -0.125);
-  dimension->setText(kDimIdText, L"101");
-  dimension->setNumber(kDimMeasured, VT_R8, 1234.5);
-  dimension->setNumber(kDimSecondary, VT_R4, 0.25);
-  textCommand->setText(kTextCmdName, L"ID");
-  textCommand->setText(kTextCmdText, L"101,102,,104");
+  application->set(kCurrentPartProg, objectValue(partProgram.get()));
+  application->set(kEventSource, objectValue(events.get()));
+  application->set(kAppVersionText, textValue(L"Kalvero 3.7 \u2013 Pr\u00fcfraum"));
+  partProgram->set(kPartProgName, textValue(L"Welle_\u00d8 20.PRG"));
+  command->set(kCmdTypeCode, numberValue(VT_I2, 1209));
+  command->set(kCmdIdText, textValue(L"4711"));
+  command->set(kHasDimension, boolValue(true));
+  command->set(kDimensionOf, objectValue(dimension.get()));
+  command->set(kHasTextCmd, boolValue(false));
+  command->set(kTextCmdOf, objectValue(textCommand.get()));
+  command->set(kIntFieldValue, numberValue(VT_I2, 3));
+  command->set(kRealFieldValue, numberValue(VT_R8, -0.125));
+  dimension->set(kDimIdText, textValue(L"101"));
+  dimension->set(kDimMeasured, numberValue(VT_R8, 1234.5));
+  dimension->set(kDimSecondary, numberValue(VT_R4, 0.25));
+  textCommand->set(kTextCmdName, textValue(L"ID"));
+  textCommand->set(kTextCmdText, textValue(L"101,102,,104"));
 
   registerProgId();
   if (options.window) {
@@ -489,8 +450,6 @@ void FakeKalveroServer::goAway(HRESULT why) {
     runningCookie_ = 0;
   }
 }
-
-void FakeKalveroServer::closePartProgram() { application->setEmpty(kCurrentPartProg); }
 
 void FakeKalveroServer::registerProgId() {
   HKEY key = nullptr;

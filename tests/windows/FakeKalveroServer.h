@@ -6,11 +6,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "capture/KalveroPort.h"
 #include "platform/windows/ComPtr.h"
 #include "platform/windows/Variant.h"
 
@@ -21,6 +25,23 @@
 namespace kvotlk::test {
 
 using windows::ComPtr;
+
+// COM for the test's thread; declared first in a fixture so it is torn down last.
+struct ComThread {
+  ComThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~ComThread() { CoUninitialize(); }
+  ComThread(const ComThread&) = delete;
+  ComThread& operator=(const ComThread&) = delete;
+};
+
+// Values as the software answers them; each owns what it holds.
+windows::Variant textValue(const wchar_t* text);
+windows::Variant numberValue(VARTYPE type, double value);
+windows::Variant boolValue(bool value);
+// With a reference of its own to the object.
+windows::Variant objectValue(IDispatch* object);
+// Only the type: VT_EMPTY, VT_NULL, or an object type holding none.
+windows::Variant emptyValue(VARTYPE type = VT_EMPTY);
 
 // Shared by every object of one fake: once it has gone, every call fails with `failure`.
 struct FakeServerLife {
@@ -38,11 +59,7 @@ class FakeObject : public IDispatch {
   FakeObject(const FakeObject&) = delete;
   FakeObject& operator=(const FakeObject&) = delete;
 
-  void setText(DISPID id, const wchar_t* text);
-  void setNumber(DISPID id, VARTYPE type, double value);
-  void setBool(DISPID id, bool value);
-  void setObject(DISPID id, IDispatch* object);
-  void setEmpty(DISPID id, VARTYPE type = VT_EMPTY);
+  void set(DISPID id, windows::Variant value) { values_.insert_or_assign(id, std::move(value)); }
   void setTypeInfo(ITypeInfo* info) { typeInfo_ = ComPtr<ITypeInfo>::share(info); }
   ULONG references() const { return references_; }
 
@@ -69,11 +86,13 @@ class FakeObject : public IDispatch {
 };
 
 // The object EventSource answers: a connection point for the event interface, and class
-// information naming that interface as the default source (unless switched off).
+// information naming that interface as the default source (unless switched off). It is
+// also the enumerator of its one connection point.
 class FakeEventSource final : public FakeObject,
                               public IConnectionPointContainer,
                               public IConnectionPoint,
-                              public IProvideClassInfo {
+                              public IProvideClassInfo,
+                              public IEnumConnectionPoints {
  public:
   FakeEventSource(std::shared_ptr<FakeServerLife> life, const IID& eventIid,
                   ComPtr<ITypeInfo> classInfo);
@@ -83,8 +102,6 @@ class FakeEventSource final : public FakeObject,
   int unadvises = 0;
   std::size_t sinkCount() const { return sinks_.size(); }
   bool offerClassInfo = true;
-  // The interface Advise asks the sink for.
-  IID adviseIid;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return FakeObject::QueryInterface(iid, object);
@@ -104,6 +121,11 @@ class FakeEventSource final : public FakeObject,
 
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
 
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override;
+  HRESULT STDMETHODCALLTYPE Skip(ULONG /*count*/) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reset() override;
+  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override;
+
  protected:
   void* extraInterface(REFIID iid) override;
 
@@ -112,6 +134,7 @@ class FakeEventSource final : public FakeObject,
   ComPtr<ITypeInfo> classInfo_;
   std::map<DWORD, ComPtr<IDispatch>> sinks_;
   DWORD nextCookie_ = 1;
+  bool enumerated_ = false;
 };
 
 // Dispatch ids the fake's event interface gives its events; the binding must find them
@@ -141,7 +164,6 @@ class FakeKalveroServer {
   // The software ends: every call fails with `why`, the window closes, the running
   // object is revoked.
   void goAway(HRESULT why = RPC_E_DISCONNECTED);
-  void closePartProgram();
   static void registerProgId();
   static void unregisterProgId();
 
@@ -159,6 +181,33 @@ class FakeKalveroServer {
  private:
   HWND window_ = nullptr;
   DWORD runningCookie_ = 0;
+};
+
+struct Recorded {
+  std::string event;
+  std::optional<std::string> program;
+  std::optional<std::string> command;
+  bool operator==(const Recorded&) const = default;
+};
+
+// Records every event the binding hands over, with the names read back through the
+// objects it was handed.
+class RecordingSink final : public KvoEventSink {
+ public:
+  void OnStartExecution(const std::shared_ptr<KvoPartProgram>& PartProg) override {
+    seen.push_back({"OnStartExecution", PartProg->PartProgName(), std::nullopt});
+    afterEvent();
+  }
+  void OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,
+                        const std::shared_ptr<KvoCommand>& Cmmd) override {
+    seen.push_back({"OnObjectExecuted", PartProg->PartProgName(), Cmmd->CmdIdText()});
+    lastCommand = Cmmd;
+    afterEvent();
+  }
+
+  std::vector<Recorded> seen;
+  std::shared_ptr<KvoCommand> lastCommand;
+  std::function<void()> afterEvent = [] {};
 };
 
 }  // namespace kvotlk::test

@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "FakeKalveroServer.h"
-#include "capture/KalveroPort.h"
 #include "common/Paths.h"
 #include "platform/windows/KvoComConnector.h"
 #include "platform/windows/WideText.h"
@@ -13,20 +12,6 @@
 // marshalled, and the software's end is a real ended server.
 namespace kvotlk::test {
 namespace {
-
-class EventLog final : public KvoEventSink {
- public:
-  void OnStartExecution(const std::shared_ptr<KvoPartProgram>& PartProg) override {
-    names.push_back(PartProg->PartProgName().value_or("?"));
-  }
-  void OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,
-                        const std::shared_ptr<KvoCommand>& Cmmd) override {
-    names.push_back(PartProg->PartProgName().value_or("?"));
-    command = Cmmd;
-  }
-  std::vector<std::string> names;
-  std::shared_ptr<KvoCommand> command;
-};
 
 // Pumps the thread's messages, through which marshalled calls arrive, until the
 // condition holds or 20 s have passed.
@@ -88,23 +73,24 @@ TEST(KvoComProcess, MarshalledCallsEventsAndTheEndOfTheSoftware) {
     ASSERT_TRUE(current.has_value() && *current != nullptr);
     EXPECT_EQ((*current)->PartProgName(), "Welle_\xC3\x98 20.PRG");
 
-    EventLog log;
+    RecordingSink sink;
     const auto source = app->EventSource();
     ASSERT_TRUE(source.has_value() && *source != nullptr);
-    ASSERT_TRUE((*source)->connect(log));
+    ASSERT_TRUE((*source)->connect(sink));
     PostThreadMessageW(fake.info.dwThreadId, kFakeFireEvents, 0, 0);
-    ASSERT_TRUE(pumpUntil([&] { return log.names.size() == 2; }));
-    EXPECT_EQ(log.names,
-              (std::vector<std::string>{"Welle_\xC3\x98 20.PRG", "Welle_\xC3\x98 20.PRG"}));
-    EXPECT_EQ(log.command->IntFieldValue(165, 1), 3);
-    EXPECT_EQ(log.command->RealFieldValue(662, 1), -0.125);
-    const auto dimension = log.command->DimensionOf();
+    ASSERT_TRUE(pumpUntil([&] { return sink.seen.size() == 2; }));
+    EXPECT_EQ(sink.seen,
+              (std::vector<Recorded>{{"OnStartExecution", "Welle_\xC3\x98 20.PRG", std::nullopt},
+                                     {"OnObjectExecuted", "Welle_\xC3\x98 20.PRG", "4711"}}));
+    EXPECT_EQ(sink.lastCommand->IntFieldValue(165, 1), 3);
+    EXPECT_EQ(sink.lastCommand->RealFieldValue(662, 1), -0.125);
+    const auto dimension = sink.lastCommand->DimensionOf();
     ASSERT_TRUE(dimension.has_value() && *dimension != nullptr);
     EXPECT_EQ((*dimension)->DimMeasured(), 1234.5);
 
     fake.end();
     EXPECT_EQ(app->AppVersionText(), std::nullopt);
-    EXPECT_EQ(log.command->CmdTypeCode(), std::nullopt);
+    EXPECT_EQ(sink.lastCommand->CmdTypeCode(), std::nullopt);
     (*source)->disconnect();
   }
   CoUninitialize();

@@ -15,8 +15,12 @@ using windows::OleLocaleNumbers;
 const LCID kGerman = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);
 const LCID kEnglish = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 
-void checkTable(LocaleNumbers& numbers, std::span<const NumberCase> cases) {
-  for (const NumberCase& c : cases) {
+// The shared table and the decimal separator of a German or an English locale.
+void checkLanguage(LocaleNumbers& numbers, LANGID language) {
+  const bool german = language == LANG_GERMAN;
+  EXPECT_EQ(numbers.decimalSeparator(), german ? "," : ".");
+  for (const NumberCase& c : german ? std::span<const NumberCase>(kGermanNumberCases)
+                                    : std::span<const NumberCase>(kEnglishNumberCases)) {
     SCOPED_TRACE(std::string("text \"") + c.text + "\"");
     EXPECT_EQ(numbers.toInt32(c.text), c.asInt32);
     EXPECT_EQ(numbers.toInt16(c.text), c.asInt16);
@@ -24,19 +28,11 @@ void checkTable(LocaleNumbers& numbers, std::span<const NumberCase> cases) {
   }
 }
 
-TEST(OleLocaleNumbers, GermanTable) {
-  OleLocaleNumbers numbers(kGerman);
-  checkTable(numbers, kGermanNumberCases);
-}
-
-TEST(OleLocaleNumbers, EnglishTable) {
-  OleLocaleNumbers numbers(kEnglish);
-  checkTable(numbers, kEnglishNumberCases);
-}
-
-TEST(OleLocaleNumbers, DecimalSeparatorOfTheLocale) {
-  EXPECT_EQ(OleLocaleNumbers(kGerman).decimalSeparator(), ",");
-  EXPECT_EQ(OleLocaleNumbers(kEnglish).decimalSeparator(), ".");
+TEST(OleLocaleNumbers, GermanAndEnglishTables) {
+  OleLocaleNumbers german(kGerman);
+  checkLanguage(german, LANG_GERMAN);
+  OleLocaleNumbers english(kEnglish);
+  checkLanguage(english, LANG_ENGLISH);
 }
 
 // The program's conversions follow the user's locale. Under Wine the user's locale comes
@@ -48,16 +44,10 @@ TEST(UserLocaleNumbers, FollowTheUsersLocale) {
   if (expected != nullptr) {
     EXPECT_EQ(language, std::string(expected) == "de" ? LANG_GERMAN : LANG_ENGLISH);
   }
-  const auto numbers = makeLocaleNumbers();
-  if (language == LANG_GERMAN) {
-    EXPECT_EQ(numbers->decimalSeparator(), ",");
-    checkTable(*numbers, kGermanNumberCases);
-  } else if (language == LANG_ENGLISH) {
-    EXPECT_EQ(numbers->decimalSeparator(), ".");
-    checkTable(*numbers, kEnglishNumberCases);
-  } else {
+  if (language != LANG_GERMAN && language != LANG_ENGLISH) {
     GTEST_SKIP() << "user locale neither German nor English";
   }
+  checkLanguage(*makeLocaleNumbers(), language);
 }
 
 // Text the wide API would cut short or misread never converts.

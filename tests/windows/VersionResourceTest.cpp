@@ -63,7 +63,7 @@ TEST(VersionResource, FixedVersionIs1_2011_115) {
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
-TEST(VersionResource, StringsAreTheProgramsOwn) {
+TEST(VersionResource, GermanUnicodeStringsAreTheProgramsOwn) {
   struct Case {
     const wchar_t* key;
     std::string expected;
@@ -85,11 +85,6 @@ TEST(VersionResource, StringsAreTheProgramsOwn) {
   for (const Case& c : cases) {
     EXPECT_EQ(versionString(block, c.key), c.expected) << windows::fromWide(c.key);
   }
-}
-
-TEST(VersionResource, TranslationIsGermanUnicode) {
-  auto block = ownVersionInfo();
-  ASSERT_FALSE(block.empty());
   void* value = nullptr;
   UINT size = 0;
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &size));

@@ -35,6 +35,7 @@ class Win32FileSystemTest : public ::testing::Test {
   std::string folder_;
 };
 
+// Binary bytes, more than one write call, and a shorter content over a longer one.
 TEST_F(Win32FileSystemTest, ContentRoundTripsByteForByte) {
   const std::string bytes("BEGINN_MESSUNG\r\nK0001 12,5\r\n\0\xFF\xE4\n\r", 33);
   std::string large(5U << 19U, 'x');  // past the size of one write call
@@ -45,15 +46,12 @@ TEST_F(Win32FileSystemTest, ContentRoundTripsByteForByte) {
   }
 }
 
-TEST_F(Win32FileSystemTest, CreatingAnExistingFileEmptiesIt) {
-  ASSERT_TRUE(write("a.txt", "old content that is longer"));
-  ASSERT_TRUE(write("a.txt", "new"));
-  EXPECT_EQ(files_->readFile(at("a.txt")), "new");
-}
-
 TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApart) {
   ASSERT_TRUE(write("file.txt", "x"));
-  ASSERT_TRUE(files_->createFolder(at("TempData")));
+  EXPECT_TRUE(files_->createFolder(at("TempData")));
+  EXPECT_FALSE(files_->createFolder(at("TempData")));
+  EXPECT_FALSE(files_->createFolder(at("missing\\child")));
+  EXPECT_EQ(files_->createFile(at("missing\\file.txt")), nullptr);
   EXPECT_TRUE(files_->fileExists(at("file.txt")));
   EXPECT_FALSE(files_->folderExists(at("file.txt")));
   EXPECT_TRUE(files_->folderExists(at("TempData")));
@@ -62,28 +60,26 @@ TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApart) {
   EXPECT_FALSE(files_->folderExists(at("missing")));
   EXPECT_EQ(files_->readFile(at("TempData")), std::nullopt);
   EXPECT_EQ(files_->readFile(at("missing.txt")), std::nullopt);
+  EXPECT_FALSE(files_->removeFile(at("TempData")));
+  EXPECT_TRUE(files_->folderExists(at("TempData")));
+  EXPECT_TRUE(files_->removeFile(at("file.txt")));
+  EXPECT_FALSE(files_->fileExists(at("file.txt")));
+  EXPECT_FALSE(files_->removeFile(at("file.txt")));
 }
 
-TEST_F(Win32FileSystemTest, FolderCreationNeedsAParentAndAFreeName) {
-  EXPECT_TRUE(files_->createFolder(at("Kataloge")));
-  EXPECT_FALSE(files_->createFolder(at("Kataloge")));
-  EXPECT_FALSE(files_->createFolder(at("missing\\child")));
-  EXPECT_EQ(files_->createFile(at("missing\\file.txt")), nullptr);
-}
-
-TEST_F(Win32FileSystemTest, RenameMovesToAFreeName) {
-  ASSERT_TRUE(write("staged.tmp", "values\r\n"));
-  EXPECT_TRUE(files_->renameNoReplace(at("staged.tmp"), at("Solvik.txt")));
-  EXPECT_FALSE(files_->fileExists(at("staged.tmp")));
-  EXPECT_EQ(files_->readFile(at("Solvik.txt")), "values\r\n");
-}
-
-TEST_F(Win32FileSystemTest, RenameNeverReplacesAFile) {
+TEST_F(Win32FileSystemTest, RenameMovesOnlyAFileAndOnlyToAFreeName) {
   ASSERT_TRUE(write("staged.tmp", "new values"));
   ASSERT_TRUE(write("Solvik.txt", "collected earlier"));
+  ASSERT_TRUE(files_->createFolder(at("TempData")));
   EXPECT_FALSE(files_->renameNoReplace(at("staged.tmp"), at("Solvik.txt")));
-  EXPECT_EQ(files_->readFile(at("staged.tmp")), "new values");
   EXPECT_EQ(files_->readFile(at("Solvik.txt")), "collected earlier");
+  EXPECT_FALSE(files_->renameNoReplace(at("missing.tmp"), at("Other.txt")));
+  EXPECT_FALSE(files_->renameNoReplace(at("TempData"), at("Moved")));
+  EXPECT_TRUE(files_->folderExists(at("TempData")));
+  EXPECT_FALSE(files_->fileExists(at("Other.txt")));
+  EXPECT_TRUE(files_->renameNoReplace(at("staged.tmp"), at("Other.txt")));
+  EXPECT_FALSE(files_->fileExists(at("staged.tmp")));
+  EXPECT_EQ(files_->readFile(at("Other.txt")), "new values");
 }
 
 TEST_F(Win32FileSystemTest, ReplacingRenameTakesTheNewContent) {
@@ -94,24 +90,6 @@ TEST_F(Win32FileSystemTest, ReplacingRenameTakesTheNewContent) {
   EXPECT_FALSE(files_->fileExists(at("Maschine.dat.tmp")));
   EXPECT_FALSE(files_->renameReplacing(at("missing.tmp"), at("Maschine.dat")));
   EXPECT_EQ(files_->readFile(at("Maschine.dat")), "neu");
-}
-
-TEST_F(Win32FileSystemTest, RenameOfWhatIsNoFileFails) {
-  ASSERT_TRUE(files_->createFolder(at("TempData")));
-  EXPECT_FALSE(files_->renameNoReplace(at("missing.tmp"), at("Solvik.txt")));
-  EXPECT_FALSE(files_->renameNoReplace(at("TempData"), at("Moved")));
-  EXPECT_TRUE(files_->folderExists(at("TempData")));
-  EXPECT_FALSE(files_->fileExists(at("Solvik.txt")));
-}
-
-TEST_F(Win32FileSystemTest, RemoveTakesOnlyFiles) {
-  ASSERT_TRUE(write("staged.tmp", "x"));
-  ASSERT_TRUE(files_->createFolder(at("TempData")));
-  EXPECT_TRUE(files_->removeFile(at("staged.tmp")));
-  EXPECT_FALSE(files_->fileExists(at("staged.tmp")));
-  EXPECT_FALSE(files_->removeFile(at("staged.tmp")));
-  EXPECT_FALSE(files_->removeFile(at("TempData")));
-  EXPECT_TRUE(files_->folderExists(at("TempData")));
 }
 
 TEST_F(Win32FileSystemTest, WriteAfterCloseFails) {
