@@ -9,8 +9,8 @@
 #          explores for a while; new inputs are kept in build/fuzz/corpus/<target> and
 #          used again by the next run.
 #        fuzz.sh --runs <count> [target ...]
-#          a fixed number of inputs from a fixed seed and a fresh corpus, so that every
-#          machine fuzzes the same inputs: a finding of the test run is reproducible.
+#          a fixed number of inputs from a fixed seed and a fresh corpus, so that the run
+#          depends neither on the machine's speed nor on earlier runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every test with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs them all; then builds the fuzz targets with clang-14
-# and fuzzes each with the same 100000 inputs on every machine; then cross-builds the
+# and fuzzes each with 100000 inputs from a fixed seed; then cross-builds the
 # Windows parts with mingw-w64 and runs their tests under Wine on a virtual display, in a
 # fresh Wine prefix in the build folder. Exits non-zero on any failure.
 set -euo pipefail
