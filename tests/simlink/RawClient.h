@@ -16,7 +16,6 @@ class RawClient {
  public:
   explicit RawClient(const std::string& endpoint);
 
-  bool connected() const { return socket_.state() == QLocalSocket::ConnectedState; }
   void send(const simlink::Fields& fields);
   void sendRaw(const std::string& bytes);
   // The next line, waiting for it; nullopt when none came in time.

@@ -65,9 +65,6 @@ struct LinkFixture : ::testing::Test {
   void startCapture(std::int16_t sampleSize = 3) {
     startSimulator();
     ASSERT_TRUE(attach());
-    openCapture(sampleSize);
-  }
-  void openCapture(std::int16_t sampleSize) {
     link.t.g.intStichprobenumfang = sampleSize;
     engine = std::make_unique<CaptureEngine>(link.env, link.t.g, view, [this] {
       writtenSamples = link.t.g.intAnzStichproben;

@@ -142,13 +142,6 @@ TEST_F(ServerFixture, APeerWithAnEndlessLineIsCutOff) {
             "Verbindung getrennt: Die Gegenstelle spricht nicht das Protokoll des Simulators.");
 }
 
-TEST_F(ServerFixture, ASecondSimulatorOnTheEndpointIsRefused) {
-  sim::SimServer second(endpoint);
-  std::string reason;
-  EXPECT_FALSE(second.listen(reason));
-  EXPECT_EQ(reason, "Unter dem Endpunkt \"" + endpoint + "\" läuft bereits ein Kalvero-Simulator.");
-}
-
 TEST_F(ServerFixture, ARefusedFileKeepsTheOpenProgram) {
   open();
   const auto file = std::filesystem::temp_directory_path() / (endpoint + ".kmp");
