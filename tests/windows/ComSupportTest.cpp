@@ -157,44 +157,35 @@ APTTYPE apartmentType() {
   return SUCCEEDED(CoGetApartmentType(&type, &qualifier)) ? type : APTTYPE_CURRENT;
 }
 
-TEST(ComApartment, InitialisesASingleThreadedApartmentWithTheFilter) {
-  onFreshThread([] {
-    {
-      const ComApartment apartment;
-      EXPECT_TRUE(apartment.usable());
-      EXPECT_FALSE(apartment.borrowed());
-      EXPECT_TRUE(isSingleThreaded(apartmentType()));
-      IMessageFilter* current = nullptr;
-      ASSERT_EQ(CoRegisterMessageFilter(nullptr, &current), S_OK);
-      EXPECT_NE(current, nullptr);
-      IMessageFilter* none = nullptr;
-      CoRegisterMessageFilter(current, &none);
-      current->Release();
-    }
-    EXPECT_EQ(apartmentType(), APTTYPE_CURRENT);
-  });
-}
-
-TEST(ComApartment, UsesAMultithreadedApartmentFoundOnTheThread) {
-  onFreshThread([] {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    {
-      const ComApartment apartment;
-      EXPECT_TRUE(apartment.usable());
-      EXPECT_TRUE(apartment.borrowed());
-    }
-    EXPECT_EQ(apartmentType(), APTTYPE_MTA);
-    CoUninitialize();
-  });
-}
-
-TEST(ComApartment, LeavesAnApartmentOpenedBeforeOpen) {
-  onFreshThread([] {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-    { const ComApartment apartment; }
-    EXPECT_TRUE(isSingleThreaded(apartmentType()));
-    CoUninitialize();
-  });
+// On a fresh thread it opens a single-threaded apartment with the busy-retry filter and
+// closes it at the end; an apartment the thread opened before stays open, a
+// multithreaded one is borrowed.
+TEST(ComApartment, OpensItsOwnOrLeavesTheThreadsOwn) {
+  constexpr DWORD kNone = 0xFFFFFFFFU;
+  for (const DWORD before : {kNone, DWORD{COINIT_MULTITHREADED}, DWORD{COINIT_APARTMENTTHREADED}}) {
+    onFreshThread([before] {
+      ASSERT_TRUE(before == kNone || CoInitializeEx(nullptr, before) == S_OK) << before;
+      const APTTYPE after = before == kNone ? APTTYPE_CURRENT : apartmentType();
+      {
+        const ComApartment apartment;
+        EXPECT_TRUE(apartment.usable());
+        EXPECT_EQ(apartment.borrowed(), before == COINIT_MULTITHREADED);
+        EXPECT_EQ(isSingleThreaded(apartmentType()), before != COINIT_MULTITHREADED);
+        if (before == kNone) {
+          IMessageFilter* current = nullptr;
+          ASSERT_EQ(CoRegisterMessageFilter(nullptr, &current), S_OK);
+          EXPECT_NE(current, nullptr);
+          IMessageFilter* none = nullptr;
+          CoRegisterMessageFilter(current, &none);
+          current->Release();
+        }
+      }
+      EXPECT_EQ(apartmentType(), after) << before;
+      if (before != kNone) {
+        CoUninitialize();
+      }
+    });
+  }
 }
 
 }  // namespace
