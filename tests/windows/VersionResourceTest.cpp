@@ -54,10 +54,8 @@ TEST(VersionResource, FixedVersionIs1_2011_115) {
   ASSERT_GE(size, sizeof(VS_FIXEDFILEINFO));
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDU);
-  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1U);
-  EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 2011U);
-  EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), 115U);
-  EXPECT_EQ(LOWORD(fixed->dwFileVersionLS), 0U);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2011, 1));
+  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(0, 115));
   EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
   EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));

@@ -67,7 +67,7 @@ TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApart) {
   EXPECT_FALSE(files_->removeFile(at("file.txt")));
 }
 
-TEST_F(Win32FileSystemTest, RenameMovesOnlyAFileAndOnlyToAFreeName) {
+TEST_F(Win32FileSystemTest, RenameMovesOnlyAFileAndReplacesOnlyWhenAsked) {
   ASSERT_TRUE(write("staged.tmp", "new values"));
   ASSERT_TRUE(write("Solvik.txt", "collected earlier"));
   ASSERT_TRUE(files_->createFolder(at("TempData")));
@@ -80,16 +80,14 @@ TEST_F(Win32FileSystemTest, RenameMovesOnlyAFileAndOnlyToAFreeName) {
   EXPECT_TRUE(files_->renameNoReplace(at("staged.tmp"), at("Other.txt")));
   EXPECT_FALSE(files_->fileExists(at("staged.tmp")));
   EXPECT_EQ(files_->readFile(at("Other.txt")), "new values");
-}
 
-TEST_F(Win32FileSystemTest, ReplacingRenameTakesTheNewContent) {
-  ASSERT_TRUE(write("Maschine.dat.tmp", "neu"));
-  ASSERT_TRUE(write("Maschine.dat", "alt"));
-  EXPECT_TRUE(files_->renameReplacing(at("Maschine.dat.tmp"), at("Maschine.dat")));
-  EXPECT_EQ(files_->readFile(at("Maschine.dat")), "neu");
-  EXPECT_FALSE(files_->fileExists(at("Maschine.dat.tmp")));
-  EXPECT_FALSE(files_->renameReplacing(at("missing.tmp"), at("Maschine.dat")));
-  EXPECT_EQ(files_->readFile(at("Maschine.dat")), "neu");
+  // The replacing rename takes the new content; from a missing file it changes nothing.
+  ASSERT_TRUE(write("Other.txt.tmp", "newer"));
+  EXPECT_TRUE(files_->renameReplacing(at("Other.txt.tmp"), at("Other.txt")));
+  EXPECT_EQ(files_->readFile(at("Other.txt")), "newer");
+  EXPECT_FALSE(files_->fileExists(at("Other.txt.tmp")));
+  EXPECT_FALSE(files_->renameReplacing(at("missing.tmp"), at("Other.txt")));
+  EXPECT_EQ(files_->readFile(at("Other.txt")), "newer");
 }
 
 TEST_F(Win32FileSystemTest, WriteAfterCloseFails) {
