@@ -113,29 +113,8 @@ TEST_F(LinkFixture, AnOpenQuestionHoldsTheRun) {
   EXPECT_EQ(sampleText(link.t.g, 2), dimensionText(expectedRun(2)));
 }
 
-TEST_F(LinkFixture, ASimulatorThatQuitsMidRunHaltsTheCaptureWithOneMessage) {
-  startCapture();
-  sim->with([](sim::SimServer& server) { server.setPause(20); });
-  sim->execute(3);
-  ASSERT_TRUE(waitUntil(
-      [this] { return link.t.g.intAnzStichproben == 2 && link.t.g.intAnzMerkmale >= 1; }));
-  sim->quit();
-  ASSERT_TRUE(waitUntil([this] { return engine->state() == CaptureState::Halted; }));
-  spin(100);
-  ASSERT_EQ(link.t.prompts.shown.size(), 1U);
-  EXPECT_EQ(link.t.prompts.shown[0].text, LostLinkMessage());
-  EXPECT_EQ(sampleText(link.t.g, 1), dimensionText(expectedRun(1)));
-  EXPECT_EQ(link.t.g.KvoApp->AppVersionText(), std::nullopt);
-  EXPECT_EQ(link.t.g.KvoApp->CurrentPartProg(), std::nullopt);
-  EXPECT_EQ(link.t.g.KvoPartProg->PartProgName(), std::nullopt);
-
-  // What was captured can still be sent.
-  engine->CmdSendData_Click();
-  EXPECT_EQ(writtenSamples, 2);
-  EXPECT_EQ(engine->state(), CaptureState::Closed);
-  EXPECT_FALSE(ConnectToKvo(link.env, link.t.g));
-}
-
+// A simulator that quits mid-run is
+// SimRecovery.AfterARestartTheNextOrderCapturesFromTheNewSimulator (tests/reliability).
 TEST_F(LinkFixture, ASimulatorThatQuitsBetweenRunsIsNoticedAtOnce) {
   startCapture();
   sim->execute(1);
@@ -143,8 +122,15 @@ TEST_F(LinkFixture, ASimulatorThatQuitsBetweenRunsIsNoticedAtOnce) {
   sim->quit();
   ASSERT_TRUE(waitUntil([this] { return engine->state() == CaptureState::Halted; }));
   spin(100);
-  EXPECT_EQ(link.t.prompts.shown.size(), 1U);
-  EXPECT_EQ(link.t.g.intAnzStichproben, 1);
+  ASSERT_EQ(link.t.prompts.shown.size(), 1U);
+  EXPECT_EQ(link.t.prompts.shown[0].text, LostLinkMessage());
+  EXPECT_EQ(link.t.g.KvoApp->AppVersionText(), std::nullopt);
+  EXPECT_EQ(link.t.g.KvoApp->CurrentPartProg(), std::nullopt);
+  EXPECT_EQ(link.t.g.KvoPartProg->PartProgName(), std::nullopt);
+  // What was captured can still be sent.
+  engine->CmdSendData_Click();
+  EXPECT_EQ(writtenSamples, 1);
+  EXPECT_EQ(engine->state(), CaptureState::Closed);
 }
 
 TEST_F(LinkFixture, AClosedCaptureHearsNothingWhenTheSimulatorQuits) {
