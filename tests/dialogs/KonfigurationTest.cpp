@@ -13,8 +13,8 @@
 #include <map>
 
 #include "RecordingMainWindow.h"
-#include "RecordingStore.h"
 #include "WindowTesting.h"
+#include "app/RecordingStore.h"
 #include "common/Paths.h"
 #include "config/VolumeSource.h"
 #include "config/frm_Konfiguration.h"
