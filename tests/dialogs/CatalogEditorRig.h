@@ -44,6 +44,7 @@ struct CatalogEditorRig {
   }
   std::vector<std::string> entries() const {
     std::vector<std::string> shown;
+    shown.reserve(static_cast<std::size_t>(list()->count()));
     for (int row = 0; row < list()->count(); ++row) {
       shown.push_back(str(list()->item(row)->text()));
     }
