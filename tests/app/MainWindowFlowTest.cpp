@@ -212,24 +212,6 @@ TEST_F(MainWindowTest, MenusOpenTheirWindowNonModalAndHideTheMainWindow) {
   EXPECT_FALSE(window->isVisible()) << "the dialog did not show the main window";
 }
 
-TEST_F(MainWindowTest, InspectorEditorRefillsTheMainWindowsList) {
-  load();
-  window->findChild<QAction*>("menuPrüfer")->trigger();
-  QWidget* editor = window->secondaryWindow();
-  ASSERT_NE(editor, nullptr);
-  editor->findChild<QLineEdit*>("txtNummer")->setText(QStringLiteral("55"));
-  editor->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("Neu"));
-  editor->findChild<QPushButton*>("cmdNew")->click();
-  editor->findChild<QPushButton*>("cmdOK")->click();
-  processEvents();
-
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->secondaryWindow(), nullptr);
-  EXPECT_EQ(list("combo_Prüfer")->count(), 5);
-  EXPECT_NE(list("combo_Prüfer")->findText(QStringLiteral("Neu"), Qt::MatchEndsWith), -1);
-  EXPECT_TRUE(prompts.shown.empty());
-}
-
 TEST_F(MainWindowTest, NestStateForTheCapture) {
   load();
   auto* box = child<QCheckBox>("chkNest");

@@ -9,13 +9,7 @@
 namespace kvotlk::test {
 namespace {
 
-class MainWindowRules : public ::testing::Test {
- protected:
-  TestEnvironment t;
-  RecordingStore store{t.settings};
-  Environment env{store,     t.files,   t.clock,   t.random,
-                  t.prompts, t.numbers, t.kalvero, t.env.programFolder};
-};
+class MainWindowRules : public ::testing::Test, protected RecordingEnvironment {};
 
 TEST_F(MainWindowRules, FirstStartSetsTheRootAndReadsInOrder) {
   t.g.strRegistryRoot.clear();

@@ -39,10 +39,8 @@ TEST_F(MainWindowTest, CaptionFramesButtonsAndToolTips) {
   EXPECT_EQ(label("lblStueckzahl")->text(), "Anzahl der Teile");
   EXPECT_EQ(label("lblNestID")->text(), "");
 
-  // With the default settings.
+  // The tool tips that follow the settings are held by MainWindowToolTips.
   const std::pair<const char*, const char*> toolTips[] = {
-      {"txt_Auftrag", "Ganzzahl max. 8 Zeichen eintragen"},
-      {"txt_Artikel", "Alphanumerisch max. 8 Zeichen eintragen"},
       {"txt_Nestnummer", "Nur eine Zahl eingeben"},
       {"txt_Probenumfang", "max. 5 Zeichen eintragen"},
       {"txtAnzahlDerTeile", "max. 5 Zeichen eintragen"},
@@ -201,16 +199,6 @@ TEST_F(MainWindowTest, MissingInspectorCatalogueDoesNotStopTheMachineList) {
   load();
   EXPECT_EQ(messages().size(), 1U);
   EXPECT_EQ(list("Combo_Maschine")->count(), 3);
-}
-
-TEST_F(MainWindowTest, PartCountShownExactlyWhenAskedFor) {
-  for (const auto& [stored, visible] : {std::pair{"0", false}, {"1", true}, {"-1", true}}) {
-    MainWindowRig rig;
-    rig.setSetting("MessserieUmfang", stored);
-    rig.load();
-    EXPECT_EQ(rig.label("lblStueckzahl")->isVisible(), visible) << stored;
-    EXPECT_EQ(rig.edit("txtAnzahlDerTeile")->isVisible(), visible) << stored;
-  }
 }
 
 }  // namespace

@@ -1,67 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <functional>
 
-#include "RecordingMainWindow.h"
-#include "WindowTesting.h"
-#include "catalogs/frm_Maschinenkatalog.h"
-#include "catalogs/frm_NestIDsKatalog.h"
-#include "catalogs/frm_PrueferKatalog.h"
-#include "common/Paths.h"
-#include "support/TestEnvironment.h"
+#include "dialogs/CatalogEditorRig.h"
 
 namespace kvotlk::test {
 namespace {
 
 using Names = std::vector<std::string>;
 
-// One editor open on a test environment, driven through its controls.
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, public CatalogEditorRig {
  public:
-  TestEnvironment t;
-  RecordingMainWindow main;
-  std::unique_ptr<WindowUnderTest<QWidget>> editor;
-  QString listName;
-  QString deleteName;
-
-  std::string path(Catalog catalog) const { return CatalogPath(t.env.programFolder, catalog); }
-  void addCatalogue(Catalog catalog, std::string bytes) {
-    t.files.addFile(path(catalog), std::move(bytes));
-  }
-
-  template <typename Editor>
-  void open(const char* list, const char* deleteButton) {
-    editor = std::make_unique<WindowUnderTest<QWidget>>(new Editor(t.env, t.g, main));
-    listName = QString::fromUtf8(list);
-    deleteName = QString::fromUtf8(deleteButton);
-  }
-  void openPruefer() { open<frm_PrueferKatalog>("lstPrüfer", "cmdDeletePrüfer"); }
-  void openMaschine() { open<frm_Maschinenkatalog>("lstMaschine", "cmdDeleteMaschine"); }
-  void openNestID() { open<frm_NestIDsKatalog>("lstNestID", "cmdDeletePrüfer"); }
-
-  QListWidget* list() const { return editor->child<QListWidget>(listName); }
-  QPushButton* button(const char* name) const {
-    return editor->child<QPushButton>(QString::fromUtf8(name));
-  }
-  Names entries() const {
-    Names shown;
-    shown.reserve(static_cast<std::size_t>(list()->count()));
-    for (int row = 0; row < list()->count(); ++row) {
-      shown.push_back(str(list()->item(row)->text()));
-    }
-    return shown;
-  }
-  void add(const std::string& number, const std::string& name = {}) {
-    editor->child<QLineEdit>("txtNummer")->setText(QString::fromStdString(number));
-    if (auto* nameBox = editor->get()->findChild<QLineEdit*>("txtName")) {
-      nameBox->setText(QString::fromStdString(name));
-    }
-    button("cmdNew")->click();
-  }
   static std::vector<ShownPrompt> stop(const std::string& text) {
     return {{PromptKind::Stop, text}};
   }
@@ -70,22 +20,19 @@ class EditorTest : public ::testing::Test {
 TEST_F(EditorTest, EachEditorHasItsCaptionsAndControls) {
   struct Case {
     std::function<void(EditorTest&)> open;
-    std::string form;
     std::string caption;
     std::string numberLabel;
     std::string nameLabel;
   };
-  for (const Case& c : std::vector<Case>{
-           {&EditorTest::openPruefer, "frm_PrüferKatalog", "Einrichtung für Prüferkatalog",
-            "Prüfernummer (4stellig)", "Prüfername"},
-           {&EditorTest::openMaschine, "frm_Maschinenkatalog", "Einrichtung für Maschinenkatalog",
-            "Maschinennummer (5stellig)", ""},
-           {&EditorTest::openNestID, "frm_NestIDsKatalog", "Einrichtung für Nest ID's Katalog",
-            "Nestnummer (2stellig)", "Nest ID"}}) {
+  for (const Case& c :
+       std::vector<Case>{{&EditorTest::openPruefer, "Einrichtung für Prüferkatalog",
+                          "Prüfernummer (4stellig)", "Prüfername"},
+                         {&EditorTest::openMaschine, "Einrichtung für Maschinenkatalog",
+                          "Maschinennummer (5stellig)", ""},
+                         {&EditorTest::openNestID, "Einrichtung für Nest ID's Katalog",
+                          "Nestnummer (2stellig)", "Nest ID"}}) {
     c.open(*this);
-    EXPECT_EQ(str(editor->get()->objectName()), c.form);
     EXPECT_EQ(str(editor->get()->windowTitle()), c.caption);
-    EXPECT_TRUE(editor->get()->isWindow());
     EXPECT_EQ(str(editor->child<QLabel>("Label1")->text()), c.numberLabel);
     auto* nameLabel = editor->get()->findChild<QLabel*>("Label2");
     EXPECT_EQ(nameLabel != nullptr ? str(nameLabel->text()) : std::string(), c.nameLabel);
@@ -100,15 +47,7 @@ TEST_F(EditorTest, EachEditorHasItsCaptionsAndControls) {
   EXPECT_TRUE(main.calls.empty());
 }
 
-TEST_F(EditorTest, TheListShowsTheFileAsStoredAndIsEmptyWithoutIt) {
-  addCatalogue(Catalog::Pruefer, "(12)    M\xFCller\r\n\r\n(7)     Lund\r\n");
-  openPruefer();
-  EXPECT_EQ(entries(), (Names{"(12)    Müller", "", "(7)     Lund"}));
-  openMaschine();
-  EXPECT_TRUE(entries().empty());
-  EXPECT_TRUE(t.prompts.shown.empty());
-}
-
+// Catalogues shown as stored are held by BadInputWindows in tests/reliability.
 TEST_F(EditorTest, NewEntriesGoOnTopOrAfterTheSelectedOne) {
   addCatalogue(Catalog::Pruefer, "(1)     A\r\n(2)     B\r\n");
   openPruefer();
@@ -126,6 +65,7 @@ TEST_F(EditorTest, NewEntriesGoOnTopOrAfterTheSelectedOne) {
 
 TEST_F(EditorTest, TheMachineLengthIsReadAtEachClick) {
   openMaschine();
+  EXPECT_TRUE(entries().empty()) << "no catalogue yet";
   t.setSetting("MaschinenIdLaenge", "7");
   add("1234567");
   t.setSetting("MaschinenIdLaenge", "drei");

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingMainWindow.h"
-#include "RecordingStore.h"
+#include "app/RecordingStore.h"
 #include "config/ConfigSettings.h"
 
 namespace kvotlk::test {

@@ -13,8 +13,8 @@
 #include <map>
 
 #include "RecordingMainWindow.h"
-#include "RecordingStore.h"
 #include "WindowTesting.h"
+#include "app/RecordingStore.h"
 #include "common/Paths.h"
 #include "config/VolumeSource.h"
 #include "config/frm_Konfiguration.h"
@@ -133,7 +133,6 @@ std::string caption(QWidget* widget) {
 
 TEST_F(KonfigurationTest, EveryCaptionAndToolTip) {
   open();
-  EXPECT_EQ(str(dialog->get()->objectName()), "frm_Konfiguration");
   EXPECT_EQ(str(dialog->get()->windowTitle()), "Setup für Kalvero - Tessmer & Lund Konverter");
   for (const auto& [name, text] : std::vector<std::pair<const char*, std::string>>{
            {"Frame1", "Standardverzeichnis für Konverterdaten"},
@@ -273,23 +272,15 @@ TEST_F(KonfigurationTest, ChoosingADriveAndAFolderIsSavedOnOK) {
   EXPECT_EQ(r.t.g.strStandardDir, native("/mnt/daten/pruef"));
 }
 
-TEST_F(KonfigurationTest, RandomNamesDisableTheFixedNameWhichIsStillSaved) {
-  storeOperatorSettings();
-  r.t.setSetting("RANDOM", "0");
-  open();
-  EXPECT_TRUE(box("txt_Dateiname")->isEnabled());
-  check("chk_RandomFileName")->click();
-  EXPECT_FALSE(box("txt_Dateiname")->isEnabled());
-  box("txt_Dateiname")->setText("Neu.txt");
-  click("OKButton");
-  EXPECT_EQ(stored("RANDOM"), "1");
-  EXPECT_EQ(stored("FILE"), "Neu.txt");
-}
-
 // Which calls the main window gets for which copies is held by ConfigSettingsTest.
 TEST_F(KonfigurationTest, OKWritesEverySettingInOrderAndUpdatesTheMainWindow) {
   storeOperatorSettings();
   open();
+  check("chk_RandomFileName")->click();
+  EXPECT_TRUE(box("txt_Dateiname")->isEnabled());
+  check("chk_RandomFileName")->click();
+  EXPECT_FALSE(box("txt_Dateiname")->isEnabled()) << "random names disable the fixed name";
+  box("txt_Dateiname")->setText("Neu.txt");
   check("chkNestIDVerwenden")->click();
   box("txtLängeAuftragsNr")->setText("11");
   box("txtDateiErweiterung")->setText("");
@@ -298,6 +289,7 @@ TEST_F(KonfigurationTest, OKWritesEverySettingInOrderAndUpdatesTheMainWindow) {
   EXPECT_EQ(main.calls, (std::vector<std::string>{"setPartCountVisible(true)", "clearNestID",
                                                   "SetToolTips", "showMainWindow"}));
   EXPECT_TRUE(dialog->closed());
+  EXPECT_EQ(stored("FILE"), "Neu.txt") << "saved also while random names are on";
   EXPECT_EQ(stored("NestIDVerwenden"), "0");
   EXPECT_EQ(stored("AuftragsNrLaenge"), "11");
   EXPECT_EQ(stored("DateiErweiterung"), "");

@@ -4,9 +4,27 @@
 #include <utility>
 #include <vector>
 
-// Catalogue files that the editors never write, as bytes on disk, with what the readers
-// of core make of them.
+// Bad input shared by the core and the window tests: setting texts and catalogue files
+// that the dialogs never write.
 namespace kvotlk::test {
+
+struct BadValue {
+  const char* label;
+  std::string text;
+};
+
+// What every setting is given in turn.
+inline const std::vector<BadValue>& badValues() {
+  static const std::vector<BadValue> values = {
+      {"leer", ""},
+      {"Buchstaben", "abc"},
+      {"negativ", "-1"},
+      {"über 16 Bit", "70000"},
+      {"10000 Ziffern", std::string(10000, '9')},
+      {"10000 Buchstaben", std::string(10000, 'x')},
+  };
+  return values;
+}
 
 // How confirmations with each line of the catalogue as the inspector end.
 struct Tally {
@@ -16,6 +34,7 @@ struct Tally {
   bool operator==(const Tally&) const = default;
 };
 
+// A catalogue file as bytes on disk, with what the readers of core make of it.
 struct BadCatalogue {
   const char* label;
   std::string bytes;

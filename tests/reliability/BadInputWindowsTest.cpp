@@ -4,46 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 
 #include "app/WindowTestSupport.h"
-#include "catalogs/frm_PrueferKatalog.h"
-#include "common/Paths.h"
-#include "common/Text.h"
 #include "config/VolumeSource.h"
 #include "config/frm_Konfiguration.h"
-#include "dialogs/RecordingMainWindow.h"
-#include "dialogs/WindowTesting.h"
+#include "dialogs/CatalogEditorRig.h"
 #include "reliability/BadCatalogues.h"
 
 namespace kvotlk::test {
 namespace {
 
 using Names = std::vector<std::string>;
-
-struct EditorRig {
-  TestEnvironment t;
-  RecordingMainWindow main;
-  std::string path = CatalogPath(t.env.programFolder, Catalog::Pruefer);
-  std::unique_ptr<WindowUnderTest<QWidget>> editor;
-
-  void open() {
-    editor = std::make_unique<WindowUnderTest<QWidget>>(new frm_PrueferKatalog(t.env, t.g, main));
-  }
-  Names entries() const {
-    auto* list = editor->child<QListWidget>(QStringLiteral("lstPrüfer"));
-    Names shown;
-    for (int row = 0; row < list->count(); ++row) {
-      shown.push_back(str(list->item(row)->text()));
-    }
-    return shown;
-  }
-  QPushButton* button(const char* name) const {
-    return editor->child<QPushButton>(QString::fromUtf8(name));
-  }
-};
 
 // The main window's lists and the editor show every line as stored, and the editor's OK
 // writes every byte back: only the line ends are its own, CR LF after every line.
@@ -62,26 +33,27 @@ TEST(BadInputWindows, BadCataloguesAreShownAndWrittenBackAsStored) {
     EXPECT_EQ(rig.entries("Combo_Maschine"), lines);
     EXPECT_EQ(rig.messages(), Names{});
 
-    EditorRig editor;
-    editor.t.files.addFile(editor.path, bad.bytes);
-    editor.open();
+    CatalogEditorRig editor;
+    editor.addCatalogue(Catalog::Pruefer, bad.bytes);
+    editor.openPruefer();
     EXPECT_EQ(editor.entries(), lines);
     editor.button("cmdOK")->click();
     EXPECT_TRUE(editor.editor->closed());
-    EXPECT_EQ(editor.t.files.content(editor.path),
+    EXPECT_EQ(editor.t.files.content(editor.path(Catalog::Pruefer)),
               bad.bytes.ends_with("\r\n") ? bad.bytes : bad.bytes + "\r\n");
     EXPECT_TRUE(editor.t.prompts.shown.empty());
   }
 }
 
 TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
-  EditorRig rig;
-  rig.t.files.addFile(rig.path, "(12)    Name\r\n");
+  CatalogEditorRig rig;
+  const std::string path = rig.path(Catalog::Pruefer);
+  rig.addCatalogue(Catalog::Pruefer, "(12)    Name\r\n");
   rig.t.files.failWhen = [](const FsCall& call) { return call.op == FsOp::ReadFile; };
-  rig.open();
+  rig.openPruefer();
   ASSERT_EQ(rig.t.prompts.shown.size(), 1U);
   EXPECT_EQ(rig.t.prompts.shown[0].text,
-            "Die Katalogdatei " + rig.path +
+            "Die Katalogdatei " + path +
                 " ist vorhanden, kann aber nicht gelesen werden.\r\nDamit sie nicht "
                 "überschrieben wird, kann der Katalog jetzt nicht bearbeitet werden. Schließen "
                 "Sie dieses Fenster und öffnen Sie es erneut, sobald die Datei lesbar ist.");
@@ -94,22 +66,16 @@ TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
   rig.editor->get()->close();
   EXPECT_TRUE(rig.editor->closed());
   rig.t.files.clearFaults();
-  EXPECT_EQ(rig.t.files.content(rig.path), "(12)    Name\r\n");
+  EXPECT_EQ(rig.t.files.content(path), "(12)    Name\r\n");
   EXPECT_EQ(rig.main.calls, Names{"showMainWindow"});
-}
-
-const std::vector<std::string>& badTexts() {
-  static const std::vector<std::string> texts = {
-      "", "abc", "-1", "70000", std::string(10000, '9'), std::string(10000, 'x')};
-  return texts;
 }
 
 // The main window starts whatever its settings hold; the tool tips show the texts, and a
 // part count is asked for exactly when its flag reads as a number other than 0.
 TEST(BadInputWindows, TheMainWindowStartsWithEveryBadSetting) {
   for (const SettingInfo& info : SettingTable()) {
-    for (const std::string& bad : badTexts()) {
-      SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
+    for (const auto& [label, bad] : badValues()) {
+      SCOPED_TRACE(std::string(info.name) + " " + label);
       MainWindowRig rig;
       rig.setSetting(info.name, bad);
       rig.load();
@@ -139,8 +105,8 @@ TEST(BadInputWindows, TheConfigurationDialogKeepsBadTextsAndStoresThemBack) {
       " FILE NumDez IdLaenge MaschinenIdLaenge AuftragsNrLaenge "
       "LaengeArtikelNr DateiErweiterung ";
   for (const SettingInfo& info : SettingTable()) {
-    for (const std::string& bad : badTexts()) {
-      SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
+    for (const auto& [label, bad] : badValues()) {
+      SCOPED_TRACE(std::string(info.name) + " " + label);
       TestEnvironment t;
       RecordingMainWindow main;
       OneDrive volumes;

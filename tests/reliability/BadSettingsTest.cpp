@@ -14,6 +14,7 @@
 #include "output/OutputMessages.h"
 #include "output/modCreateFileName.h"
 #include "output/modTuLOutput.h"
+#include "reliability/BadCatalogues.h"
 #include "reliability/JobRig.h"
 #include "settings/SettingKeys.h"
 
@@ -21,23 +22,6 @@ namespace kvotlk::test {
 namespace {
 
 using Names = std::vector<std::string>;
-
-struct BadValue {
-  const char* label;
-  std::string text;
-};
-
-const std::vector<BadValue>& badValues() {
-  static const std::vector<BadValue> values = {
-      {"leer", ""},
-      {"Buchstaben", "abc"},
-      {"negativ", "-1"},
-      {"über 16 Bit", "70000"},
-      {"10000 Ziffern", std::string(10000, '9')},
-      {"10000 Buchstaben", std::string(10000, 'x')},
-  };
-  return values;
-}
 
 // What the job does with one bad setting, where it differs from the clean job.
 struct Expected {
