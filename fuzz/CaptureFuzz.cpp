@@ -13,6 +13,7 @@
 #include "capture/CaptureView.h"
 #include "capture/modKVOFunctions.h"
 #include "entry/OrderConfirmation.h"
+#include "output/ResultFileText.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::fuzz {
