@@ -141,7 +141,7 @@ TEST(SimRecovery, AHangingSimulatorDoesNotHangTheConverter) {
   ASSERT_TRUE(sim->subscribed(1));
   sim->execute(1);
   ASSERT_TRUE(sim->runsDone(1));
-  ASSERT_TRUE(waitUntil([&converter] { return converter.t.g.intAnzMerkmale == 2; }));
+  ASSERT_TRUE(waitUntil([&converter] { return converter.t.g.intAnzMerkmale == 3; }));
 
   std::atomic<bool> hanging = true;
   std::thread hang([&sim, &hanging] {

@@ -28,9 +28,9 @@ TEST(SimLinkTest, AnOpenQuestionHoldsTheRunForEveryConverter) {
   ASSERT_TRUE(sim.subscribed(2));
   sim.execute(2);
   ASSERT_TRUE(sim.runsDone(2));
-  // The question came with the start of run 2, the fifth event; nothing followed it while
+  // The question came with the start of run 2, the sixth event; nothing followed it while
   // it was open, and the run went on after the answer.
-  EXPECT_EQ(sentWhileOpen, (std::vector<std::int64_t>{5, 5}));
+  EXPECT_EQ(sentWhileOpen, (std::vector<std::int64_t>{6, 6}));
   EXPECT_EQ(asking.messages(), std::vector<std::string>{IncreaseQuestion()});
   EXPECT_TRUE(other.messages().empty());
   for (Converter* converter : {&asking, &other}) {

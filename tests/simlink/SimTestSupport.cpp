@@ -62,6 +62,9 @@ std::string expectedSample(std::uint64_t seed, std::uint64_t run) {
     if (command.dimension) {
       ids.push_back(command.dimension->DimIdText);
       values.push_back(command.dimension->DimMeasured);
+    } else if (command.CmdTypeCode == 184) {
+      ids.push_back(command.CmdIdText);
+      values.push_back(command.field662);
     }
   }
   return entries(ids, values);

@@ -27,15 +27,16 @@ inline void spin(int milliseconds) {
 // An endpoint of this test process alone, so that tests never meet another simulator.
 std::string uniqueEndpoint();
 
-// The program of the link tests: a run sends its start and three commands, two of them
-// dimensions with drawn values.
+// The program of the link tests: a run sends its start and four commands, two dimensions
+// and a type-184 value (fields 165 and 662) with drawn values.
 inline constexpr const char* kLinkProgram =
     "Programm Welle.PRG\n"
     "Version \"Kalvero 9.1 Simulator\"\n"
     "Mass Merkmal=101 Messwert=Normal(10; 0,01)\n"
     "Befehl Typ=7 Id=Ebene\n"
-    "Mass Merkmal=102 Messwert=Gleich(4; 5)\n";
-inline constexpr std::int64_t kLinkEventsPerRun = 4;
+    "Mass Merkmal=102 Messwert=Gleich(4; 5)\n"
+    "Feldwert Id=103 Feld662=Gleich(1; 2)\n";
+inline constexpr std::int64_t kLinkEventsPerRun = 5;
 // What the capture holds of a run of kLinkProgram: "id=value" entries.
 std::string expectedSample(std::uint64_t seed, std::uint64_t run);
 
