@@ -1,0 +1,32 @@
+// The size limit of kvotlk-replay's input files; everything else the readers do is shown by
+// the cases in tests/cases/replay.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <variant>
+
+#include "kvotlk-replay/InputFile.h"
+
+namespace kvotlk::replay {
+namespace {
+
+TEST(InputFileTest, ReadsAFileUpToItsLimit) {
+  const auto folder =
+      std::filesystem::temp_directory_path() /
+      ("kvotlk-replay-input-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  const auto write = [&folder](const char* name, std::uintmax_t size) {
+    std::ofstream(folder / name, std::ios::binary) << std::string(size, 'x');
+    return folder / name;
+  };
+  EXPECT_EQ(std::get<std::string>(readInputFile(write("gross", kMaxInputFileSize), "gross")),
+            std::string(kMaxInputFileSize, 'x'));
+  EXPECT_EQ(std::get<InputFileError>(readInputFile(write("zu", kMaxInputFileSize + 1), "zu")),
+            (InputFileError{"zu", 0, "Die Datei ist größer als 1 MB."}));
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace kvotlk::replay
