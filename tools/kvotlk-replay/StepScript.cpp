@@ -47,6 +47,7 @@ constexpr std::int64_t kMaxCount = 100000;
 
 std::string wordList() {
   std::vector<std::string_view> words;
+  words.reserve(kWords.size());
   for (const Word& word : kWords) {
     words.push_back(word.text);
   }

@@ -1,5 +1,5 @@
-// The size limit of kvotlk-replay's input files; everything else the readers do is shown by
-// the cases in tests/cases/replay.
+// What the cases in tests/cases cannot show: the size limit of the input files, and how a
+// message with a line break other than the program's CR LF is printed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "kvotlk-replay/InputFile.h"
+#include "kvotlk-replay/ReplayPorts.h"
 
 namespace kvotlk::replay {
 namespace {
@@ -26,6 +27,10 @@ TEST(InputFileTest, ReadsAFileUpToItsLimit) {
   EXPECT_EQ(std::get<InputFileError>(readInputFile(write("zu", kMaxInputFileSize + 1), "zu")),
             (InputFileError{"zu", 0, "Die Datei ist größer als 1 MB."}));
   std::filesystem::remove_all(folder);
+}
+
+TEST(ReplayPortsTest, AMessageShowsEveryLineBreak) {
+  EXPECT_EQ(promptLine("STOPP", "a\r\nb\rc\nd"), "STOPP: a | b␍c␊d");
 }
 
 }  // namespace
