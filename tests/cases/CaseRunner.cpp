@@ -14,8 +14,8 @@
 
 #include "CaseFile.h"
 #include "FaultyFileSystem.h"
-#include "common/Clock.h"
 #include "kvotlk-replay/ReplayMain.h"
+#include "support/TestDoubles.h"
 
 namespace kvotlk::cases {
 namespace {
@@ -32,18 +32,6 @@ const std::map<std::string, std::pair<std::string, std::string>> kInputFiles = {
     {"auftrag", {"auftrag.txt", "--auftrag"}},
     {"messprogramm", {"messprogramm.kmp", "--messprogramm"}},
     {"ablauf", {"ablauf.txt", "--ablauf"}}};
-
-// Retries wait for nothing; the time and names come from the options.
-class InstantClock final : public Clock {
- public:
-  LocalDateTime now() override { return {2026, 12, 5, 9, 30, 0}; }
-  void sleepFor(std::chrono::milliseconds /*duration*/) override {}
-};
-
-class FirstDraw final : public RandomSource {
- public:
-  std::uint32_t below(std::uint32_t /*bound*/) override { return 0; }
-};
 
 std::string readBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -165,8 +153,9 @@ class CaseTest final : public ::testing::Test {
     }
     const auto machine = makeFileSystem();
     FaultyFileSystem files(*machine, program_, std::move(faults));
-    InstantClock clock;
-    FirstDraw random;
+    // Retries wait for nothing; the time and names come from the options.
+    test::FixedClock clock;
+    test::SequenceRandom random;
     return replay::replayMain(arguments(), {files, clock, random}, out, err);
   }
 
