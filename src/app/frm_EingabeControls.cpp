@@ -175,6 +175,10 @@ QWidget* frm_Eingabe::buildButtons() {
   cmd_Loeschen = new QPushButton(QStringLiteral("Einträge &Löschen"), buttons);
   cmd_Loeschen->setObjectName(QStringLiteral("cmd_Loeschen"));
   cmd_Loeschen->setToolTip(QStringLiteral("Einträge entfernen"));
+  // Enter presses the button that has the focus, as on Windows.
+  for (QPushButton* button : {cmd_OK, cmd_Loeschen}) {
+    button->setAutoDefault(true);
+  }
   auto* layout = new QVBoxLayout(buttons);
   layout->setContentsMargins(0, 8, 0, 0);
   layout->addWidget(cmd_OK);

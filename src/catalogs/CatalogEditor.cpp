@@ -15,9 +15,11 @@
 namespace kvotlk {
 namespace {
 
+// Enter presses the button that has the focus, as on Windows.
 QPushButton* makeButton(QWidget* owner, const char* name, const QString& caption) {
   auto* button = new QPushButton(caption, owner);
   button->setObjectName(QString::fromUtf8(name));
+  button->setAutoDefault(true);
   return button;
 }
 
