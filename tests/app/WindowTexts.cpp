@@ -19,6 +19,9 @@ QString described(const QObject& object, const QWidget& window) {
       break;
     }
   }
+  if (object.property("default").toBool()) {
+    line += QStringLiteral(" Vorgabe");
+  }
   if (object.property("checkable").toBool()) {
     line += QString::fromLatin1(object.property("checked").toBool() ? " [x]" : " [ ]");
   }

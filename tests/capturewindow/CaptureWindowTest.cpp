@@ -187,10 +187,10 @@ TEST_F(CaptureWindowTest, AnIdMessageClosesTheWindowInsideTheEvent) {
 }
 
 // A real modal question inside an event handler that runs from the event loop while
-// another program is in front: the question belongs to the capture window and comes to the
-// front; Enter answers "Ja", the handler goes on and the sample size is raised in both
-// windows. The nest state comes from the order window.
-TEST_F(CaptureWindowTest, TheQuestionOfARunBelongsToTheCaptureWindowAndComesToTheFront) {
+// another program is in front: the question belongs to the capture window (that it stays on
+// top: QtPromptsTest); Enter answers "Ja", the handler goes on and the sample size is
+// raised in both windows. The nest state comes from the order window.
+TEST_F(CaptureWindowTest, TheQuestionOfARunBelongsToTheCaptureWindow) {
   QtPrompts boxes;
   Environment env{t.settings, t.files,   t.clock,   t.random,
                   boxes,      t.numbers, t.kalvero, t.env.programFolder};
@@ -203,14 +203,12 @@ TEST_F(CaptureWindowTest, TheQuestionOfARunBelongsToTheCaptureWindowAndComesToTh
   QApplication::setActiveWindow(nullptr);
 
   QPointer<QWidget> owner;
-  bool active = false;
   bool runFinished = false;
   QTimer::singleShot(0, [&] {
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       owner = box->parentWidget();
-      active = QTest::qWaitFor([box] { return box->isActiveWindow(); }, 1000);
       QTest::keyClick(box, Qt::Key_Return);
     });
     app->run({Cmd::Dimension("101", 7.5)});
@@ -219,7 +217,6 @@ TEST_F(CaptureWindowTest, TheQuestionOfARunBelongsToTheCaptureWindowAndComesToTh
   ASSERT_TRUE(QTest::qWaitFor([&] { return runFinished; }, 5000));
 
   EXPECT_EQ(owner, window.get());
-  EXPECT_TRUE(active);
   EXPECT_EQ(t.g.intStichprobenumfang, 3);
   EXPECT_EQ(order.txt_Probenumfang, "3");
   EXPECT_EQ(caption("lblCurrentProbe") + "/" + caption("lblNumProbes"), "3/3");

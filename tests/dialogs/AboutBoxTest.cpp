@@ -28,7 +28,6 @@ TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   ExpectTexts(*about.get(), "frm_About");
   EXPECT_EQ(about.child<QLabel>("picIcon")->pixmap().toImage().pixelColor(16, 16),
             QColor(Qt::darkBlue));
-  EXPECT_TRUE(about.child<QPushButton>("cmdOK")->isDefault());
 }
 
 // OK, Enter (either key) and Escape wherever the focus is, and the close box; other keys
