@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/WindowKeys.h"
 #include "app/frm_Eingabe.h"
 
 namespace kvotlk {
@@ -91,6 +92,7 @@ void frm_Eingabe::buildControls() {
 
   buildMenus();
   setKeyboardOrder();
+  EnterPressesTheFocusedButton(*this);
   // The size with the part count shown; hiding it leaves the arrangement as it is.
   setFixedSize(sizeHint());
 }
@@ -175,10 +177,6 @@ QWidget* frm_Eingabe::buildButtons() {
   cmd_Loeschen = new QPushButton(QStringLiteral("Einträge &Löschen"), buttons);
   cmd_Loeschen->setObjectName(QStringLiteral("cmd_Loeschen"));
   cmd_Loeschen->setToolTip(QStringLiteral("Einträge entfernen"));
-  // Enter presses the button that has the focus, as on Windows.
-  for (QPushButton* button : {cmd_OK, cmd_Loeschen}) {
-    button->setAutoDefault(true);
-  }
   auto* layout = new QVBoxLayout(buttons);
   layout->setContentsMargins(0, 8, 0, 0);
   layout->addWidget(cmd_OK);

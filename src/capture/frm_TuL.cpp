@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/WindowKeys.h"
 #include "capture/CaptureEngine.h"
 #include "output/modTuLOutput.h"
 
@@ -112,10 +113,8 @@ void frm_TuL::buildControls() {
   CmdLoeschen_->setObjectName(QStringLiteral("CmdLoeschen"));
   CmdLoeschen_->setGeometry(twipsRect(6060, 540, 2415, 375));
 
-  // Enter presses the button that has the focus, and only that one.
-  for (QPushButton* button : {CmdSendData_, CmdLoeschen_}) {
-    button->setAutoDefault(true);
-  }
+  // Enter presses the button that has the focus, and only that one: no default button.
+  EnterPressesTheFocusedButton(*this);
   setTabOrder(CmdSendData_, CmdLoeschen_);
   setTabOrder(CmdLoeschen_, FlexGridDaten_);
   CmdSendData_->setFocus();

@@ -9,17 +9,16 @@
 #include <QVBoxLayout>
 
 #include "app/MainWindowAccess.h"
+#include "app/WindowKeys.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
 
 namespace kvotlk {
 namespace {
 
-// Enter presses the button that has the focus, as on Windows.
 QPushButton* makeButton(QWidget* owner, const char* name, const QString& caption) {
   auto* button = new QPushButton(caption, owner);
   button->setObjectName(QString::fromUtf8(name));
-  button->setAutoDefault(true);
   return button;
 }
 
@@ -89,6 +88,7 @@ void CatalogEditor::buildControls() {
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left, 1);
   layout->addLayout(buttons);
+  EnterPressesTheFocusedButton(*this);
 }
 
 void CatalogEditor::Form_Load() {
