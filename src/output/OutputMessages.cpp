@@ -43,8 +43,9 @@ std::string MessageCopyFailed(std::string_view strTempPath) {
 
 std::string MessageLogFailed(std::string_view strLogFile, std::string_view strTempPath) {
   return join({"Die Protokolldatei ", strLogFile, " kann nicht geschrieben werden.", kCrLf,
-               "Überprüfen Sie die Zugriffsberechtigung im Verzeichnis ", strTempPath, ".", kCrLf,
-               kNothingSent});
+               "Schließen Sie das Programm, das sie geöffnet hat, oder überprüfen Sie die "
+               "Zugriffsberechtigung im Verzeichnis ",
+               strTempPath, ".", kCrLf, "Die Daten werden ohne Protokoll gesendet."});
 }
 
 std::string MessageResultFailed(std::string_view strTempFile, std::string_view strTempPath) {

@@ -15,12 +15,16 @@ void checkTable(LocaleNumbers& numbers, std::span<const NumberCase> cases) {
     EXPECT_EQ(numbers.toInt32(c.text), c.asInt32);
     EXPECT_EQ(numbers.toInt16(c.text), c.asInt16);
     EXPECT_EQ(numbers.toDouble(c.text), c.asDouble);
+    EXPECT_EQ(numbers.isNonZero(c.text), nonZeroOf(c));
   }
 }
 
 TEST(PortableLocaleNumbers, GermanAndEnglishTables) {
   auto german = germanNumbers();
   checkTable(german, kGermanNumberCases);
+  for (const auto& [text, nonZero] : longGermanNumbers()) {
+    EXPECT_EQ(german.isNonZero(text), nonZero) << text;
+  }
   auto english = englishNumbers();
   checkTable(english, kEnglishNumberCases);
 }

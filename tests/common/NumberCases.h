@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 // Number conversions under the operator's separators. The same table checks the portable
 // parser and, on Windows, the platform's own conversions, so it holds only cases on
@@ -67,5 +70,18 @@ inline constexpr NumberCase kEnglishNumberCases[] = {
     {"12a", kFails, kFails, kFails},
     {"1.2.3", kFails, kFails, kFails},
 };
+
+// Whether a number of the tables is other than zero; nullopt when it is none.
+inline std::optional<bool> nonZeroOf(const NumberCase& c) {
+  return c.asDouble ? std::optional<bool>(*c.asDouble != 0.0) : std::nullopt;
+}
+
+// German numbers beyond the double range, and whether they are other than zero.
+inline std::vector<std::pair<std::string, bool>> longGermanNumbers() {
+  return {{"1" + std::string(309, '0'), true},
+          {"-0," + std::string(380, '0') + "1", true},
+          {std::string(400, '0'), false},
+          {"0," + std::string(400, '0'), false}};
+}
 
 }  // namespace kvotlk::test

@@ -32,6 +32,10 @@ TEST_F(PosixFileSystemTest, FilesAndFolders) {
   EXPECT_EQ(fs->readFile(file), "a\r\nb\r\n");
   ASSERT_TRUE(writeWholeFile(*fs, file, "c"));
   EXPECT_EQ(fs->readFile(file), "c");
+  // A new file never opens an existing one.
+  EXPECT_FALSE(writeNewFile(*fs, file, "d"));
+  EXPECT_EQ(fs->readFile(file), "c");
+  EXPECT_TRUE(writeNewFile(*fs, dir / "neu.txt", "d"));
   EXPECT_TRUE(fs->removeFile(file));
   EXPECT_FALSE(fs->removeFile(file));
   EXPECT_FALSE(fs->readFile(file).has_value());

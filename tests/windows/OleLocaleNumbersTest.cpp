@@ -25,12 +25,16 @@ void checkLanguage(LocaleNumbers& numbers, LANGID language) {
     EXPECT_EQ(numbers.toInt32(c.text), c.asInt32);
     EXPECT_EQ(numbers.toInt16(c.text), c.asInt16);
     EXPECT_EQ(numbers.toDouble(c.text), c.asDouble);
+    EXPECT_EQ(numbers.isNonZero(c.text), nonZeroOf(c));
   }
 }
 
 TEST(OleLocaleNumbers, GermanAndEnglishTables) {
   OleLocaleNumbers german(kGerman);
   checkLanguage(german, LANG_GERMAN);
+  for (const auto& [text, nonZero] : longGermanNumbers()) {
+    EXPECT_EQ(german.isNonZero(text), nonZero) << text;
+  }
   OleLocaleNumbers english(kEnglish);
   checkLanguage(english, LANG_ENGLISH);
 }

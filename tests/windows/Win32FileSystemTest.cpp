@@ -62,6 +62,10 @@ TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApart) {
   EXPECT_EQ(files_->readFile(at("missing.txt")), std::nullopt);
   EXPECT_FALSE(files_->removeFile(at("TempData")));
   EXPECT_TRUE(files_->folderExists(at("TempData")));
+  // A new file never opens an existing one.
+  EXPECT_FALSE(writeNewFile(*files_, at("file.txt"), "y"));
+  EXPECT_EQ(files_->readFile(at("file.txt")), "x");
+  EXPECT_TRUE(writeNewFile(*files_, at("new.txt"), "y"));
   EXPECT_TRUE(files_->removeFile(at("file.txt")));
   EXPECT_FALSE(files_->fileExists(at("file.txt")));
   EXPECT_FALSE(files_->removeFile(at("file.txt")));
