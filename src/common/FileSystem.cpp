@@ -20,7 +20,15 @@ bool writeWholeFile(FileSystem& files, const Path& path, std::string_view bytes)
 }
 
 bool writeNewFile(FileSystem& files, const Path& path, std::string_view bytes) {
-  return writeAndClose(files.createNewFile(path), bytes);
+  auto file = files.createNewFile(path);
+  if (!file) {
+    return false;
+  }
+  if (!writeAndClose(std::move(file), bytes)) {
+    files.removeFile(path);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace kvotlk

@@ -53,7 +53,8 @@ std::unique_ptr<FileSystem> makeFileSystem();
 
 // Writes the whole content through the port: create, write, close.
 bool writeWholeFile(FileSystem& files, const Path& path, std::string_view bytes);
-// The same into a new file (createNewFile); false also when the name is taken.
+// The same into a new file (createNewFile); false also when the name is taken. A file it
+// created but could not complete it removes again; a file of the name it never touches.
 bool writeNewFile(FileSystem& files, const Path& path, std::string_view bytes);
 
 }  // namespace kvotlk

@@ -91,8 +91,11 @@ bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& 
   // temporary name is this writer's alone: the folder may be shared by other stations.
   const Path written = toFsPath(
       joinPath(g.strStandardDir, TemporaryNameOf(env.files, env.random, ValuesFileName(g))));
-  if (writeNewFile(env.files, written, ValuesFileContent(g, form)) &&
-      env.files.renameReplacing(written, target)) {
+  if (!writeNewFile(env.files, written, ValuesFileContent(g, form))) {
+    env.files.removeFile(target);
+    return false;
+  }
+  if (env.files.renameReplacing(written, target)) {
     return true;
   }
   env.files.removeFile(written);

@@ -10,7 +10,6 @@ namespace {
 // Writes the bytes into a new file at the temporary path and reads them back.
 CopyResult writeAndVerify(FileSystem& files, const Path& temporary, const std::string& bytes) {
   if (!writeNewFile(files, temporary, bytes)) {
-    files.removeFile(temporary);
     return CopyResult::WriteFailed;
   }
   const auto readBack = files.readFile(temporary);

@@ -142,16 +142,19 @@ class Send {
 
   // Writes the file under a temporary name and gives it its name only when it is
   // complete, so a failed write leaves nothing that would block the next send, and an
-  // earlier file of that name is never replaced.
+  // earlier file of that name is never replaced. Only a file this send created is removed.
   bool writeStagedFile(const ValueFormat& format) {
     const Path temporary =
         toFsPath(strTempPath_ + TemporaryNameOf(env_.files, env_.random, naming_.name));
-    if (writeResultText(temporary, format) &&
+    auto file = env_.files.createNewFile(temporary);
+    if (file && writeResultText(*file, format) &&
         env_.files.renameNoReplace(temporary, toFsPath(strTempFile_))) {
       return true;
     }
     log_.line("Ergebnisdatei konnte nicht geschrieben werden");
-    env_.files.removeFile(temporary);
+    if (file) {
+      env_.files.removeFile(temporary);
+    }
     if (FileExists(env_.files, strTempFile_)) {
       return nameTaken();
     }
@@ -159,9 +162,8 @@ class Send {
     return false;
   }
 
-  bool writeResultText(const Path& path, const ValueFormat& format) {
-    auto file = env_.files.createNewFile(path);
-    if (!file || !file->write(ResultFileHead(g_, form_))) {
+  bool writeResultText(WritableFile& file, const ValueFormat& format) {
+    if (!file.write(ResultFileHead(g_, form_))) {
       return false;
     }
     std::string block;
@@ -169,11 +171,11 @@ class Send {
       log_.line("i =" + DecimalText(i));
       block.clear();
       AppendResultBlock(block, g_, i, format);
-      if (!file->write(block)) {
+      if (!file.write(block)) {
         return false;
       }
     }
-    return file->write(kResultFileEnd) && file->close();
+    return file.write(kResultFileEnd) && file.close();
   }
 
   void deliver() {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/Paths.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingReaders.h"
 #include "settings/modRegistrierung.h"
@@ -81,6 +82,8 @@ TEST(SettingTable, EighteenKeysInDialogOrderWithTheirDefaults) {
     EXPECT_EQ(SettingDefault(table[i].key, "/opt/kvotlk"), keys[i].second) << keys[i].first;
   }
   EXPECT_EQ(SettingDefault(SettingKey::DRIVE, "C:\\Programme\\KVOTLK"), "C:\\");
+  const std::string share = joinPath(std::string(2, kPathSeparator) + "server", "Mess");
+  EXPECT_EQ(SettingDefault(SettingKey::DRIVE, joinPath(share, "KVOTLK")), share + kPathSeparator);
 }
 
 TEST(SettingReaders, FirstStartWritesEveryDefaultItReads) {
