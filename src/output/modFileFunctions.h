@@ -38,9 +38,8 @@ enum class CopyResult {
 // even when another station sends a file of the same name at the same moment. On any
 // failure the temporary file is removed. One trailing separator of either folder is
 // ignored.
-CopyResult CopyFileIntoFolder(FileSystem& files, RandomSource& random,
-                              std::string_view strFileName, std::string_view strTargetFolder,
-                              std::string_view strSourceFolder);
+CopyResult CopyFileIntoFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,
+                              std::string_view strTargetFolder, std::string_view strSourceFolder);
 
 // True when the file arrived in the target folder (one attempt, as above).
 bool CopyFileToFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,

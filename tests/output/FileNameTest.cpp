@@ -74,7 +74,7 @@ TEST(FixedFileNameProblem, NamesThatCannotBeUsed) {
       {"Prüf.txt", false, true},   {"abcd", true, true},         {"abc", false, true},
       {"x.y.z", false, true},      {"CONSOLE.txt", false, true}, {"", false, false},
       {"", true, false},           {"abc", true, false},         {"a/b.txt", false, false},
-      {"a\\b.txt", false, false},  {"..", false, false},         {"a..txt", false, false},
+      {"a\\b.txt", false, false},  {"..", false, false},         {"a..txt", false, true},
       {"C:x.txt", false, false},   {"a*b", false, false},        {"a?b", false, false},
       {"a\"b", false, false},      {"a<b", false, false},        {"a>b", false, false},
       {"a|b", false, false},       {"a\tb", false, false},       {"name.", false, false},
@@ -95,7 +95,7 @@ TEST(FixedFileNameProblem, MessagesNameTheSetting) {
             "Der feste Dateiname (Einstellung FILE) ist leer." + closing);
   EXPECT_EQ(FixedFileNameProblem("..\\x.txt", false),
             "Der feste Dateiname \"..\\x.txt\" (Einstellung FILE) ist als Dateiname nicht "
-            "zulässig.\r\nEr darf keine Pfadangabe, kein \"..\", keines der Zeichen \\ / : * ? \" "
+            "zulässig.\r\nEr darf keine Pfadangabe, keines der Zeichen \\ / : * ? \" "
             "< > | und am Ende keinen Punkt und kein Leerzeichen haben." +
                 closing);
   EXPECT_EQ(FixedFileNameProblem("abc", true),

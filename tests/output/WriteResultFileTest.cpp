@@ -83,8 +83,9 @@ TEST(WriteResultFileTest, EveryStopMessageOfASendByteForByte) {
             "in das Zielverzeichnis.");
   EXPECT_EQ(MessageLogFailed("T\\TLDebug.txt", "T\\"),
             "Die Protokolldatei T\\TLDebug.txt kann nicht geschrieben werden.\r\n"
-            "Überprüfen Sie die Zugriffsberechtigung im Verzeichnis T\\.\r\n"
-            "Es wurden keine Daten gesendet; die Stichproben bleiben erhalten.");
+            "Schließen Sie das Programm, das sie geöffnet hat, oder überprüfen Sie die "
+            "Zugriffsberechtigung im Verzeichnis T\\.\r\n"
+            "Die Daten werden ohne Protokoll gesendet.");
   EXPECT_EQ(MessageResultFailed("T\\R.txt", "T\\"),
             "Die Ergebnisdatei T\\R.txt konnte nicht geschrieben werden.\r\nÜberprüfen Sie den "
             "freien Speicherplatz und die Zugriffsberechtigung im Verzeichnis T\\.\r\n"
@@ -176,8 +177,8 @@ TEST(WriteResultFileTest, RetriesAndTakenNamesWithTheirFilesMessageAndLog) {
              "Temp Datei konnte nicht gelöscht werden"},
        Waits{250, 500, 1000}},
       {"FullDiskWhileWriting",
-       [](SendWorld& w) { failOn(w, FsOp::Write, w.stagedPath("~Solvik.txt.tmp")); }, false,
-       logOnly, Names{}, MessageResultFailed(temp + "Solvik.txt", temp),
+       [](SendWorld& w) { failOn(w, FsOp::Write, w.stagedPath("~Solvik.txt.00001267AAAA.tmp")); },
+       false, logOnly, Names{}, MessageResultFailed(temp + "Solvik.txt", temp),
        Names{"intAnzNachkomma = 3", "Ergebnisdatei konnte nicht geschrieben werden"}, Waits{}},
   };
   for (const Case& c : cases) {
