@@ -71,7 +71,7 @@ std::optional<std::string> ValuesFileSuffixProblem(const modGlobaleVariablen& g)
   return "Die Dateierweiterung \"" + suffix +
          "\" (Einstellung DateiErweiterung) ist als Teil eines Dateinamens nicht zulässig." +
          kCrLf +
-         "Sie darf keine Pfadangabe, kein \"..\" und keines der Zeichen \\ / : * ? \" < > | " +
+         R"(Sie darf keine Pfadangabe, kein ".." und keines der Zeichen \ / : * ? " < > | )" +
          "enthalten." + kCrLf +
          "Die Auftragsdaten werden nicht in eine Datei geschrieben; korrigieren Sie die "
          "Dateierweiterung in der Konfiguration.";
