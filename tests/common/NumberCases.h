@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/NumberTableText.h"
@@ -14,10 +15,8 @@
 // platform's own conversions, so they hold only cases on which both must agree.
 namespace kvotlk::test {
 
-struct TableRow {
-  std::string text;
-  std::vector<std::string> fields;
-};
+// The quoted text and the fields after it.
+using TableRow = std::pair<std::string, std::vector<std::string>>;
 
 // The rows of one [section]: the quoted text, then its fields.
 inline std::vector<TableRow> tableRows(const std::string& section) {
@@ -32,7 +31,7 @@ inline std::vector<TableRow> tableRows(const std::string& section) {
       std::istringstream fields(line.substr(close + 1));
       rows.push_back({line.substr(1, close - 1), {}});
       for (std::string field; fields >> field;) {
-        rows.back().fields.push_back(field);
+        rows.back().second.push_back(field);
       }
     }
   }
@@ -51,11 +50,11 @@ inline std::vector<NumberCase> numberCases(const std::string& section) {
   for (const TableRow& row : tableRows(section)) {
     std::optional<double> n[3];  // "-": no number
     for (std::size_t k = 0; k < 3; ++k) {
-      if (row.fields.at(k) != "-") {
-        n[k] = std::strtod(row.fields[k].c_str(), nullptr);
+      if (row.second.at(k) != "-") {
+        n[k] = std::strtod(row.second[k].c_str(), nullptr);
       }
     }
-    cases.push_back({row.text, n[0], n[1], n[2]});
+    cases.push_back({row.first, n[0], n[1], n[2]});
   }
   return cases;
 }

@@ -33,10 +33,10 @@ TEST(PortableLocaleNumbers, TheTablesOfZahlenTxt) {
 }
 
 TEST(FormatFixed, TheFormatTableOfZahlenTxt) {
-  for (const TableRow& row : tableRows("format")) {
-    const double value = std::strtod(row.fields.at(0).c_str(), nullptr);
-    EXPECT_EQ(FormatFixed(value, std::stoi(row.fields.at(1)), ","), row.text)
-        << row.fields[0] << " / " << row.fields[1];
+  for (const auto& [text, fields] : tableRows("format")) {
+    const double value = std::strtod(fields.at(0).c_str(), nullptr);
+    EXPECT_EQ(FormatFixed(value, std::stoi(fields.at(1)), ","), text)
+        << fields[0] << " / " << fields[1];
   }
   EXPECT_EQ(FormatFixed(12.5, 2, "."), "12.50");
 }

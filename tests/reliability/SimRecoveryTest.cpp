@@ -50,6 +50,27 @@ TEST(SimRecovery, AfterARestartTheNextOrderCapturesFromTheNewSimulator) {
   EXPECT_EQ(converter.messages(), std::vector<std::string>{});
 }
 
+TEST(SimRecovery, GoingAwayWhileAQuestionIsOpenHaltsAfterTheAnswer) {
+  const std::string endpoint = uniqueEndpoint();
+  Converter converter(endpoint);
+  auto sim = std::make_unique<ThreadedSim>(endpoint, 7);
+  ModalPrompts prompts(converter.t.prompts, [&sim] { sim.reset(); });
+  converter.t.prompts.answers = {true};
+  ASSERT_EQ(converter.confirmAndCapture(&prompts), "");
+  converter.t.g.intStichprobenumfang = 1;
+  ASSERT_TRUE(sim->subscribed(1));
+  sim->execute(2);
+  ASSERT_TRUE(
+      waitUntil([&converter] { return converter.engine->state() == CaptureState::Halted; }));
+  spin(100);
+  EXPECT_EQ(converter.messages(),
+            (std::vector<std::string>{IncreaseQuestion(), LostLinkMessage()}));
+  EXPECT_EQ(converter.sample(1), expectedSample(7, 1));
+  EXPECT_EQ(converter.t.g.intAnzStichproben, 2);
+  converter.engine->CmdSendData_Click();
+  EXPECT_EQ(converter.sentSamples, 2);
+}
+
 // A simulator that hangs is not waited for longer than one call's time: the send goes
 // ahead, and the next confirmation says that Kalvero must run.
 TEST(SimRecovery, AHangingSimulatorDoesNotHangTheConverter) {
