@@ -13,7 +13,7 @@
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
-#include "platform/qt/QtSettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
 
 int main(int argc, char* argv[]) {
@@ -35,15 +35,15 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTexts);
   }
 
-  kvotlk::QtSettingsStore settings{std::string(kvotlk::kRegistryRoot)};
+  const auto settings = kvotlk::makeSettingsStore(std::string(kvotlk::kRegistryRoot));
   const auto files = kvotlk::makeFileSystem();
   const auto clock = kvotlk::makeSystemClock();
   const auto random = kvotlk::makeSystemRandom();
   kvotlk::QtPrompts prompts;
   const auto numbers = kvotlk::makeLocaleNumbers();
   const auto kalvero = kvotlk::makeKvoConnector();
-  kvotlk::Environment env{settings, *files,   *clock,   *random,
-                          prompts,  *numbers, *kalvero, kvotlk::executableFolder()};
+  kvotlk::Environment env{*settings, *files,   *clock,   *random,
+                          prompts,   *numbers, *kalvero, kvotlk::executableFolder()};
   kvotlk::modGlobaleVariablen g;
 
   kvotlk::frm_Eingabe window(env, g);

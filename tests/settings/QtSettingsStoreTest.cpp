@@ -34,6 +34,19 @@ TEST_F(QtSettingsStoreTest, EmptyValueIsReadAsEmptyText) {
   EXPECT_EQ(store.read(root + "Config\\FILE"), std::optional<std::string>(""));
 }
 
+// Typed into the file by hand, an unquoted list or "@Rect(…)" is read by QSettings as
+// another type: no text as typed, so the value counts as missing.
+TEST_F(QtSettingsStoreTest, HandTypedValuesOfOtherTypesCountAsMissing) {
+  QFile file(ini());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Config]\nDIR=a,b\nFILE=@Rect(1 2 3 4)\nNumDez=4\n");
+  file.close();
+  QtSettingsStore store(root, ini());
+  EXPECT_EQ(store.read(root + "Config\\DIR"), std::nullopt);
+  EXPECT_EQ(store.read(root + "Config\\FILE"), std::nullopt);
+  EXPECT_EQ(store.read(root + "Config\\NumDez"), "4");
+}
+
 TEST_F(QtSettingsStoreTest, UnwritableFileReportsTheFailure) {
   QtSettingsStore store(root, dir.filePath(QStringLiteral("missing/folder/KVOTLK.ini")));
   QFile blocker(dir.filePath(QStringLiteral("missing")));
