@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/KalveroWaitNotice.h"
 #include "app/ProgramIcon.h"
 #include "app/QtPrompts.h"
 #include "app/frm_Eingabe.h"
@@ -41,7 +42,9 @@ int main(int argc, char* argv[]) {
   const auto random = kvotlk::makeSystemRandom();
   kvotlk::QtPrompts prompts;
   const auto numbers = kvotlk::makeLocaleNumbers();
+  kvotlk::KalveroWaitNotice waitNotice;
   const auto kalvero = kvotlk::makeKvoConnector();
+  kalvero->SetWaitObserver([&waitNotice](bool waiting) { waitNotice.setWaiting(waiting); });
   kvotlk::Environment env{*settings, *files,   *clock,   *random,
                           prompts,   *numbers, *kalvero, kvotlk::executableFolder()};
   kvotlk::modGlobaleVariablen g;
