@@ -101,19 +101,17 @@ ComPtr<ITypeInfo> infoIn(ITypeLib* library, const IID& iid) {
   return info;
 }
 
-// The type information of an interface the object names: from the type library that
-// holds the object's own type information, or else from the registered one.
+// The type information of an interface the object names, from the type library that
+// holds the object's own type information. Without it dispIdOf reads the registered one.
 ComPtr<ITypeInfo> typeInfoOf(const DispatchObject& object, const IID& iid) {
   ComPtr<ITypeInfo> own;
   ComPtr<ITypeLib> library;
   UINT index = 0;
-  if (SUCCEEDED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, own.put())) && own &&
-      SUCCEEDED(own->GetContainingTypeLib(library.put(), &index))) {
-    if (auto info = infoIn(library.get(), iid)) {
-      return info;
-    }
+  if (FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, own.put())) || !own ||
+      FAILED(own->GetContainingTypeLib(library.put(), &index))) {
+    return {};
   }
-  return infoIn(registeredLibraryOf(iid).get(), iid);
+  return infoIn(library.get(), iid);
 }
 
 // Every interface the object may send events through: the default source of its class
