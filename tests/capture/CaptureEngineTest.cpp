@@ -76,18 +76,22 @@ TEST(CaptureEngine, DestroyingTheEngineEndsTheSubscription) {
 }
 
 // A line break would split the "MERKMAL=" line of the result file; a measuring-program
-// file cannot hold one inside a value.
+// file cannot hold one inside a value. The refused ID's value is not stored either.
 TEST(CaptureEngine, AnIdWithALineBreakIsNoWholeNumber) {
-  for (const char* id : {"\n101", "10\r"}) {
+  ScriptedCommand type184 = ScriptedCommand::Plain(184, "10\r");
+  type184.field662 = 2.0;
+  for (const ScriptedCommand& command : {ScriptedCommand::Dimension("\n101", 1.0), type184}) {
     Capture c;
     CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
     engine.Form_Load();
-    c.app->run({ScriptedCommand::Dimension(id, 1.0)});
+    c.app->run({command});
+    const std::string id = command.dimension ? "\n101" : "10\r";
     ASSERT_EQ(c.t.prompts.shown.size(), 1U);
-    EXPECT_EQ(c.t.prompts.shown[0].text, "Merkamls ID " + std::string(id) +
+    EXPECT_EQ(c.t.prompts.shown[0].text, "Merkamls ID " + id +
                                              " entspricht nicht dem Typ Long (Ganzzahl).\r\n"
                                              "Korrigieren Sie zuerst das Messprogramm.");
     EXPECT_EQ(engine.state(), CaptureState::Closed);
+    EXPECT_EQ(c.t.g.intAnzMerkmale, 0);
   }
 }
 
