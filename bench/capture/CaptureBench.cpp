@@ -83,6 +83,17 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
   if (w.g.arrStichproben.size() != 1 || engine.state() != CaptureState::Ready) {
     state.SkipWithError("the capture did not run as planned");
   }
+  // Every automation call crosses into Kalvero's process while it waits: an event reads
+  // each property at most once, and a dimension costs at most eight calls.
+  const double events = static_cast<double>(state.iterations()) * eventsPerRun;
+  for (const auto& [operation, count] : app->life->calls) {
+    if (count > events) {
+      state.SkipWithError("an automation property was read twice for one event");
+    }
+  }
+  if (static_cast<double>(app->life->totalCalls()) > 8 * events) {
+    state.SkipWithError("an event cost more than eight automation calls");
+  }
   state.counters["events/s"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * eventsPerRun, benchmark::Counter::kIsRate);
   state.counters["calls/event"] = static_cast<double>(app->life->totalCalls()) /
