@@ -1,75 +1,63 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
-#include <span>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-// Number conversions under the operator's separators. The same table checks the portable
-// parser and, on Windows, the platform's own conversions, so it holds only cases on
-// which both must agree.
+#include "common/NumberTableText.h"
+
+// Number conversions under the operator's separators, read from tests/common/zahlen.txt.
+// Its sections deutsch and englisch check the portable parser and, on Windows, the
+// platform's own conversions, so they hold only cases on which both must agree.
 namespace kvotlk::test {
 
+// The quoted text and the fields after it.
+using TableRow = std::pair<std::string, std::vector<std::string>>;
+
+// The rows of one [section]: the quoted text, then its fields.
+inline std::vector<TableRow> tableRows(const std::string& section) {
+  std::istringstream table(kNumberTableText);
+  std::vector<TableRow> rows;
+  std::string current;
+  for (std::string line; std::getline(table, line);) {
+    if (line.starts_with('[')) {
+      current = line.substr(1, line.size() - 2);
+    } else if (current == section && line.starts_with('"')) {
+      const std::size_t close = line.find('"', 1);
+      std::istringstream fields(line.substr(close + 1));
+      rows.push_back({line.substr(1, close - 1), {}});
+      for (std::string field; fields >> field;) {
+        rows.back().second.push_back(field);
+      }
+    }
+  }
+  return rows;
+}
+
 struct NumberCase {
-  const char* text;
+  std::string text;
   std::optional<std::int32_t> asInt32;
   std::optional<std::int16_t> asInt16;
   std::optional<double> asDouble;
 };
 
-inline constexpr std::nullopt_t kFails = std::nullopt;
-
-// Decimal separator ",", group separator ".".
-inline constexpr NumberCase kGermanNumberCases[] = {
-    {"12", 12, 12, 12.0},
-    {" 12 ", 12, 12, 12.0},
-    {"12,5", 12, 12, 12.5},
-    {"2,5", 2, 2, 2.5},
-    {"3,5", 4, 4, 3.5},
-    {"2,51", 3, 3, 2.51},
-    {"-2,5", -2, -2, -2.5},
-    {"0,4", 0, 0, 0.4},
-    {"1.234", 1234, 1234, 1234.0},
-    {"1.234,5", 1234, 1234, 1234.5},
-    {"+7", 7, 7, 7.0},
-    {"-0", 0, 0, 0.0},
-    {"000", 0, 0, 0.0},
-    {"32767", 32767, 32767, 32767.0},
-    {"32768", 32768, kFails, 32768.0},
-    {"-32768", -32768, -32768, -32768.0},
-    {"-32769", -32769, kFails, -32769.0},
-    {"32767,5", 32768, kFails, 32767.5},
-    {"2147483647", 2147483647, kFails, 2147483647.0},
-    {"2147483648", kFails, kFails, 2147483648.0},
-    {"-2147483648", -2147483647 - 1, kFails, -2147483648.0},
-    {"12345678901234", kFails, kFails, 12345678901234.0},
-    {"", kFails, kFails, kFails},
-    {"   ", kFails, kFails, kFails},
-    {"12a", kFails, kFails, kFails},
-    {"A123", kFails, kFails, kFails},
-    {"1 2", kFails, kFails, kFails},
-    {"1,2,3", kFails, kFails, kFails},
-    {"--1", kFails, kFails, kFails},
-};
-
-// Decimal separator ".", group separator ",".
-inline constexpr NumberCase kEnglishNumberCases[] = {
-    {"12", 12, 12, 12.0},
-    {" 12 ", 12, 12, 12.0},
-    {"12.5", 12, 12, 12.5},
-    {"2.5", 2, 2, 2.5},
-    {"3.5", 4, 4, 3.5},
-    {"1,234", 1234, 1234, 1234.0},
-    {"1,234.5", 1234, 1234, 1234.5},
-    {"-0", 0, 0, 0.0},
-    {"32768", 32768, kFails, 32768.0},
-    {"2147483648", kFails, kFails, 2147483648.0},
-    {"", kFails, kFails, kFails},
-    {"12a", kFails, kFails, kFails},
-    {"1.2.3", kFails, kFails, kFails},
-};
+inline std::vector<NumberCase> numberCases(const std::string& section) {
+  std::vector<NumberCase> cases;
+  for (const TableRow& row : tableRows(section)) {
+    std::optional<double> n[3];  // "-": no number
+    for (std::size_t k = 0; k < 3; ++k) {
+      if (row.second.at(k) != "-") {
+        n[k] = std::strtod(row.second[k].c_str(), nullptr);
+      }
+    }
+    cases.push_back({row.first, n[0], n[1], n[2]});
+  }
+  return cases;
+}
 
 // Whether a number of the tables is other than zero; nullopt when it is none.
 inline std::optional<bool> nonZeroOf(const NumberCase& c) {
@@ -83,5 +71,8 @@ inline std::vector<std::pair<std::string, bool>> longGermanNumbers() {
           {std::string(400, '0'), false},
           {"0," + std::string(400, '0'), false}};
 }
+
+inline const std::vector<NumberCase> kGermanNumberCases = numberCases("deutsch");
+inline const std::vector<NumberCase> kEnglishNumberCases = numberCases("englisch");
 
 }  // namespace kvotlk::test

@@ -13,29 +13,6 @@ namespace kvotlk::test {
 
 using Names = std::vector<std::string>;
 
-// Lines joined with CR LF after each, as the program writes its files.
-inline std::string crlfLines(const Names& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += line + "\r\n";
-  }
-  return text;
-}
-
-// Samples 1..n with the characteristic IDs in sample 1 and m values per sample.
-inline void setCapture(modGlobaleVariablen& g, const std::vector<std::string>& ids,
-                       const std::vector<std::vector<double>>& samples) {
-  g.arrStichproben.assign(1, Stichprobe{});
-  for (const auto& values : samples) {
-    Stichprobe sample;
-    sample.strMerkmal.insert(sample.strMerkmal.end(), ids.begin(), ids.end());
-    sample.dblMesswert.insert(sample.dblMesswert.end(), values.begin(), values.end());
-    g.arrStichproben.push_back(sample);
-  }
-  g.intAnzStichproben = static_cast<std::int16_t>(samples.size());
-  g.intAnzMerkmale = static_cast<std::int16_t>(ids.size());
-}
-
 // The order of the example file: two characteristics, three samples.
 inline void setExampleOrder(modGlobaleVariablen& g) {
   g.strArtikel = "A100";
@@ -45,15 +22,23 @@ inline void setExampleOrder(modGlobaleVariablen& g) {
   g.strUhrzeit = "09:30";
   g.strAuftrag = "40711";
   g.intNestnummerAmMerkmal = 1;
-  setCapture(g, {"10", "20"}, {{12.3456, -0.0125}, {12.3449, 0.0}, {12.35, 100.0}});
+  const std::vector<std::vector<double>> values = {
+      {12.3456, -0.0125}, {12.3449, 0.0}, {12.35, 100.0}};
+  g.arrStichproben.assign(1, Stichprobe{});
+  for (const auto& sampleValues : values) {
+    Stichprobe sample;
+    sample.strMerkmal.insert(sample.strMerkmal.end(), {"10", "20"});
+    sample.dblMesswert.insert(sample.dblMesswert.end(), sampleValues.begin(), sampleValues.end());
+    g.arrStichproben.push_back(sample);
+  }
+  g.intAnzStichproben = 3;
+  g.intAnzMerkmale = 2;
 }
 
 // The example file, byte for byte: its head, then one block per characteristic.
-inline const std::string kExampleHead =
-    "BEGINN_MESSUNG\r\n \r\nARTIKEL=A100\r\nMASCHINE=M7\r\nPRUEFER=12\r\n"
-    "ZEIT=05.12.2026/09:30\r\nAUFTRAG=40711\r\n";
 inline std::string exampleFile() {
-  return kExampleHead +
+  return "BEGINN_MESSUNG\r\n \r\nARTIKEL=A100\r\nMASCHINE=M7\r\nPRUEFER=12\r\n"
+         "ZEIT=05.12.2026/09:30\r\nAUFTRAG=40711\r\n"
          "UMFANG=3\r\nMERKMAL=10\r\n \r\nBEGINN_WERTE\r\n12,346\r\n12,345\r\n12,350\r\n"
          "ENDE_WERTE\r\n \r\n \r\n"
          "UMFANG=3\r\nMERKMAL=20\r\n \r\nBEGINN_WERTE\r\n-0,013\r\n0,000\r\n100,000\r\n"

@@ -9,40 +9,36 @@
 #include "config/VolumeSource.h"
 #include "config/frm_Konfiguration.h"
 #include "dialogs/CatalogEditorRig.h"
-#include "reliability/BadCatalogues.h"
 
 namespace kvotlk::test {
 namespace {
 
 using Names = std::vector<std::string>;
 
+const std::vector<std::string> kBadValues = {
+    "", "abc", "-1", "70000", std::string(10000, '9'), std::string(10000, 'x')};
+
 // The main window's lists and the editor show every line as stored, and the editor's OK
 // writes every byte back: only the line ends are its own, CR LF after every line.
 TEST(BadInputWindows, BadCataloguesAreShownAndWrittenBackAsStored) {
-  for (const BadCatalogue& bad : badCatalogues()) {
-    SCOPED_TRACE(bad.label);
-    MainWindowRig rig;
-    for (const Catalog c : {Catalog::Pruefer, Catalog::Maschine}) {
-      rig.files.addFile(CatalogPath(rig.env.programFolder, c), bad.bytes);
-    }
-    rig.load();
-    const Names lines = ReadCatalog(rig.files, CatalogPath(rig.env.programFolder, Catalog::Pruefer))
-                            .value_or(Names{});
-    EXPECT_EQ(lines.size(), bad.lines);
-    EXPECT_EQ(rig.entries("combo_Prüfer"), lines);
-    EXPECT_EQ(rig.entries("Combo_Maschine"), lines);
-    EXPECT_EQ(rig.messages(), Names{});
-
-    CatalogEditorRig editor;
-    editor.addCatalogue(Catalog::Pruefer, bad.bytes);
-    editor.openPruefer();
-    EXPECT_EQ(editor.entries(), lines);
-    editor.button("cmdOK")->click();
-    EXPECT_TRUE(editor.editor->closed());
-    EXPECT_EQ(editor.t.files.content(editor.path(Catalog::Pruefer)),
-              bad.bytes.ends_with("\r\n") ? bad.bytes : bad.bytes + "\r\n");
-    EXPECT_TRUE(editor.t.prompts.shown.empty());
+  const std::string bytes = "12      Name\r\n()\r\n\r\n(12345) \x80\xFF\r\n(3)     Letzte";
+  MainWindowRig rig;
+  for (const Catalog c : {Catalog::Pruefer, Catalog::Maschine}) {
+    rig.files.addFile(CatalogPath(rig.env.programFolder, c), bytes);
   }
+  rig.load();
+  EXPECT_EQ(rig.entries("combo_Prüfer"), rig.entries("Combo_Maschine"));
+  EXPECT_EQ(rig.entries("combo_Prüfer").size(), 5U);
+  EXPECT_EQ(rig.messages(), Names{});
+
+  CatalogEditorRig editor;
+  editor.addCatalogue(Catalog::Pruefer, bytes);
+  editor.openPruefer();
+  EXPECT_EQ(editor.entries(), rig.entries("combo_Prüfer"));
+  editor.button("cmdOK")->click();
+  EXPECT_TRUE(editor.editor->closed());
+  EXPECT_EQ(editor.t.files.content(editor.path(Catalog::Pruefer)), bytes + "\r\n");
+  EXPECT_TRUE(editor.t.prompts.shown.empty());
 }
 
 TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
@@ -61,35 +57,9 @@ TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
   for (const char* name : {"cmdNew", "cmdDeletePrüfer", "cmdDeleteList", "cmdOK"}) {
     EXPECT_FALSE(rig.button(name)->isEnabled()) << name;
   }
-  rig.button("cmdOK")->click();
-  EXPECT_FALSE(rig.editor->closed());
   rig.editor->get()->close();
   EXPECT_TRUE(rig.editor->closed());
-  rig.t.files.clearFaults();
-  EXPECT_EQ(rig.t.files.content(path), "(12)    Name\r\n");
   EXPECT_EQ(rig.main.calls, Names{"showMainWindow"});
-}
-
-// The main window starts whatever its settings hold; the tool tips show the texts, and a
-// part count is asked for exactly when its flag reads as a number other than 0.
-TEST(BadInputWindows, TheMainWindowStartsWithEveryBadSetting) {
-  for (const SettingInfo& info : SettingTable()) {
-    for (const auto& [label, bad] : badValues()) {
-      SCOPED_TRACE(std::string(info.name) + " " + label);
-      MainWindowRig rig;
-      rig.setSetting(info.name, bad);
-      rig.load();
-      EXPECT_TRUE(rig.window->isVisible());
-      EXPECT_EQ(rig.messages(), Names{});
-      const bool partCount =
-          info.key == SettingKey::MessserieUmfang && (bad == "-1" || bad == "70000");
-      EXPECT_EQ(rig.edit("txtAnzahlDerTeile")->isVisibleTo(rig.window.get()), partCount);
-      if (info.key == SettingKey::LaengeArtikelNr) {
-        EXPECT_EQ(str(rig.edit("txt_Artikel")->toolTip()),
-                  "Alphanumerisch max. " + bad + " Zeichen eintragen");
-      }
-    }
-  }
 }
 
 class OneDrive final : public VolumeSource {
@@ -98,15 +68,25 @@ class OneDrive final : public VolumeSource {
   std::vector<std::string> subfolders(const std::string& /*folder*/) override { return {}; }
 };
 
-// The dialog shows every text as stored and OK stores it back unchanged; a check box
-// holding text that is not a number shows its default and is stored as "0" or "1".
-TEST(BadInputWindows, TheConfigurationDialogKeepsBadTextsAndStoresThemBack) {
+// The main window starts whatever its settings hold, and asks for a part count exactly
+// when its flag reads as a number other than 0. The configuration dialog shows every text
+// as stored and OK stores it back unchanged; a check box holding text that is not a number
+// shows its default and is stored as "0" or "1".
+TEST(BadInputWindows, TheWindowsTakeEveryBadSetting) {
   const std::string textKeys =
       " FILE NumDez IdLaenge MaschinenIdLaenge AuftragsNrLaenge "
       "LaengeArtikelNr DateiErweiterung ";
   for (const SettingInfo& info : SettingTable()) {
-    for (const auto& [label, bad] : badValues()) {
-      SCOPED_TRACE(std::string(info.name) + " " + label);
+    for (const std::string& bad : kBadValues) {
+      SCOPED_TRACE(std::string(info.name) + " " + bad.substr(0, 5));
+      MainWindowRig rig;
+      rig.setSetting(info.name, bad);
+      rig.load();
+      EXPECT_EQ(rig.messages(), Names{});
+      const bool partCount =
+          info.key == SettingKey::MessserieUmfang && (bad == "-1" || bad == "70000");
+      EXPECT_EQ(rig.edit("txtAnzahlDerTeile")->isVisibleTo(rig.window.get()), partCount);
+
       TestEnvironment t;
       RecordingMainWindow main;
       OneDrive volumes;
