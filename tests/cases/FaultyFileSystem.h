@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fnmatch.h>
+
 #include <optional>
 #include <regex>
 #include <string>
@@ -14,7 +16,7 @@ namespace kvotlk::cases {
 // OPERATION PATH [N] schreibt FILE: another station writes FILE just before that call.
 struct Fault {
   std::string operation;  // a method of FileSystem or WritableFile
-  std::string path;       // relative to the program folder, or "*"
+  std::string path;       // relative to the program folder, "*" within a name for any text, or "*"
   int nth = 1;
   bool always = false;
   std::string writes;  // relative to the program folder; empty for a failure
@@ -103,8 +105,8 @@ class FaultyFileSystem final : public FileSystem {
   bool fails(std::string_view operation, const Path& path, const Path& other = {}) {
     const auto matches = [this](const std::string& wanted, const Path& p) {
       const std::string text = p.generic_string();
-      return wanted == "*" ||
-             wanted == (text.starts_with(folder_) ? text.substr(folder_.size()) : text);
+      const std::string relative = text.starts_with(folder_) ? text.substr(folder_.size()) : text;
+      return wanted == "*" || fnmatch(wanted.c_str(), relative.c_str(), FNM_PATHNAME) == 0;
     };
     bool failing = false;
     for (Fault& fault : faults_) {

@@ -23,7 +23,9 @@ TEST(PortableLocaleNumbers, TheTablesOfZahlenTxt) {
       EXPECT_EQ(numbers->toInt16(c.text), c.asInt16);
       const auto asDouble = numbers->toDouble(c.text);
       EXPECT_EQ(asDouble, c.asDouble);
-      EXPECT_EQ(numbers->isNonZero(c.text), nonZeroOf(c));
+      if (std::string_view(section) != "grammatik") {  // there the text decides, not a double
+        EXPECT_EQ(numbers->isNonZero(c.text), nonZeroOf(c));
+      }
       if (asDouble && c.asDouble && *c.asDouble == 0.0) {
         EXPECT_EQ(std::signbit(*asDouble), std::signbit(*c.asDouble));
       }
