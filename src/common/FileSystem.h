@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -32,6 +33,9 @@ class FileSystem {
   virtual bool removeFile(const Path& path) = 0;
   // Creates the file, or empties an existing one; nullptr when it cannot be opened.
   virtual std::unique_ptr<WritableFile> createFile(const Path& path) = 0;
+  // Creates a new file and never opens an existing one; nullptr when the name is taken or
+  // the file cannot be created. For temporary files other writers may see.
+  virtual std::unique_ptr<WritableFile> createNewFile(const Path& path) = 0;
   // The whole content; nullopt when the file cannot be read.
   virtual std::optional<std::string> readFile(const Path& path) = 0;
   // Renames a file within one folder; fails, leaving both as they are, when the target
@@ -40,6 +44,8 @@ class FileSystem {
   // Renames a file within one folder, replacing a file of the target name in one step:
   // afterwards the target holds either its old or its new content, never neither.
   virtual bool renameReplacing(const Path& from, const Path& to) = 0;
+  // The id of this process: no other process of the machine has it at the same time.
+  virtual std::uint32_t processId() = 0;
 };
 
 // The machine's file system; defined by the platform layer.
@@ -47,5 +53,8 @@ std::unique_ptr<FileSystem> makeFileSystem();
 
 // Writes the whole content through the port: create, write, close.
 bool writeWholeFile(FileSystem& files, const Path& path, std::string_view bytes);
+// The same into a new file (createNewFile); false also when the name is taken. A file it
+// created but could not complete it removes again; a file of the name it never touches.
+bool writeNewFile(FileSystem& files, const Path& path, std::string_view bytes);
 
 }  // namespace kvotlk

@@ -138,6 +138,17 @@ std::optional<double> PortableLocaleNumbers::toDouble(std::string_view text) {
   return value;
 }
 
+std::optional<bool> PortableLocaleNumbers::isNonZero(std::string_view text) {
+  const auto parsed = parseNumber(text, decimal_, group_);
+  if (!parsed) {
+    return std::nullopt;
+  }
+  const auto nonZero = [](const std::string& digits) {
+    return digits.find_first_not_of('0') != std::string::npos;
+  };
+  return nonZero(parsed->whole) || nonZero(parsed->fraction);
+}
+
 PortableLocaleNumbers germanNumbers() { return {",", "."}; }
 PortableLocaleNumbers englishNumbers() { return {".", ","}; }
 

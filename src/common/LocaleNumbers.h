@@ -19,6 +19,9 @@ class LocaleNumbers {
   virtual std::optional<std::int32_t> toInt32(std::string_view text) = 0;
   virtual std::optional<std::int16_t> toInt16(std::string_view text) = 0;
   virtual std::optional<double> toDouble(std::string_view text) = 0;
+  // Whether the text is a number other than zero, read from its digits, so a number of
+  // any length counts (beyond the double range too); nullopt when it is no number.
+  virtual std::optional<bool> isNonZero(std::string_view text) = 0;
 };
 
 // The same grammar as the platform conversions: surrounding blanks, an optional sign,
@@ -32,6 +35,7 @@ class PortableLocaleNumbers final : public LocaleNumbers {
   std::optional<std::int32_t> toInt32(std::string_view text) override;
   std::optional<std::int16_t> toInt16(std::string_view text) override;
   std::optional<double> toDouble(std::string_view text) override;
+  std::optional<bool> isNonZero(std::string_view text) override;
 
  private:
   std::string decimal_;

@@ -26,4 +26,14 @@ std::string toUtf8(const std::filesystem::path& path) {
   return {text.begin(), text.end()};
 }
 
+bool hasCharNotAllowedInFileName(std::string_view text) {
+  constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || kForbidden.find(c) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace kvotlk

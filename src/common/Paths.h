@@ -20,6 +20,10 @@ std::string joinPath(std::string_view folder, std::string_view name);
 // The folder without one trailing separator, except where it is a root ("/", "C:\").
 std::string withoutTrailingSeparator(std::string_view folder);
 
+// True when the text holds a character Windows does not allow in a file name: a
+// separator ("\" or "/"), one of : * ? " < > |, or a control character.
+bool hasCharNotAllowedInFileName(std::string_view text);
+
 std::filesystem::path toFsPath(std::string_view utf8);
 std::string toUtf8(const std::filesystem::path& path);
 

@@ -6,6 +6,7 @@
 #include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/Prompts.h"
+#include "common/TemporaryName.h"
 #include "common/Text.h"
 #include "entry/OrderForm.h"
 
@@ -61,20 +62,40 @@ std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& for
   return out;
 }
 
+std::optional<std::string> ValuesFileSuffixProblem(const modGlobaleVariablen& g) {
+  const std::string& suffix = g.strDateiErweiterung;
+  if (!g.blnDateiErweiterungVerwenden ||
+      (!hasCharNotAllowedInFileName(suffix) && suffix.find("..") == std::string::npos)) {
+    return std::nullopt;
+  }
+  return "Die Dateierweiterung \"" + suffix +
+         "\" (Einstellung DateiErweiterung) ist als Teil eines Dateinamens nicht zulässig." +
+         kCrLf +
+         R"(Sie darf keine Pfadangabe, kein ".." und keines der Zeichen \ / : * ? " < > | )" +
+         "enthalten." + kCrLf +
+         "Die Auftragsdaten werden nicht in eine Datei geschrieben; korrigieren Sie die "
+         "Dateierweiterung in der Konfiguration.";
+}
+
 bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
   // An empty standard folder names no folder: joined with it, the name would point into
-  // the root of the drive.
-  if (g.strStandardDir.empty()) {
+  // the root of the drive. A bad suffix would name a file elsewhere.
+  if (g.strStandardDir.empty() || ValuesFileSuffixProblem(g)) {
     g.strValuesFile.clear();
     return false;
   }
   g.strValuesFile = ValuesFilePath(g);
   const Path target = toFsPath(g.strValuesFile);
   // Written beside the file and renamed over it, so that the name never holds a
-  // half-written file, not even when removing it after a failure fails as well.
-  const Path written = toFsPath(g.strValuesFile + ".tmp");
-  if (writeWholeFile(env.files, written, ValuesFileContent(g, form)) &&
-      env.files.renameReplacing(written, target)) {
+  // half-written file, not even when removing it after a failure fails as well. The
+  // temporary name is this writer's alone: the folder may be shared by other stations.
+  const Path written = toFsPath(
+      joinPath(g.strStandardDir, TemporaryNameOf(env.files, env.random, ValuesFileName(g))));
+  if (!writeNewFile(env.files, written, ValuesFileContent(g, form))) {
+    env.files.removeFile(target);
+    return false;
+  }
+  if (env.files.renameReplacing(written, target)) {
     return true;
   }
   env.files.removeFile(written);
@@ -89,6 +110,11 @@ std::string ValuesFileFailureMessage(const std::string& path) {
 
 void SaveOrderValues(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
   if (g.intEinstellungenZurLaufzeitSpeichern != 1) {
+    return;
+  }
+  if (const auto problem = ValuesFileSuffixProblem(g)) {
+    g.strValuesFile.clear();
+    env.prompts.showStop(*problem);
     return;
   }
   if (!WriteValuesFile(env, g, form)) {

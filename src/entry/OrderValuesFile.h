@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The order handoff file: the confirmed order as key=value lines in the standard folder,
@@ -21,17 +22,22 @@ std::string ValuesFilePath(const modGlobaleVariablen& g);
 // depends on strNestIDVerwenden and is left out unless it is "0" or "1".
 std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& form);
 
+// The stop message for a suffix in use that cannot be part of a file name (a separator,
+// "..", a character Windows does not allow); nullopt when the name is sound.
+std::optional<std::string> ValuesFileSuffixProblem(const modGlobaleVariablen& g);
+
 // Writes the file anew and keeps its path in strValuesFile. False when it could not be
 // written; then no file of that name is left, so no reader takes old or half-written
-// order data for the current order. An empty strStandardDir names no folder: nothing is
-// written and strValuesFile is empty.
+// order data for the current order. An empty strStandardDir names no folder, a bad
+// suffix no file in it: nothing is written and strValuesFile is empty.
 bool WriteValuesFile(Environment& env, modGlobaleVariablen& g, const OrderForm& form);
 
 // The stop message for a file that could not be written.
 std::string ValuesFileFailureMessage(const std::string& path);
 
 // First success step of the confirmation: when intEinstellungenZurLaufzeitSpeichern is 1,
-// writes the file; a failure shows its stop message and the confirmation carries on.
+// writes the file; a bad suffix or a failure shows its stop message and the confirmation
+// carries on.
 void SaveOrderValues(Environment& env, modGlobaleVariablen& g, const OrderForm& form);
 
 // Start-up: deletes strStandardDir + separator + "TLValues.txt" when it exists (the fixed

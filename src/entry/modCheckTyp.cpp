@@ -17,8 +17,7 @@ bool IsNonZeroNumber(LocaleNumbers& numbers, std::string_view text) {
   if (word == "false") {
     return false;
   }
-  const auto value = numbers.toDouble(text);
-  return value.has_value() && *value != 0.0;
+  return numbers.isNonZero(text).value_or(false);
 }
 
 }  // namespace kvotlk

@@ -46,7 +46,7 @@ CopyResult DeliverWithRetries(Environment& env, DebugLog& log, std::string_view 
                               std::string_view strTargetFolder, std::string_view strSourceFolder) {
   for (int attempt = 1;; ++attempt) {
     const CopyResult result =
-        CopyFileIntoFolder(env.files, strFileName, strTargetFolder, strSourceFolder);
+        CopyFileIntoFolder(env.files, env.random, strFileName, strTargetFolder, strSourceFolder);
     if (result == CopyResult::Copied) {
       return result;
     }

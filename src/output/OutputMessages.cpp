@@ -11,6 +11,9 @@ constexpr std::string_view kCopyNotDone =
     "Kopieren der Ergebnisdatei in das Zielverzeichnis konnte nicht durchgeführt werden.";
 constexpr std::string_view kCheckSpace =
     "Überprüfen Sie den freien Speicherplatz und die Zugriffsberechtigung im Verzeichnis ";
+constexpr std::string_view kCloseOrCheck =
+    "Schließen Sie das Programm, das sie geöffnet hat, oder überprüfen Sie die "
+    "Zugriffsberechtigung im Verzeichnis ";
 constexpr std::string_view kNothingSent =
     "Es wurden keine Daten gesendet; die Stichproben bleiben erhalten.";
 
@@ -43,8 +46,8 @@ std::string MessageCopyFailed(std::string_view strTempPath) {
 
 std::string MessageLogFailed(std::string_view strLogFile, std::string_view strTempPath) {
   return join({"Die Protokolldatei ", strLogFile, " kann nicht geschrieben werden.", kCrLf,
-               "Überprüfen Sie die Zugriffsberechtigung im Verzeichnis ", strTempPath, ".", kCrLf,
-               kNothingSent});
+               kCloseOrCheck, strTempPath, ".", kCrLf,
+               "Die Daten werden ohne Protokoll gesendet."});
 }
 
 std::string MessageResultFailed(std::string_view strTempFile, std::string_view strTempPath) {

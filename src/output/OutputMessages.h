@@ -14,7 +14,7 @@ std::string MessageNameTaken(std::string_view strTempPath);
 // M3: the copy into the target folder failed; the staged file waits for a manual copy.
 std::string MessageCopyFailed(std::string_view strTempPath);
 
-// The debug log could not be deleted or opened; nothing was sent.
+// The debug log could not be deleted or opened; the send goes on without it.
 std::string MessageLogFailed(std::string_view strLogFile, std::string_view strTempPath);
 // The result file could not be written into the staging folder; nothing was sent.
 std::string MessageResultFailed(std::string_view strTempFile, std::string_view strTempPath);

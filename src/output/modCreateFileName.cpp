@@ -4,6 +4,7 @@
 
 #include "common/Clock.h"
 #include "common/Environment.h"
+#include "common/Paths.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
 #include "output/modTuLOutput.h"
@@ -15,26 +16,15 @@ namespace {
 constexpr std::uint32_t kLetters = 26;
 constexpr std::size_t kExtensionChars = 4;
 constexpr std::int16_t kRandomNameLength = 8;
-// File systems take names of at most 255 characters, and the result file is first written
-// as "~" + name + ".tmp"; the date-time stamp adds "_" + date + "_" + time.
+// File systems take names of at most 255 characters; five are kept in hand so the
+// temporary names ("~" + name + tag + ".tmp", the name cut where needed) keep most of the
+// name. The date-time stamp adds "_" + date + "_" + time.
 constexpr std::size_t kLongestName = 255 - 5;
 constexpr std::size_t kStampChars = 16;
-
-// Characters Windows does not allow in a file name; control characters come on top.
-constexpr std::string_view kForbiddenChars = "\\/:*?\"<>|";
 
 constexpr std::array<std::string_view, 22> kDeviceNames = {
     "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5", "com6", "com7",
     "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9"};
-
-bool hasForbiddenChar(std::string_view name) {
-  for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || kForbiddenChars.find(c) != std::string_view::npos) {
-      return true;
-    }
-  }
-  return false;
-}
 
 bool isDeviceName(std::string_view name) {
   const std::string base = lowerCase(name.substr(0, name.find('.')));
@@ -82,11 +72,11 @@ std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool b
     return "Der feste Dateiname (Einstellung FILE) ist leer." + closing;
   }
   const bool badEnd = strFile.back() == '.' || strFile.back() == ' ';
-  if (hasForbiddenChar(strFile) || strFile.find("..") != std::string_view::npos || badEnd ||
-      isDeviceName(strFile)) {
+  // "." and ".." end in a point; a name with ".." inside ("Daten..txt") is a name.
+  if (hasCharNotAllowedInFileName(strFile) || badEnd || isDeviceName(strFile)) {
     return "Der feste Dateiname " + quoted(strFile) +
            " (Einstellung FILE) ist als Dateiname nicht zulässig." + std::string(kCrLf) +
-           "Er darf keine Pfadangabe, kein \"..\", keines der Zeichen \\ / : * ? \" < > | "
+           "Er darf keine Pfadangabe, keines der Zeichen \\ / : * ? \" < > | "
            "und am Ende keinen Punkt und kein Leerzeichen haben." +
            closing;
   }

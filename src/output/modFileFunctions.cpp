@@ -2,14 +2,14 @@
 
 #include "common/FileSystem.h"
 #include "common/Paths.h"
+#include "common/TemporaryName.h"
 
 namespace kvotlk {
 namespace {
 
-// Writes the bytes to the temporary path and reads them back.
+// Writes the bytes into a new file at the temporary path and reads them back.
 CopyResult writeAndVerify(FileSystem& files, const Path& temporary, const std::string& bytes) {
-  if (!writeWholeFile(files, temporary, bytes)) {
-    files.removeFile(temporary);
+  if (!writeNewFile(files, temporary, bytes)) {
     return CopyResult::WriteFailed;
   }
   const auto readBack = files.readFile(temporary);
@@ -41,14 +41,7 @@ bool CreateFolder(FileSystem& files, std::string_view strPath) {
   return files.createFolder(toFsPath(strPath));
 }
 
-std::string TemporaryNameOf(std::string_view strFileName) {
-  std::string name = "~";
-  name += strFileName;
-  name += ".tmp";
-  return name;
-}
-
-CopyResult CopyFileIntoFolder(FileSystem& files, std::string_view strFileName,
+CopyResult CopyFileIntoFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,
                               std::string_view strTargetFolder, std::string_view strSourceFolder) {
   if (!FolderExists(files, strTargetFolder)) {
     return CopyResult::TargetFolderMissing;
@@ -61,7 +54,8 @@ CopyResult CopyFileIntoFolder(FileSystem& files, std::string_view strFileName,
   if (!bytes) {
     return CopyResult::SourceUnreadable;
   }
-  const Path temporary = toFsPath(PathInFolder(strTargetFolder, TemporaryNameOf(strFileName)));
+  const Path temporary =
+      toFsPath(PathInFolder(strTargetFolder, TemporaryNameOf(files, random, strFileName)));
   if (const CopyResult written = writeAndVerify(files, temporary, *bytes);
       written != CopyResult::Copied) {
     return written;
@@ -74,9 +68,9 @@ CopyResult CopyFileIntoFolder(FileSystem& files, std::string_view strFileName,
   return CopyResult::Copied;
 }
 
-bool CopyFileToFolder(FileSystem& files, std::string_view strFileName,
+bool CopyFileToFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,
                       std::string_view strTargetFolder, std::string_view strSourceFolder) {
-  return CopyFileIntoFolder(files, strFileName, strTargetFolder, strSourceFolder) ==
+  return CopyFileIntoFolder(files, random, strFileName, strTargetFolder, strSourceFolder) ==
          CopyResult::Copied;
 }
 

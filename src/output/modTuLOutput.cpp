@@ -12,6 +12,7 @@
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
 #include "common/Prompts.h"
+#include "common/TemporaryName.h"
 #include "output/DebugLog.h"
 #include "output/Delivery.h"
 #include "output/OutputMessages.h"
@@ -70,7 +71,22 @@ std::unique_ptr<WritableFile> openDebugLog(FileSystem& files, const std::string&
   return files.createFile(path);
 }
 
-// One send after the checks: the staging folder and the log are there.
+// A send refused before staging replaces the last send's log, which would otherwise
+// tell of a success, by one that says why nothing was sent. Nothing is created for it.
+void logRefusal(FileSystem& files, const std::string& strTempPath, const std::string& message) {
+  if (!FolderExists(files, strTempPath)) {
+    return;
+  }
+  DebugLog log(openDebugLog(files, strTempPath + std::string(kDebugLogName)));
+  log.line("Debug gestartet von T&L Konverter Version " + ProgramVersionText());
+  std::string reason = message;
+  for (auto at = reason.find(kCrLf); at != std::string::npos; at = reason.find(kCrLf, at)) {
+    reason.replace(at, 2, " ");
+  }
+  log.line("Senden abgelehnt: " + reason);
+}
+
+// One send after the checks: the staging folder is there, the log open if it could be.
 class Send {
  public:
   Send(Environment& env, const modGlobaleVariablen& g, const OrderForm& form, DebugLog& log,
@@ -126,15 +142,19 @@ class Send {
 
   // Writes the file under a temporary name and gives it its name only when it is
   // complete, so a failed write leaves nothing that would block the next send, and an
-  // earlier file of that name is never replaced.
+  // earlier file of that name is never replaced. Only a file this send created is removed.
   bool writeStagedFile(const ValueFormat& format) {
-    const Path temporary = toFsPath(strTempPath_ + TemporaryNameOf(naming_.name));
-    if (writeResultText(temporary, format) &&
+    const Path temporary =
+        toFsPath(strTempPath_ + TemporaryNameOf(env_.files, env_.random, naming_.name));
+    auto file = env_.files.createNewFile(temporary);
+    if (file && writeResultText(*file, format) &&
         env_.files.renameNoReplace(temporary, toFsPath(strTempFile_))) {
       return true;
     }
     log_.line("Ergebnisdatei konnte nicht geschrieben werden");
-    env_.files.removeFile(temporary);
+    if (file) {
+      env_.files.removeFile(temporary);
+    }
     if (FileExists(env_.files, strTempFile_)) {
       return nameTaken();
     }
@@ -142,9 +162,8 @@ class Send {
     return false;
   }
 
-  bool writeResultText(const Path& path, const ValueFormat& format) {
-    auto file = env_.files.createFile(path);
-    if (!file || !file->write(ResultFileHead(g_, form_))) {
+  bool writeResultText(WritableFile& file, const ValueFormat& format) {
+    if (!file.write(ResultFileHead(g_, form_))) {
       return false;
     }
     std::string block;
@@ -152,11 +171,11 @@ class Send {
       log_.line("i =" + DecimalText(i));
       block.clear();
       AppendResultBlock(block, g_, i, format);
-      if (!file->write(block)) {
+      if (!file.write(block)) {
         return false;
       }
     }
-    return file->write(kResultFileEnd) && file->close();
+    return file.write(kResultFileEnd) && file.close();
   }
 
   void deliver() {
@@ -187,6 +206,12 @@ class Send {
   std::string strTempFile_;
 };
 
+bool refuse(Environment& env, const std::string& strTempPath, const std::string& message) {
+  logRefusal(env.files, strTempPath, message);
+  env.prompts.showStop(message);
+  return false;
+}
+
 }  // namespace
 
 std::string GetDateString(Clock& clock) {
@@ -209,16 +234,14 @@ std::string ProgramVersionText() {
 }
 
 bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form) {
+  std::string strTempPath = StagingFolderOf(env.programFolder);
   if (const auto problem = CaptureDataProblem(g)) {
-    env.prompts.showStop(MessageCaptureData(*problem));
-    return false;
+    return refuse(env, strTempPath, MessageCaptureData(*problem));
   }
   std::string strTarget = ReadConfig(env, g, SettingKey::DIR);
-  std::string strTempPath = StagingFolderOf(env.programFolder);
   const ResultFileName naming = ChooseResultFileName(env, g);
   if (naming.problem) {
-    env.prompts.showStop(*naming.problem);
-    return false;
+    return refuse(env, strTempPath, *naming.problem);
   }
   if (!ensureStagingFolder(env.files, strTempPath)) {
     env.prompts.showStop(MessageStagingFolder(strTempPath));
@@ -227,8 +250,8 @@ bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const Order
   const std::string strLogFile = strTempPath + std::string(kDebugLogName);
   auto logFile = openDebugLog(env.files, strLogFile);
   if (!logFile) {
+    // The log only traces; the measured data go out without it.
     env.prompts.showStop(MessageLogFailed(strLogFile, strTempPath));
-    return false;
   }
   DebugLog log(std::move(logFile));
   return Send(env, g, form, log, std::move(strTempPath), std::move(strTarget), naming).run();

@@ -4,6 +4,21 @@
 #include "common/Text.h"
 
 namespace kvotlk {
+namespace {
+
+// "\\server\share\" of a network path "\\server\share\…"; empty for any other path.
+std::string shareRoot(std::string_view folder) {
+  const std::string doubled(2, kPathSeparator);
+  if (!folder.starts_with(doubled)) {
+    return {};
+  }
+  const std::size_t server = folder.find(kPathSeparator, 2);
+  const std::size_t share =
+      server == std::string_view::npos ? server : folder.find(kPathSeparator, server + 1);
+  return std::string(folder.substr(0, share)) + kPathSeparator;
+}
+
+}  // namespace
 
 const std::array<SettingInfo, kSettingCount>& SettingTable() {
   using K = SettingKey;
@@ -41,9 +56,13 @@ std::string SettingDefault(SettingKey key, std::string_view programFolder) {
     case DefaultKind::ProgramFolder:
       return std::string(programFolder);
     case DefaultKind::ProgramDrive:
-      // A drive-letter path keeps "C:\"; elsewhere the root of the folder stands in.
+      // A drive-letter path keeps "C:\"; a network path its share, which stands where a
+      // drive would; elsewhere the root of the folder.
       if (programFolder.size() >= 2 && programFolder[1] == ':') {
         return leftChars(programFolder, 3);
+      }
+      if (std::string share = shareRoot(programFolder); !share.empty()) {
+        return share;
       }
       return toUtf8(toFsPath(programFolder).root_path());
     case DefaultKind::Fixed:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fnmatch.h>
+
 #include <optional>
 #include <regex>
 #include <string>
@@ -10,30 +12,37 @@
 
 namespace kvotlk::cases {
 
-// One line of a case's "fehler" section: OPERATION PATH [N] [immer].
+// One line of a case's "fehler" section: OPERATION PATH [N] [immer], or
+// OPERATION PATH [N] schreibt FILE: another station writes FILE just before that call.
 struct Fault {
   std::string operation;  // a method of FileSystem or WritableFile
-  std::string path;       // relative to the program folder, or "*"
+  std::string path;       // relative to the program folder, "*" within a name for any text, or "*"
   int nth = 1;
   bool always = false;
+  std::string writes;  // relative to the program folder; empty for a failure
   int seen = 0;
 };
+
+inline constexpr std::string_view kOtherStationBytes = "andere Station\r\n";
 
 // The fault of one line; nullopt when the line is not one.
 inline std::optional<Fault> parseFault(const std::string& line) {
   static const std::regex kLine(
       "\\s*(fileExists|folderExists|createFolder|removeFile|createFile|readFile|renameNoReplace|"
-      "renameReplacing|write|close)\\s+(\\S+)(?:\\s+(\\d{1,5}))?(\\s+immer)?\\s*");
+      "renameReplacing|write|close)\\s+(\\S+)(?:\\s+(\\d{1,5}))?"
+      "(?:\\s+(immer)|\\s+schreibt\\s+(\\S+))?\\s*");
   std::smatch match;
   if (!std::regex_match(line, match, kLine)) {
     return std::nullopt;
   }
-  return Fault{match[1], match[2], match[3].matched ? std::stoi(match[3]) : 1, match[4].matched};
+  return Fault{match[1], match[2], match[3].matched ? std::stoi(match[3]) : 1, match[4].matched,
+               match[5]};
 }
 
 // The machine's file system with the faults of a case: a failing call answers as the real
 // one does on an error (false, nullptr, nullopt), changing nothing; a failing write writes
-// half of its bytes first, as a full disk does.
+// half of its bytes first, as a full disk does. createFile faults fail new files too. The
+// process id is fixed, so the names of temporary files are the same on every run.
 class FaultyFileSystem final : public FileSystem {
  public:
   FaultyFileSystem(FileSystem& files, std::string programFolder, std::vector<Fault> faults)
@@ -55,6 +64,10 @@ class FaultyFileSystem final : public FileSystem {
     auto file = fails("createFile", p) ? nullptr : files_.createFile(p);
     return file ? std::make_unique<File>(*this, std::move(file), p) : nullptr;
   }
+  std::unique_ptr<WritableFile> createNewFile(const Path& p) override {
+    auto file = fails("createFile", p) ? nullptr : files_.createNewFile(p);
+    return file ? std::make_unique<File>(*this, std::move(file), p) : nullptr;
+  }
   std::optional<std::string> readFile(const Path& p) override {
     return fails("readFile", p) ? std::nullopt : files_.readFile(p);
   }
@@ -64,6 +77,9 @@ class FaultyFileSystem final : public FileSystem {
   bool renameReplacing(const Path& from, const Path& to) override {
     return !fails("renameReplacing", from, to) && files_.renameReplacing(from, to);
   }
+  std::uint32_t processId() override { return kCaseProcessId; }
+
+  static constexpr std::uint32_t kCaseProcessId = 4711;
 
  private:
   class File final : public WritableFile {
@@ -89,18 +105,28 @@ class FaultyFileSystem final : public FileSystem {
   bool fails(std::string_view operation, const Path& path, const Path& other = {}) {
     const auto matches = [this](const std::string& wanted, const Path& p) {
       const std::string text = p.generic_string();
-      return wanted == "*" ||
-             wanted == (text.starts_with(folder_) ? text.substr(folder_.size()) : text);
+      const std::string relative = text.starts_with(folder_) ? text.substr(folder_.size()) : text;
+      return wanted == "*" || fnmatch(wanted.c_str(), relative.c_str(), FNM_PATHNAME) == 0;
     };
     bool failing = false;
     for (Fault& fault : faults_) {
       if (fault.operation == operation &&
           (matches(fault.path, path) || (!other.empty() && matches(fault.path, other)))) {
         ++fault.seen;
+        if (!fault.writes.empty()) {
+          writeAt(fault);
+          continue;
+        }
         failing = failing || fault.seen == fault.nth || (fault.always && fault.seen > fault.nth);
       }
     }
     return failing;
+  }
+
+  void writeAt(const Fault& fault) {
+    if (fault.seen == fault.nth) {
+      writeWholeFile(files_, folder_ + fault.writes, kOtherStationBytes);
+    }
   }
 
   FileSystem& files_;

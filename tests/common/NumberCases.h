@@ -59,6 +59,19 @@ inline std::vector<NumberCase> numberCases(const std::string& section) {
   return cases;
 }
 
+// Whether a number of the tables is other than zero; nullopt when it is none.
+inline std::optional<bool> nonZeroOf(const NumberCase& c) {
+  return c.asDouble ? std::optional<bool>(*c.asDouble != 0.0) : std::nullopt;
+}
+
+// German numbers beyond the double range, and whether they are other than zero.
+inline std::vector<std::pair<std::string, bool>> longGermanNumbers() {
+  return {{"1" + std::string(309, '0'), true},
+          {"-0," + std::string(380, '0') + "1", true},
+          {std::string(400, '0'), false},
+          {"0," + std::string(400, '0'), false}};
+}
+
 inline const std::vector<NumberCase> kGermanNumberCases = numberCases("deutsch");
 inline const std::vector<NumberCase> kEnglishNumberCases = numberCases("englisch");
 

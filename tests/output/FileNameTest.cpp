@@ -36,12 +36,13 @@ TEST(CreateRandomFileName, SystemSourceGivesIndependentUniformLetters) {
 }
 
 TEST(FixedFileNameProblem, NamesThatCannotBeUsed) {
-  for (const char* name : {"Solvik.txt", "a b.txt", "Prüf.txt", "abc", "x.y.z", "CONSOLE.txt"}) {
+  for (const char* name :
+       {"Solvik.txt", "a b.txt", "Prüf.txt", "abc", "x.y.z", "CONSOLE.txt", "a..txt"}) {
     EXPECT_FALSE(FixedFileNameProblem(name, false).has_value()) << name;
   }
   for (const char* name :
-       {"", "a/b.txt", "a\\b.txt", "..", "a..txt", "C:x.txt", "a*b", "a?b", "a\"b", "a<b", "a>b",
-        "a|b", "a\tb", "name.", "name ", "CON", "con.txt", "Lpt1.dat"}) {
+       {"", "a/b.txt", "a\\b.txt", "..", ".", "C:x.txt", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b",
+        "a\tb", "name.", "name ", "CON", "con.txt", "Lpt1.dat"}) {
     EXPECT_TRUE(FixedFileNameProblem(name, false).has_value()) << name;
   }
   EXPECT_FALSE(FixedFileNameProblem("abcd", true).has_value());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/Paths.h"
+#include "settings/SettingReaders.h"
 #include "settings/modRegistrierung.h"
 #include "support/TestEnvironment.h"
 
@@ -27,6 +29,13 @@ TEST(ReadSetting, MissingValueGivesTheDefaultAndWritesItBackOnceTheStoreTakesIt)
   EXPECT_EQ(ReadSetting(store, kRoot, "Config", "NumDez", "3"), "5");
   store.failReads = true;
   EXPECT_EQ(ReadSetting(store, kRoot, "Config", "NumDez", "3"), "3") << "unreadable is missing";
+}
+
+// A program folder on a share stores the share as its drive, as a drive letter is stored.
+TEST(SettingDefault, DriveOfAProgramFolder) {
+  EXPECT_EQ(SettingDefault(SettingKey::DRIVE, "C:\\Programme\\KVOTLK"), "C:\\");
+  const std::string share = joinPath(std::string(2, kPathSeparator) + "server", "Mess");
+  EXPECT_EQ(SettingDefault(SettingKey::DRIVE, joinPath(share, "KVOTLK")), share + kPathSeparator);
 }
 
 }  // namespace

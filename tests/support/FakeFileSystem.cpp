@@ -99,6 +99,14 @@ std::unique_ptr<WritableFile> FakeFileSystem::createFile(const Path& path) {
   return std::make_unique<FakeFile>(*this, path);
 }
 
+std::unique_ptr<WritableFile> FakeFileSystem::createNewFile(const Path& path) {
+  if (files.count(fsKey(path)) > 0) {
+    shouldFail(FsOp::CreateFile, path);
+    return nullptr;
+  }
+  return createFile(path);
+}
+
 std::optional<std::string> FakeFileSystem::readFile(const Path& path) {
   if (shouldFail(FsOp::ReadFile, path)) {
     return std::nullopt;

@@ -38,9 +38,14 @@ class FakeFileSystem final : public FileSystem {
   bool createFolder(const Path& path) override;
   bool removeFile(const Path& path) override;
   std::unique_ptr<WritableFile> createFile(const Path& path) override;
+  // Counted as CreateFile.
+  std::unique_ptr<WritableFile> createNewFile(const Path& path) override;
   std::optional<std::string> readFile(const Path& path) override;
   bool renameNoReplace(const Path& from, const Path& to) override;
   bool renameReplacing(const Path& from, const Path& to) override;
+  std::uint32_t processId() override { return kProcessId; }
+
+  static constexpr std::uint32_t kProcessId = 0x1267;
 
   // Set-up and inspection; these are not counted as calls.
   void addFolder(const std::string& path);                     // with all its parents

@@ -70,6 +70,10 @@ TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApartAndOnlyFilesRenamed) {
   EXPECT_EQ(files_->readFile(at("TempData")), std::nullopt);
   EXPECT_FALSE(files_->removeFile(at("TempData")));
   EXPECT_TRUE(files_->folderExists(at("TempData")));
+  // A new file never opens an existing one.
+  EXPECT_FALSE(writeNewFile(*files_, at("file.txt"), "y"));
+  EXPECT_EQ(files_->readFile(at("file.txt")), "x");
+  EXPECT_TRUE(writeNewFile(*files_, at("new.txt"), "y"));
   EXPECT_TRUE(files_->removeFile(at("file.txt")));
   EXPECT_FALSE(files_->fileExists(at("file.txt")));
   EXPECT_FALSE(files_->removeFile(at("file.txt")));
@@ -96,6 +100,7 @@ void checkLanguage(LocaleNumbers& numbers, LANGID language) {
     EXPECT_EQ(numbers.toInt32(c.text), c.asInt32) << c.text;
     EXPECT_EQ(numbers.toInt16(c.text), c.asInt16) << c.text;
     EXPECT_EQ(numbers.toDouble(c.text), c.asDouble) << c.text;
+    EXPECT_EQ(numbers.isNonZero(c.text), nonZeroOf(c)) << c.text;
   }
   for (const std::string& text : {std::string("12\0"
                                               "34",
@@ -110,6 +115,9 @@ void checkLanguage(LocaleNumbers& numbers, LANGID language) {
 TEST(OleLocaleNumbers, GermanAndEnglishTables) {
   windows::OleLocaleNumbers german(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT));
   checkLanguage(german, LANG_GERMAN);
+  for (const auto& [text, nonZero] : longGermanNumbers()) {
+    EXPECT_EQ(german.isNonZero(text), nonZero) << text.size();
+  }
   windows::OleLocaleNumbers english(
       MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
   checkLanguage(english, LANG_ENGLISH);

@@ -78,11 +78,11 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::unique_ptr<WritableFile> createFile(const Path& path) override {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-      return nullptr;
-    }
-    return std::make_unique<PosixFile>(fd);
+    return open(path, O_TRUNC);
+  }
+
+  std::unique_ptr<WritableFile> createNewFile(const Path& path) override {
+    return open(path, O_EXCL);
   }
 
   std::optional<std::string> readFile(const Path& path) override {
@@ -118,7 +118,17 @@ class PosixFileSystem final : public FileSystem {
     return true;
   }
 
+  std::uint32_t processId() override { return static_cast<std::uint32_t>(::getpid()); }
+
  private:
+  static std::unique_ptr<WritableFile> open(const Path& path, int mode) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
+    if (fd < 0) {
+      return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
+  }
+
   static bool renameWithoutReplacing(const Path& from, const Path& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
       return true;

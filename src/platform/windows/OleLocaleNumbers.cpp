@@ -61,6 +61,26 @@ std::optional<double> OleLocaleNumbers::toDouble(std::string_view text) {
   return value;
 }
 
+// The parse VarR8FromStr makes, without the conversion that fails beyond the double
+// range. Digits that do not fit the buffer are only counted; the first ones decide.
+std::optional<bool> OleLocaleNumbers::isNonZero(std::string_view text) {
+  auto wide = toWide(text);
+  constexpr int kDigits = 64;
+  BYTE digits[kDigits] = {};
+  NUMPARSE parsed = {};
+  parsed.cDig = kDigits;
+  parsed.dwInFlags = NUMPRS_STD;
+  if (!wide || FAILED(VarParseNumFromStr(wide->data(), locale_, 0, &parsed, digits))) {
+    return std::nullopt;
+  }
+  for (int k = 0; k < parsed.cDig && k < kDigits; ++k) {
+    if (digits[k] != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace kvotlk::windows
 
 namespace kvotlk {

@@ -6,7 +6,8 @@
 
 namespace kvotlk::windows {
 
-// The OLE Automation conversions (VarI4FromStr, VarI2FromStr, VarR8FromStr) under one
+// The OLE Automation conversions (VarI4FromStr, VarI2FromStr, VarR8FromStr, and
+// VarParseNumFromStr for the digits alone) under one
 // locale, with the user's own changes to its separators. The program uses the user's
 // default locale; tests pass a fixed one.
 class OleLocaleNumbers final : public LocaleNumbers {
@@ -17,6 +18,7 @@ class OleLocaleNumbers final : public LocaleNumbers {
   std::optional<std::int32_t> toInt32(std::string_view text) override;
   std::optional<std::int16_t> toInt16(std::string_view text) override;
   std::optional<double> toDouble(std::string_view text) override;
+  std::optional<bool> isNonZero(std::string_view text) override;
 
  private:
   LCID locale_;

@@ -105,12 +105,12 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::unique_ptr<WritableFile> createFile(const Path& path) override {
-    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      return nullptr;
-    }
-    return std::make_unique<Win32File>(handle);
+    return open(path, CREATE_ALWAYS);
+  }
+
+  // CREATE_NEW fails when a file of the name exists.
+  std::unique_ptr<WritableFile> createNewFile(const Path& path) override {
+    return open(path, CREATE_NEW);
   }
 
   std::optional<std::string> readFile(const Path& path) override {
@@ -134,6 +134,18 @@ class Win32FileSystem final : public FileSystem {
     return fileExists(from) && !folderExists(to) &&
            MoveFileExW(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+
+  std::uint32_t processId() override { return GetCurrentProcessId(); }
+
+ private:
+  static std::unique_ptr<WritableFile> open(const Path& path, DWORD disposition) {
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      return nullptr;
+    }
+    return std::make_unique<Win32File>(handle);
   }
 };
 
