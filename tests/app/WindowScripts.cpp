@@ -38,15 +38,16 @@ std::string readAll(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Keeps what the capture does to the order window.
+// Notes what the capture does to the order window among the main window's calls.
 struct RecordingOrderWindow final : CaptureOrderWindow {
-  void showOrderWindow() override { ++shown; }
-  void setOrderProbenumfang(const std::string& text) override { txt_Probenumfang = text; }
-  int orderNestState() override { return chkNest; }
+  explicit RecordingOrderWindow(Names& calls) : calls_(calls) {}
+  void showOrderWindow() override { calls_.emplace_back("showOrderWindow"); }
+  void setOrderProbenumfang(const std::string& text) override {
+    calls_.push_back("setOrderProbenumfang(" + text + ")");
+  }
+  int orderNestState() override { return kUnchecked; }
   OrderForm orderForm() override { return {}; }
-  int shown = 0;
-  std::string txt_Probenumfang;
-  int chkNest = kUnchecked;
+  Names& calls_;
 };
 
 // The drives and folders the configuration dialog sees.
@@ -78,7 +79,7 @@ struct Scene : TestEnvironment {
   Environment windowEnv{settings, files, clock, random, boxes, numbers, kalvero, env.programFolder};
   std::shared_ptr<FakeKvoApplication> app;
   RecordingMainWindow main;
-  RecordingOrderWindow order;
+  RecordingOrderWindow order{main.calls};
   FixedVolumes volumes;
 };
 
@@ -178,12 +179,20 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
                                          : window->isVisible() ? "offen"
                                                                : "verborgen");
   });
-  driver.addStep("lauf", [&scene](const QString& sample) {
-    const std::string id = sample.section(' ', 0, 0).toStdString();
-    const double value = sample.section(' ', 1).toDouble();
+  driver.addStep("fokus", [](const QString&) {
+    const QWidget* focus = QApplication::focusWidget();
+    return "FOKUS " + (focus != nullptr ? focus->objectName() : QStringLiteral("keiner"));
+  });
+  // One run of the measuring program: ID and value of each command, "101 1.5 102 -0.5".
+  driver.addStep("lauf", [&scene](const QString& samples) {
+    std::vector<ScriptedCommand> commands;
+    const QStringList words = samples.split(' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
+      commands.push_back(
+          ScriptedCommand::Dimension(words[i].toStdString(), words[i + 1].toDouble()));
+    }
     QMetaObject::invokeMethod(
-        qApp, [&scene, id, value] { scene.app->run({ScriptedCommand::Dimension(id, value)}); },
-        Qt::QueuedConnection);
+        qApp, [&scene, commands] { scene.app->run(commands); }, Qt::QueuedConnection);
     return QString();
   });
 }
