@@ -3,6 +3,7 @@
 // and compares the driver's report with the script's "bericht".
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFontInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -173,11 +174,23 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
     const bool fixed = QFontInfo(window->findChild<QWidget*>(name)->font()).fixedPitch();
     return "SCHRIFT " + name + (fixed ? " fest" : " proportional");
   });
-  driver.addStep("fenster", [&window](const QString&) {
+  // The window under test, or the window of that name: open (modal), hidden or gone.
+  driver.addStep("fenster", [&window](const QString& name) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return QStringLiteral("FENSTER ") + (window.isNull()       ? "geschlossen"
-                                         : window->isVisible() ? "offen"
-                                                               : "verborgen");
+    QWidget* shown = name.isEmpty() ? window.data() : nullptr;
+    for (QWidget* top : name.isEmpty() ? QWidgetList() : QApplication::topLevelWidgets()) {
+      shown = top->objectName() == name ? top : shown;
+    }
+    const QString state = shown == nullptr      ? QStringLiteral("geschlossen")
+                          : !shown->isVisible() ? QStringLiteral("verborgen")
+                          : shown->isModal()    ? QStringLiteral("offen modal")
+                                                : QStringLiteral("offen");
+    return (QStringLiteral("FENSTER ") + name + QLatin1Char(' ') + state).simplified();
+  });
+  driver.addStep("menue", [&window](const QString& name) {
+    QAction* command = window->findChild<QAction*>(name);
+    QMetaObject::invokeMethod(command, &QAction::trigger, Qt::QueuedConnection);
+    return QString();
   });
   driver.addStep("fokus", [](const QString&) {
     const QWidget* focus = QApplication::focusWidget();
