@@ -108,7 +108,10 @@ QString state(QWidget* widget) {
                    (value ? value->text() : QString());
     }
   } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    parts << QLatin1Char('"') + combo->currentText() + QLatin1Char('"');
+    parts << QLatin1Char('"') + combo->currentText() + QLatin1Char('"') << QStringLiteral("aus");
+    for (int row = 0; row < combo->count(); ++row) {
+      parts << QLatin1Char('"') + combo->itemText(row) + QLatin1Char('"');
+    }
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
              button && button->isCheckable()) {
     parts << (button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));

@@ -28,7 +28,8 @@ class QWidget;
 //   schliesse NAME          closes the window
 //   beende                  quits the program
 //   zeige NAME              reports what the control shows: its text (a list's entries, a
-//                           grid's rows), check mark, and whether it is disabled or hidden
+//                           grid's rows, a combo box's text "aus" its entries), check mark,
+//                           and whether it is disabled or hidden
 //   taste NAME TASTE        gives the control the focus and presses the key on it, named
 //                           as QKeySequence names it: Return, Enter, Esc, Space, A
 //
