@@ -114,7 +114,6 @@ MainWindowRig::~MainWindowRig() {
 
 frm_Eingabe& MainWindowRig::load() {
   window = std::make_unique<frm_Eingabe>(windowEnv, g);
-  observed.window = window.get();
   window->Form_Load();
   return *window;
 }

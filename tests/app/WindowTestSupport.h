@@ -64,21 +64,6 @@ class WindowUnderTest {
   QPointer<Window> window_;
 };
 
-// Notes, for each message, whether the window was visible when it appeared.
-struct ObservedPrompts final : Prompts {
-  explicit ObservedPrompts(ScriptedPrompts& wrapped) : inner(wrapped) {}
-  void showStop(const std::string& text) override { note().showStop(text); }
-  void showPlain(const std::string& text) override { note().showPlain(text); }
-  bool askYesNo(const std::string& text) override { return note().askYesNo(text); }
-  ScriptedPrompts& note() {
-    windowVisible.push_back(window != nullptr && window->isVisible());
-    return inner;
-  }
-  ScriptedPrompts& inner;
-  QWidget* window = nullptr;
-  std::vector<bool> windowVisible;
-};
-
 // A main window over test doubles: the sample catalogues below the program folder, the
 // clock at 5 March 2026 08:07, and a running fake CMM software with "Welle.kvp" open.
 struct MainWindowRig : TestEnvironment {
@@ -98,9 +83,8 @@ struct MainWindowRig : TestEnvironment {
   QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
   Names entries(const char* name) const;
 
-  ObservedPrompts observed{prompts};
   Environment windowEnv{settings, files,   clock,   random,
-                        observed, numbers, kalvero, env.programFolder};
+                        prompts,  numbers, kalvero, env.programFolder};
   std::shared_ptr<FakeKvoApplication> app;
   std::unique_ptr<frm_Eingabe> window;
 };

@@ -1,5 +1,5 @@
-// The capture window frm_TuL: its controls and geometry, the grid while scripted runs
-// arrive, its buttons and keys, its closing, and a question asked inside a capture event.
+// The capture window frm_TuL: its controls and geometry, and a question asked inside a
+// capture event (the grid, its buttons and keys, an ID message: tests/cases/fenster).
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -103,40 +103,6 @@ TEST_F(CaptureWindowTest, IdsOfIdLaengeCharactersAndANestSuffixAreShownWhole) {
   setSetting("IdLaenge", "1");
   open(env);
   EXPECT_EQ(table()->columnWidth(0), twips(600));
-}
-
-// The grid and the sample number follow the runs; Enter presses a button only while it has
-// the focus, so from the grid it sends nothing.
-TEST_F(CaptureWindowTest, GridAndButtonsFollowTheCaptureAndEnter) {
-  open(env);
-  EXPECT_EQ(app->eventSource->sink, &window->engine());
-  app->run({Cmd::Dimension("101", 12.0034), Cmd::Dimension("102", -0.5)});
-  EXPECT_EQ(grid(), (Names{"ID|Messwert", "101|12,0034", "102|-0,5000"}));
-  EXPECT_EQ(table()->item(1, 1)->textAlignment(), Qt::AlignCenter);
-  app->run({Cmd::Dimension("101", 12.5)});
-  EXPECT_EQ(caption("lblCurrentProbe"), "2");
-  QTest::keyClick(table(), Qt::Key_Return);
-  QTest::keyClick(child(*window, "CmdLoeschen"), Qt::Key_Return);
-  EXPECT_EQ(grid(), (Names{"ID|Messwert", "|"}));
-  EXPECT_EQ(caption("lblCurrentProbe"), "1");
-  EXPECT_EQ(prompts.shown.size(), 0U);
-  EXPECT_EQ(window->focusWidget(), child(*window, "CmdSendData")) << "the focus on opening";
-  QTest::keyClick(child(*window, "CmdSendData"), Qt::Key_Return);
-  EXPECT_EQ(prompts.shown.size(), 1U) << "the send asks: one sample of two";
-  EXPECT_FALSE(window->isVisible()) << "No: sent";
-}
-
-// An ID message closes the window from inside the event; the order window comes back, and
-// the window stays for its owner to delete. (The close box: EndToEndTest.)
-TEST_F(CaptureWindowTest, AnIdMessageClosesTheWindowInsideTheEvent) {
-  open(env);
-  app->run({Cmd::Dimension("12a", 1.0)});
-  EXPECT_EQ(prompts.shown.size(), 1U);
-  EXPECT_FALSE(window->isVisible());
-  EXPECT_EQ(order.shown, 1);
-  const QPointer<frm_TuL> kept = window.get();
-  processEvents();
-  EXPECT_FALSE(kept.isNull());
 }
 
 // A real modal question inside an event handler that runs from the event loop while

@@ -1,10 +1,8 @@
-// The about box: title, version and notes (texts/frm_About.txt), the program's icon, and
-// every way of closing it.
+// The about box: title, version and notes (texts/frm_About.txt) and the program's icon
+// (closing it: tests/cases/fenster/about-*.skript).
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 #include "RecordingMainWindow.h"
 #include "about/frm_About.h"
@@ -24,29 +22,6 @@ TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   ExpectTexts(*about.get(), "frm_About");
   EXPECT_EQ(child<QLabel>(*about.get(), "picIcon")->pixmap().toImage().pixelColor(16, 16),
             QColor(Qt::darkBlue));
-}
-
-// OK (space on the button), Enter (either key) and Escape wherever the focus is, and the
-// close box; other keys do nothing.
-TEST(AboutBoxTest, EveryWayOfClosingShowsTheMainWindow) {
-  for (const auto& [target, key] : {std::pair{"cmdOK", Qt::Key_Space},
-                                    {"", Qt::Key_Return},
-                                    {"", Qt::Key_Enter},
-                                    {"", Qt::Key_Escape},
-                                    {"cmdOK", Qt::Key_Escape},
-                                    {"", Qt::Key_unknown}}) {
-    SCOPED_TRACE(std::string(target) + " " + std::to_string(key));
-    RecordingMainWindow main;
-    WindowUnderTest<frm_About> about{new frm_About(main)};
-    QTest::keyClick(about.get(), Qt::Key_A);
-    EXPECT_TRUE(main.calls.empty());
-    QWidget* on = *target != 0 ? child(*about.get(), target) : about.get();
-    key == Qt::Key_unknown
-        ? static_cast<void>(about->close())
-        : QTest::keyClick(on, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-    EXPECT_TRUE(about.closed());
-    EXPECT_EQ(main.calls, Names{"showMainWindow"});
-  }
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QTableWidget>
 
 #include "FramedWindow.h"
 
@@ -90,6 +93,48 @@ QString textOf(QWidget* widget) {
   return {};
 }
 
+// A control's state as "zeige" reports it.
+QString state(QWidget* widget) {
+  QStringList parts;
+  if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    for (int row = 0; row < list->count(); ++row) {
+      parts << QLatin1Char('"') + list->item(row)->text() + QLatin1Char('"');
+    }
+  } else if (auto* grid = qobject_cast<QTableWidget*>(widget)) {
+    for (int row = 0; row < grid->rowCount(); ++row) {
+      const QTableWidgetItem* id = grid->item(row, 0);
+      const QTableWidgetItem* value = grid->item(row, 1);
+      parts << (id ? id->text() : QString()) + QLatin1Char('|') +
+                   (value ? value->text() : QString());
+    }
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    parts << QLatin1Char('"') + combo->currentText() + QLatin1Char('"') << QStringLiteral("aus");
+    for (int row = 0; row < combo->count(); ++row) {
+      parts << QLatin1Char('"') + combo->itemText(row) + QLatin1Char('"');
+    }
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
+             button && button->isCheckable()) {
+    parts << (button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
+  } else if (!qobject_cast<QAbstractButton*>(widget)) {
+    parts << QLatin1Char('"') + textOf(widget) + QLatin1Char('"');
+  }
+  parts << (widget->isEnabled() ? QString() : QStringLiteral("gesperrt"))
+        << (widget->isVisible() ? QString() : QStringLiteral("verborgen"));
+  parts.removeAll(QString());
+  return parts.join(QLatin1Char(' '));
+}
+
+void press(QWidget* widget, const QString& key) {
+  const QKeyCombination combination = QKeySequence::fromString(key)[0];
+  const Qt::KeyboardModifiers modifiers =
+      combination.key() == Qt::Key_Enter ? Qt::KeypadModifier : combination.keyboardModifiers();
+  widget->setFocus();
+  for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, combination.key(), modifiers, key.size() == 1 ? key : QString());
+    QCoreApplication::sendEvent(widget, &event);
+  }
+}
+
 }  // namespace
 
 Driver::Driver(const QString& scriptPath) : report_(scriptPath + QStringLiteral(".bericht")) {
@@ -163,6 +208,12 @@ Driver::Outcome Driver::perform(const QString& step) {
     const QString path = QFileInfo(report_.fileName()).dir().filePath(all);
     return QFile::exists(path) ? Outcome::Done : Outcome::Wait;
   }
+  if (const auto extra = extraSteps_.find(verb); extra != extraSteps_.end()) {
+    if (const QString line = extra->second(all); !line.isEmpty()) {
+      report(line);
+    }
+    return Outcome::Done;
+  }
   if (verb == QStringLiteral("beende")) {
     later(qApp, [] { QCoreApplication::quit(); });
     return Outcome::Done;
@@ -192,6 +243,10 @@ Driver::Outcome Driver::perform(const QString& step) {
       failure_ = QStringLiteral("Bild %1 nicht geschrieben").arg(rest);
       return Outcome::Failed;
     }
+  } else if (verb == QStringLiteral("zeige")) {
+    report(QStringLiteral("ZEIGE %1 %2").arg(name, state(widget)).trimmed());
+  } else if (verb == QStringLiteral("taste")) {
+    later(widget, [widget, rest] { press(widget, rest); });
   } else if (verb == QStringLiteral("schliesse")) {
     later(widget, [widget] { widget->close(); });
   } else {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
+#include <map>
 
 class QWidget;
 
@@ -25,16 +27,27 @@ class QWidget;
 //   bild NAME PFAD          draws the window holding the widget, framed, into a PNG file
 //   schliesse NAME          closes the window
 //   beende                  quits the program
+//   zeige NAME              reports what the control shows: its text (a list's entries, a
+//                           grid's rows, a combo box's text "aus" its entries), check mark,
+//                           and whether it is disabled or hidden
+//   taste NAME TASTE        gives the control the focus and presses the key on it, named
+//                           as QKeySequence names it: Return, Enter, Esc, Space, A
 //
 // TEXT is the rest of the line; "" stands for an empty text. The report, the script's
 // path with ".bericht" appended, gets one line per step done ("OK <step>"), per message
 // box ("MELDUNG <text>", line breaks as \r and \n), per "melde" ("MELDE <text>"), and
-// "ABBRUCH <step>: <reason>" when a step fails or waits longer than a minute.
+// "ABBRUCH <step>: <reason>" when a step fails or waits longer than a minute; "zeige" adds
+// "ZEIGE <name> <state>". A test running the driver in process may add steps of its own.
 namespace kvotlk::test {
 
 class Driver final : public QObject {
  public:
   explicit Driver(const QString& scriptPath);
+
+  // A step VERB ARGUMENTS; it answers a line for the report, or nothing.
+  using Step = std::function<QString(const QString& arguments)>;
+  void addStep(const QString& verb, Step step) { extraSteps_[verb] = std::move(step); }
+  bool finished() const { return !timer_.isActive(); }
 
  private:
   enum class Outcome { Done, Wait, Failed };
@@ -50,6 +63,7 @@ class Driver final : public QObject {
   QString failure_;
   QFile report_;
   QTimer timer_;
+  std::map<QString, Step> extraSteps_;
 };
 
 }  // namespace kvotlk::test

@@ -1,0 +1,297 @@
+// The window scripts of tests/cases/fenster (docs/testing.md): each opens one window over
+// the test doubles with real message boxes, runs its steps through the end-to-end driver
+// and compares the driver's report with the script's "bericht".
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+
+#include "CaseFile.h"
+#include "Driver.h"
+#include "WindowTestSupport.h"
+#include "about/frm_About.h"
+#include "app/QtPrompts.h"
+#include "catalogs/frm_Maschinenkatalog.h"
+#include "catalogs/frm_NestIDsKatalog.h"
+#include "catalogs/frm_PrueferKatalog.h"
+#include "common/Paths.h"
+#include "config/VolumeSource.h"
+#include "config/frm_Konfiguration.h"
+#include "dialogs/RecordingMainWindow.h"
+
+namespace kvotlk::test {
+namespace {
+
+namespace fs = std::filesystem;
+bool gUpdate = false;
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string readAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Notes what the capture does to the order window among the main window's calls.
+struct RecordingOrderWindow final : CaptureOrderWindow {
+  explicit RecordingOrderWindow(Names& calls) : calls_(calls) {}
+  void showOrderWindow() override { calls_.emplace_back("showOrderWindow"); }
+  void setOrderProbenumfang(const std::string& text) override {
+    calls_.push_back("setOrderProbenumfang(" + text + ")");
+  }
+  int orderNestState() override { return kUnchecked; }
+  OrderForm orderForm() override { return {}; }
+  Names& calls_;
+};
+
+// The drives and folders the configuration dialog sees.
+struct FixedVolumes final : VolumeSource {
+  std::vector<std::string> drives() override { return {"/", "/mnt/daten"}; }
+  std::vector<std::string> subfolders(const std::string& folder) override {
+    return folder == "/"             ? Names{"mnt", "opt"}
+           : folder == "/opt"        ? Names{"kvotlk"}
+           : folder == "/opt/kvotlk" ? Names{"Daten", "Kataloge"}
+           : folder == "/mnt/daten"  ? Names{"pruef"}
+                                     : Names{};
+  }
+};
+
+// The test doubles, a clock at 5 March 2026 08:07 and a running fake Kalvero with
+// "Welle.kvp" open.
+struct Scene : TestEnvironment {
+  Scene() {
+    clock.current = {2026, 3, 5, 8, 7, 0};
+    app = kalvero.start();
+    app->openPartProgram("Welle.kvp");
+    files.addFolder("/opt/kvotlk/Daten");
+    files.addFolder("/mnt/daten/pruef");
+  }
+  QWidget* open(const std::string& name);
+  QString mainWindowCalls();
+
+  QtPrompts boxes;
+  Environment windowEnv{settings, files, clock, random, boxes, numbers, kalvero, env.programFolder};
+  std::shared_ptr<FakeKvoApplication> app;
+  RecordingMainWindow main;
+  RecordingOrderWindow order{main.calls};
+  FixedVolumes volumes;
+};
+
+QWidget* Scene::open(const std::string& name) {
+  QWidget* window = nullptr;
+  if (name == "frm_Eingabe") {
+    auto* orderWindow = new frm_Eingabe(windowEnv, g);
+    orderWindow->Form_Load();
+    return orderWindow;
+  }
+  if (name == "frm_TuL") {
+    g.KvoApp = app;
+    g.strMessprogrammName = "Welle";
+    g.intStichprobenumfang = 2;
+    auto* capture = new frm_TuL(windowEnv, g, order);
+    capture->Form_Load();
+    window = capture;
+  } else if (name == "frm_Konfiguration") {
+    window = new frm_Konfiguration(windowEnv, g, main, volumes);
+  } else if (name == "frm_PrüferKatalog") {
+    window = new frm_PrueferKatalog(windowEnv, g, main);
+  } else if (name == "frm_Maschinenkatalog") {
+    window = new frm_Maschinenkatalog(windowEnv, g, main);
+  } else if (name == "frm_NestIDsKatalog") {
+    window = new frm_NestIDsKatalog(windowEnv, g, main);
+  } else if (name == "frm_About") {
+    window = new frm_About(main);
+  }
+  if (window != nullptr) {
+    window->show();
+  }
+  return window;
+}
+
+QString Scene::mainWindowCalls() {
+  QStringList calls;
+  for (const std::string& call : std::exchange(main.calls, {})) {
+    const Names* list = call == "setPrueferList"    ? &main.prueferList
+                        : call == "setMaschineList" ? &main.maschineList
+                                                    : nullptr;
+    QStringList entries;
+    for (const std::string& entry : list != nullptr ? *list : Names{}) {
+      entries << q('"' + entry + '"');
+    }
+    calls << q(call) + (list != nullptr ? "(" + entries.join(", ") + ")" : QString());
+  }
+  return (QStringLiteral("HAUPTFENSTER ") + calls.join(QStringLiteral(", "))).trimmed();
+}
+
+class WindowScript : public ::testing::Test {
+ public:
+  explicit WindowScript(fs::path file) : file_(std::move(file)) {}
+  void TestBody() override;
+
+ private:
+  void addSteps(Driver& driver, Scene& scene, const QPointer<QWidget>& window);
+  fs::path file_;
+};
+
+void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget>& window) {
+  const auto path = [&scene](const QString& relative) {
+    return joinPath(scene.env.programFolder, relative.toStdString());
+  };
+  driver.addStep("einstellung", [&scene](const QString& entry) {
+    scene.setSetting(entry.section('=', 0, 0).toStdString(), entry.section('=', 1).toStdString());
+    return QString();
+  });
+  driver.addStep("speichern-scheitert", [&scene](const QString& answer) {
+    scene.settings.failWrites = answer == QStringLiteral("ja");
+    return QString();
+  });
+  driver.addStep("gespeichert", [&scene](const QString& key) {
+    return "GESPEICHERT " + key + "=" +
+           q(scene.settings.values[scene.settingPath(key.toStdString())]);
+  });
+  driver.addStep("datei", [&scene, path](const QString& file) {
+    // The file's lines joined by " | ", as renderFile shows them.
+    QString shown = scene.files.hasFile(path(file))
+                        ? q(cases::renderFile(scene.files.content(path(file))))
+                        : QStringLiteral("␄ fehlt");
+    shown.chop(shown.endsWith('\n') ? 1 : 0);
+    shown = shown.isEmpty() ? QStringLiteral("(leer)") : shown;
+    return "DATEI " + file + " " + shown.replace('\n', QStringLiteral(" | "));
+  });
+  driver.addStep("hauptfenster", [&scene](const QString&) { return scene.mainWindowCalls(); });
+  driver.addStep("texte", [&window](const QString& name) {
+    ExpectTexts(*window, name.toUtf8().constData(), name == QStringLiteral("frm_TuL"));
+    return QString();
+  });
+  driver.addStep("schrift", [&window](const QString& name) {
+    const bool fixed = QFontInfo(window->findChild<QWidget*>(name)->font()).fixedPitch();
+    return "SCHRIFT " + name + (fixed ? " fest" : " proportional");
+  });
+  // The window under test, or the window of that name: open (modal), hidden or gone.
+  driver.addStep("fenster", [&window](const QString& name) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidget* shown = name.isEmpty() ? window.data() : nullptr;
+    for (QWidget* top : name.isEmpty() ? QWidgetList() : QApplication::topLevelWidgets()) {
+      shown = top->objectName() == name ? top : shown;
+    }
+    const QString state = shown == nullptr      ? QStringLiteral("geschlossen")
+                          : !shown->isVisible() ? QStringLiteral("verborgen")
+                          : shown->isModal()    ? QStringLiteral("offen modal")
+                                                : QStringLiteral("offen");
+    return (QStringLiteral("FENSTER ") + name + QLatin1Char(' ') + state).simplified();
+  });
+  driver.addStep("menue", [&window](const QString& name) {
+    QAction* command = window->findChild<QAction*>(name);
+    QMetaObject::invokeMethod(command, &QAction::trigger, Qt::QueuedConnection);
+    return QString();
+  });
+  driver.addStep("fokus", [](const QString&) {
+    const QWidget* focus = QApplication::focusWidget();
+    return "FOKUS " + (focus != nullptr ? focus->objectName() : QStringLiteral("keiner"));
+  });
+  // One run of the measuring program: ID and value of each command, "101 1.5 102 -0.5".
+  driver.addStep("lauf", [&scene](const QString& samples) {
+    std::vector<ScriptedCommand> commands;
+    const QStringList words = samples.split(' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
+      commands.push_back(
+          ScriptedCommand::Dimension(words[i].toStdString(), words[i + 1].toDouble()));
+    }
+    QMetaObject::invokeMethod(
+        qApp, [&scene, commands] { scene.app->run(commands); }, Qt::QueuedConnection);
+    return QString();
+  });
+}
+
+void WindowScript::TestBody() {
+  cases::CaseFile script = cases::parseCase(readAll(file_));
+  const auto window = std::find_if(script.sections.begin(), script.sections.end(),
+                                   [](const cases::Section& s) { return s.name == "fenster"; });
+  ASSERT_TRUE(window != script.sections.end() && script.find("skript") != nullptr) << file_;
+  Scene scene;
+  for (const cases::Section& section : script.sections) {
+    if (section.name == "datei") {
+      scene.files.addFile(joinPath(scene.env.programFolder, section.argument),
+                          cases::fileBytes(section.content));
+    }
+  }
+  std::istringstream settings(script.find("einstellungen") ? script.find("einstellungen")->content
+                                                           : "");
+  for (std::string line; std::getline(settings, line);) {
+    if (const auto equals = line.find('='); equals != std::string::npos) {
+      scene.setSetting(line.substr(0, equals), line.substr(equals + 1));
+    }
+  }
+  QTemporaryDir folder;
+  const QString steps = folder.filePath(QStringLiteral("skript"));
+  std::ofstream(steps.toStdString()) << script.find("skript")->content;
+  QPointer<QWidget> opened;
+  Driver driver(steps);
+  addSteps(driver, scene, opened);
+  QTimer::singleShot(0, [&] { opened = scene.open(window->argument); });
+  // A message box still open after the last step fails the script instead of hanging it.
+  std::string leftOpen;
+  QTimer boxes;
+  QObject::connect(&boxes, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (driver.finished() && box != nullptr) {
+      leftOpen += "OFFEN " + box->text().replace('\n', QStringLiteral("\\n")).toStdString() + "\n";
+      box->buttons().front()->click();
+    }
+  });
+  boxes.start(50);
+  EXPECT_TRUE(QTest::qWaitFor([&driver] { return driver.finished(); }, 120000));
+  delete opened.data();
+  processEvents();
+
+  // What the steps showed; "OK <step>" lines only repeat the script.
+  std::string report;
+  std::istringstream lines(readAll((steps + QStringLiteral(".bericht")).toStdString()));
+  for (std::string line; std::getline(lines, line);) {
+    report += line.starts_with("OK ") ? "" : line + "\n";
+  }
+  report += leftOpen;
+  const cases::Section* expected = script.find("bericht");
+  const std::string wanted = expected != nullptr ? expected->content : "";
+  if (report != wanted && gUpdate && expected != nullptr) {
+    const_cast<cases::Section*>(expected)->content = report;
+    std::ofstream(file_, std::ios::binary) << script.text();
+    return;
+  }
+  EXPECT_TRUE(report == wanted) << file_.string() << "\n" << cases::unifiedDiff(wanted, report);
+}
+
+}  // namespace
+}  // namespace kvotlk::test
+
+int main(int argc, char* argv[]) {
+  using kvotlk::test::WindowScript;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  kvotlk::test::gUpdate = std::string_view(argc > 1 ? argv[1] : "") == "--aktualisieren";
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(KVOTLK_WINDOW_SCRIPTS)) {
+    if (entry.path().extension() != ".skript") {
+      continue;
+    }
+    std::string name = entry.path().stem().string();
+    for (char& c : name) {
+      c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
+    }
+    ::testing::RegisterTest(
+        "fenster", name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+        [path = entry.path()]() -> ::testing::Test* { return new WindowScript(path); });
+  }
+  return RUN_ALL_TESTS();
+}
