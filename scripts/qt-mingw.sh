@@ -99,7 +99,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 EOF
 
 rm -rf "$prefix"
-# Debian's repack has no wintab (tablet events); widgets draw without OpenGL or Direct2D.
+# Debian's repack has no wintab (tablet events); widgets draw without OpenGL or Direct2D,
+# and Qt 6.4 builds its DirectWrite 3 font database only with Direct2D; no image plugins.
 cmake -G Ninja -S "$source_dir" -B build \
   -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
   -DQT_HOST_PATH=/usr \
@@ -111,7 +112,8 @@ cmake -G Ninja -S "$source_dir" -B build \
   -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF \
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=OFF \
   -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF \
-  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_tabletevent=OFF \
+  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF \
+  -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
   -DFEATURE_openssl=OFF -DFEATURE_brotli=OFF \
   >>"$log" 2>&1 || fail "Qt: cmake ist fehlgeschlagen."
 cmake --build build --parallel "${KVOTLK_QT_JOBS:-2}" >>"$log" 2>&1 || fail "Qt: der Bau ist fehlgeschlagen."
