@@ -2,7 +2,6 @@
 // commands of any type code with any IDs and values, text commands, ID lists, the
 // operator's buttons and answers, the nest check box and the settings the capture reads.
 // After every event the capture data must still be what the result writer relies on.
-#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,7 +9,6 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "app/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
 #include "capture/modKVOFunctions.h"
@@ -21,86 +19,10 @@
 namespace kvotlk::fuzz {
 namespace {
 
-// Checks every call the engine makes on its windows against the state it has set.
-class CheckingView final : public CaptureView {
- public:
-  explicit CheckingView(const modGlobaleVariablen& g) : g_(g) {}
-
-  void prepareGrid() override { rows_ = 2; }
-  void setGridRowCount(int rows) override {
-    expect(rows >= 2, "das Raster behält Kopfzeile und eine Zeile");
-    rows_ = rows;
-  }
-  void setGridCell(int row, int column, const std::string& /*text*/) override {
-    expect(row >= 1 && row < rows_ && (column == 0 || column == 1),
-           "eine Rasterzelle liegt im Raster");
-  }
-  void setCurrentProbe(const std::string& caption, bool /*repaintNow*/) override {
-    // The load shows sample 0 before it resets the counter.
-    expect(caption == (loading ? "0" : std::to_string(g_.intAnzStichproben)),
-           "lblCurrentProbe zeigt den Zähler");
-  }
-  void setNumProbes(const std::string& caption) override {
-    expect(caption == std::to_string(g_.intStichprobenumfang), "lblNumProbes zeigt den Umfang");
-  }
-  void setOrderProbenumfang(const std::string& text) override {
-    expect(text == std::to_string(g_.intStichprobenumfang), "txt_Probenumfang zeigt den Umfang");
-  }
-  int orderNestState() override { return chkNest; }
-  void showOrderWindow() override {
-    expect(engine->state() == CaptureState::Closed, "das Auftragsfenster erst nach dem Schließen");
-  }
-  void closeWindow() override {
-    expect(engine->state() == CaptureState::Closed, "das Fenster schließt nach der Erfassung");
-  }
-
-  int chkNest = kUnchecked;
-  bool loading = false;
-  const CaptureEngine* engine = nullptr;
-
- private:
-  const modGlobaleVariablen& g_;
-  int rows_ = 2;
-};
-
-bool sameBits(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-// The capture data compared exactly (NaN included), to show that an event changed nothing.
-bool sameCapture(const modGlobaleVariablen& a, const modGlobaleVariablen& b) {
-  if (a.intAnzStichproben != b.intAnzStichproben || a.intAnzMerkmale != b.intAnzMerkmale ||
-      a.arrStichproben.size() != b.arrStichproben.size()) {
-    return false;
-  }
-  for (std::size_t j = 0; j < a.arrStichproben.size(); ++j) {
-    const Stichprobe& x = a.arrStichproben[j];
-    const Stichprobe& y = b.arrStichproben[j];
-    if (x.strMerkmal != y.strMerkmal || x.dblMesswert.size() != y.dblMesswert.size()) {
-      return false;
-    }
-    for (std::size_t i = 0; i < x.dblMesswert.size(); ++i) {
-      if (!sameBits(x.dblMesswert[i], y.dblMesswert[i])) {
-        return false;
-      }
-    }
-  }
-  return true;
-}
-
-std::size_t count(const std::string& text, std::string_view part) {
-  std::size_t found = 0;
-  for (auto pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) {
-    ++found;
-  }
-  return found;
-}
-
 class CaptureFuzzer {
  public:
   explicit CaptureFuzzer(FuzzInput& input)
-      : in_(input), view_(t_.g), engine_(t_.env, t_.g, view_, [this] { return writeResult(); }) {
-    view_.engine = &engine_;
+      : in_(input), engine_(t_.env, t_.g, view_, [this] { return writeResult(); }) {
     app_ = t_.kalvero.start();
     app_->openPartProgram("Welle.kvp");
     other_ = app_->makePartProgram("Nabe.kvp");
@@ -116,88 +38,62 @@ class CaptureFuzzer {
   void run() {
     while (!in_.empty()) {
       t_.prompts.answers = {in_.flag(), in_.flag()};
-      const modGlobaleVariablen before = t_.g;
-      const bool listening =
-          engine_.state() == CaptureState::Ready || engine_.state() == CaptureState::Sampling;
-      const Source source = event(in_.below(16));
-      if (source == Source::OtherProgram) {
-        expect(sameCapture(before, t_.g), "ein Ereignis eines anderen Programms ändert nichts");
-      }
-      if (source == Source::OurProgram && !listening) {
-        expect(sameCapture(before, t_.g), "ohne Abonnement ändert ein Ereignis nichts");
-      }
+      event(in_.below(16));
       checkState();
     }
   }
 
  private:
-  // Where an event comes from: the CMM software running our program or another one, or
-  // the operator.
-  enum class Source { OurProgram, OtherProgram, Operator };
-
-  Source event(std::size_t kind) {
+  // Every read in its own statement: the order of function arguments is unspecified, and
+  // an input must mean the same under every compiler.
+  void event(std::size_t kind) {
     switch (kind) {
       case 0:
-        app_->startExecution();
-        return Source::OurProgram;
+        return app_->startExecution();
       case 1:
-        app_->startExecution(other_);
-        return Source::OtherProgram;
+        return app_->startExecution(other_);
       case 2:
-        app_->executeCommand(anyCommand());
-        return Source::OurProgram;
+        return app_->executeCommand(anyCommand());
       case 3:
-        app_->executeCommand(ScriptedCommand::Text("ID", idListText()));
-        return Source::OurProgram;
+        return app_->executeCommand(ScriptedCommand::Text("ID", idListText()));
       case 4:
-        app_->executeCommand(ScriptedCommand::Text("SchleifeAnfang", in_.text(4)));
-        return Source::OurProgram;
+        return app_->executeCommand(ScriptedCommand::Text("SchleifeAnfang", in_.text(4)));
       case 5:
-        engine_.CmdLoeschen_Click();
-        return Source::Operator;
+        return engine_.CmdLoeschen_Click();
       case 6:
-        engine_.CmdSendData_Click();
-        return Source::Operator;
+        return engine_.CmdSendData_Click();
       case 7:
-        engine_.Form_Unload();
-        return Source::Operator;
+        return engine_.Form_Unload();
       case 8:
         view_.chkNest = static_cast<int>(in_.below(3));
-        return Source::Operator;
+        return;
       case 9:
-        changeSetting();
-        return Source::Operator;
+        return changeSetting();
       case 10:
         if (in_.byte() == 0xA5) {
           app_->life->goAwayAfter(static_cast<int>(in_.below(8)));
         }
-        return Source::Operator;
+        return;
       case 11:
         if (engine_.state() == CaptureState::Closed) {
           open();
         }
-        return Source::Operator;
+        return;
       case 12: {
-        // Every read in its own statement: the order of function arguments is unspecified,
-        // and an input must mean the same under every compiler.
         std::string id = in_.characteristicId();
         const double value = in_.value();
-        app_->executeCommand(ScriptedCommand::Dimension(std::move(id), value, typeCode()));
-        return Source::OurProgram;
+        return app_->executeCommand(ScriptedCommand::Dimension(std::move(id), value, typeCode()));
       }
       case 13: {
         std::string id = in_.characteristicId();
         ScriptedCommand command = ScriptedCommand::Plain(184, std::move(id), field165());
         command.field662 = in_.value();
-        app_->executeCommand(command);
-        return Source::OurProgram;
+        return app_->executeCommand(command);
       }
       case 14:
-        app_->executeCommand(plainCommand());
-        return Source::OurProgram;
+        return app_->executeCommand(plainCommand());
       default:
-        app_->executeCommand(anyCommand(), other_);
-        return Source::OtherProgram;
+        return app_->executeCommand(anyCommand(), other_);
     }
   }
 
@@ -206,9 +102,7 @@ class CaptureFuzzer {
     ResetSamples(t_.g);
     t_.g.intStichprobenumfang = in_.flag() ? in_.int16() : static_cast<std::int16_t>(in_.below(6));
     initialSize_ = t_.g.intStichprobenumfang;
-    view_.loading = true;
     engine_.Form_Load();
-    view_.loading = false;
   }
 
   void changeSetting() {
@@ -222,17 +116,14 @@ class CaptureFuzzer {
     }
   }
 
-  std::int32_t typeCode() {
-    static constexpr std::int32_t kCodes[] = {1, 2, 7, 184, 1000, 1001, 1200, 1201, 1209, 1299};
-    const std::size_t choice = in_.below(std::size(kCodes) + 1);
-    return choice < std::size(kCodes) ? kCodes[choice] : in_.int32();
+  // One of the codes, or for the choice past them any 32-bit number.
+  template <std::size_t N>
+  std::int32_t codeOf(const std::int32_t (&codes)[N]) {
+    const std::size_t choice = in_.below(N + 1);
+    return choice < N ? codes[choice] : in_.int32();
   }
-
-  std::int32_t field165() {
-    static constexpr std::int32_t kFields[] = {0, 0, 1, 2, 4};
-    const std::size_t choice = in_.below(std::size(kFields) + 1);
-    return choice < std::size(kFields) ? kFields[choice] : in_.int32();
-  }
+  std::int32_t typeCode() { return codeOf({1, 2, 7, 184, 1000, 1001, 1200, 1201, 1209, 1299}); }
+  std::int32_t field165() { return codeOf({0, 0, 1, 2, 4}); }
 
   std::string idListText() {
     if (in_.flag()) {
@@ -268,24 +159,13 @@ class CaptureFuzzer {
     return command;
   }
 
-  // The result writer's stand-in: the file text must agree with the data check, and a
-  // written file must have the block structure line for line.
+  // The result writer's stand-in: what it would write is checked line for line, and the
+  // writing succeeds or fails as the next byte says.
   bool writeResult() {
-    const modGlobaleVariablen& g = t_.g;
     OrderForm form;
     form.chkNest = view_.chkNest;
     form.lblNestID = "N17";
-    const auto problem = CaptureDataProblem(g);
-    const auto text = ResultFileText(g, form, MakeValueFormat(in_.int16(), ","));
-    expect(text.has_value() == !problem.has_value(), "geschrieben wird, was die Prüfung zulässt");
-    if (text) {
-      const auto n = static_cast<std::size_t>(g.intAnzStichproben);
-      const auto m = static_cast<std::size_t>(g.intAnzMerkmale);
-      const std::size_t lines = 8 + (NestIdInHead(g, form) ? 2 : 0) + m * (7 + n);
-      expect(count(*text, "\r\n") == lines && count(*text, "\n") == lines &&
-                 count(*text, "\r") == lines,
-             "die Ergebnisdatei hat die Zeilen des Blockformats");
-    }
+    checkResultFile(t_.g, form, MakeValueFormat(in_.int16(), ","));
     return in_.flag();
   }
 
@@ -298,23 +178,16 @@ class CaptureFuzzer {
       expect(sample.strMerkmal.size() == sample.dblMesswert.size() && !sample.strMerkmal.empty(),
              "die beiden Listen einer Stichprobe sind gleich lang");
     }
-    const Stichprobe& current = g.arrStichproben.back();
-    expect(current.strMerkmal.size() >= static_cast<std::size_t>(g.intAnzMerkmale) + 1,
+    expect(g.arrStichproben.back().strMerkmal.size() > static_cast<std::size_t>(g.intAnzMerkmale),
            "die aktuelle Stichprobe hält intAnzMerkmale Werte");
     expect(!g.arrIdListe.empty(), "die ID-Liste behält ihr Element 0");
-    expect((g.blnBlockA || g.intPosInBlockA == 0) && g.intPosInBlockA >= 0,
-           "die Position in Block A gilt nur im Block");
-    expect((g.blnBlockB || g.intPosInBlockB == 0) && g.intPosInBlockB >= 0,
-           "die Position in Block B gilt nur im Block");
-    if (initialSize_ >= 0) {
-      expect(g.intAnzStichproben <= g.intStichprobenumfang,
-             "mehr Stichproben als vorgegeben nur nach der Frage");
-    }
+    expect(initialSize_ < 0 || g.intAnzStichproben <= g.intStichprobenumfang,
+           "mehr Stichproben als vorgegeben nur nach der Frage");
   }
 
   FuzzInput& in_;
   test::TestEnvironment t_;
-  CheckingView view_;
+  NullCaptureView view_;
   CaptureEngine engine_;
   std::shared_ptr<FakeKvoApplication> app_;
   std::shared_ptr<FakePartProgram> other_;

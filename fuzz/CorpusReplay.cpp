@@ -12,31 +12,18 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-std::vector<std::filesystem::path> inputsOf(const std::filesystem::path& path) {
+int main(int argc, char** argv) {
   std::vector<std::filesystem::path> inputs;
-  if (!std::filesystem::is_directory(path)) {
-    inputs.push_back(path);
-    return inputs;
-  }
-  for (const auto& entry : std::filesystem::directory_iterator(path)) {
-    if (entry.is_regular_file()) {
+  for (int i = 1; i < argc; ++i) {
+    if (!std::filesystem::is_directory(argv[i])) {
+      inputs.emplace_back(argv[i]);
+      continue;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
       inputs.push_back(entry.path());
     }
   }
   std::sort(inputs.begin(), inputs.end());
-  return inputs;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::filesystem::path> inputs;
-  for (int i = 1; i < argc; ++i) {
-    const auto found = inputsOf(argv[i]);
-    inputs.insert(inputs.end(), found.begin(), found.end());
-  }
   if (inputs.empty()) {
     std::cerr << "Keine Eingaben: Aufruf mit Ordnern oder Dateien des Korpus.\n";
     return 1;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "FuzzInput.h"
@@ -14,103 +15,84 @@
 namespace kvotlk::fuzz {
 namespace {
 
-using replay::InputFileError;
-
-void checkError(const InputFileError& error, std::string_view content) {
-  // Lines end as the readers end them: at CR LF, LF or a lone CR.
-  const std::size_t lines = splitLines(content).size();
-  expect(!error.message.empty(), "ein Fehler sagt, was falsch ist");
-  expect(error.line >= 0 && static_cast<std::size_t>(error.line) <= lines + 1,
-         "ein Fehler nennt eine Zeile der Datei");
-  expect(error.file == "fuzz.txt", "ein Fehler nennt die Datei");
-}
-
 // A value the readers accept is one line of text: no control character but the tab.
-void checkValue(const std::string& value) {
-  expect(std::none_of(value.begin(), value.end(),
-                      [](char c) {
-                        const auto code = static_cast<unsigned char>(c);
-                        return (code < 0x20 && c != '\t') || code == 0x7F;
-                      }),
+std::string line(std::string_view name, const std::string& value) {
+  expect(std::ranges::none_of(value,
+                              [](char c) {
+                                const auto code = static_cast<unsigned char>(c);
+                                return (code < 0x20 && c != '\t') || code == 0x7F;
+                              }),
          "ein Wert ist eine Zeile Text");
+  return std::string(name) + "=" + value + "\r\n";
 }
 
-void appendLine(std::string& out, std::string_view name, const std::string& value) {
-  out += name;
-  out += '=';
-  out += value;
-  out += "\r\n";
+// What a file gives, to compare: the order's form, the settings' values.
+const OrderForm& given(const replay::OrderInput& order) { return order.form; }
+const auto& given(const replay::SettingsInput& settings) { return settings.values; }
+
+// Parses the content and, unless it was refused, what was read written out again.
+template <typename Input, typename Parse, typename Write>
+void checkRoundTrip(std::string_view content, Parse parse, Write write) {
+  const auto parsed = parse(content);
+  if (const auto* error = std::get_if<replay::InputFileError>(&parsed)) {
+    // Lines counted as the readers count them: ended by CR LF, LF or a lone CR.
+    expect(
+        error->line >= 0 && static_cast<std::size_t>(error->line) <= splitLines(content).size() + 1,
+        "ein Fehler nennt eine Zeile der Datei");
+    expect(error->file == "fuzz.txt" && !error->message.empty(),
+           "ein Fehler nennt die Datei und sagt, was falsch ist");
+    return;
+  }
+  const Input& read = std::get<Input>(parsed);
+  const auto again = parse(write(read));
+  expect(std::holds_alternative<Input>(again) && given(std::get<Input>(again)) == given(read),
+         "geschrieben liest es sich gleich");
 }
 
-// The order file written from what was read: every text that is not empty and every
-// selection, one line each.
-std::string orderFileOf(const OrderForm& form) {
-  std::string out;
-  const auto text = [&out](std::string_view name, const std::string& value) {
-    checkValue(value);
-    if (!value.empty()) {
-      appendLine(out, name, value);
+std::string orderFileOf(const replay::OrderInput& order) {
+  static const std::pair<const char*, std::string OrderForm::*> kTexts[] = {
+      {"txt_Artikel", &OrderForm::txt_Artikel},
+      {"txt_Auftrag", &OrderForm::txt_Auftrag},
+      {"txt_Probenumfang", &OrderForm::txt_Probenumfang},
+      {"txtAnzahlDerTeile", &OrderForm::txtAnzahlDerTeile},
+      {"txt_DatumTag", &OrderForm::txt_DatumTag},
+      {"txt_DatumMonat", &OrderForm::txt_DatumMonat},
+      {"txt_DatumJahr", &OrderForm::txt_DatumJahr},
+      {"txt_UhrzeitStunde", &OrderForm::txt_UhrzeitStunde},
+      {"txt_UhrzeitMinute", &OrderForm::txt_UhrzeitMinute},
+      {"txt_Nestnummer", &OrderForm::txt_Nestnummer}};
+  const OrderForm& form = order.form;
+  expect(form.lblNestID.empty(), "die Nest ID kommt nicht aus der Datei");
+  std::string out = line("chkNest", form.chkNest == kChecked ? "1" : "0");
+  for (const auto& [name, member] : kTexts) {
+    if (!(form.*member).empty()) {
+      out += line(name, form.*member);
     }
-  };
-  text("txt_Artikel", form.txt_Artikel);
-  text("txt_Auftrag", form.txt_Auftrag);
-  text("txt_Probenumfang", form.txt_Probenumfang);
-  text("txtAnzahlDerTeile", form.txtAnzahlDerTeile);
-  text("txt_DatumTag", form.txt_DatumTag);
-  text("txt_DatumMonat", form.txt_DatumMonat);
-  text("txt_DatumJahr", form.txt_DatumJahr);
-  text("txt_UhrzeitStunde", form.txt_UhrzeitStunde);
-  text("txt_UhrzeitMinute", form.txt_UhrzeitMinute);
-  text("txt_Nestnummer", form.txt_Nestnummer);
-  if (form.Combo_Maschine) {
-    checkValue(*form.Combo_Maschine);
-    appendLine(out, "Combo_Maschine", *form.Combo_Maschine);
   }
-  if (form.combo_Pruefer) {
-    checkValue(*form.combo_Pruefer);
-    appendLine(out, "combo_Prüfer", *form.combo_Pruefer);
-  }
-  appendLine(out, "chkNest", form.chkNest == kChecked ? "1" : "0");
+  out += form.Combo_Maschine ? line("Combo_Maschine", *form.Combo_Maschine) : "";
+  out += form.combo_Pruefer ? line("combo_Prüfer", *form.combo_Pruefer) : "";
   return out;
 }
 
-void checkOrder(std::string_view content) {
-  const auto parsed = replay::parseOrderFile(content, "fuzz.txt");
-  if (const auto* error = std::get_if<InputFileError>(&parsed)) {
-    checkError(*error, content);
-    return;
+std::string settingsFileOf(const replay::SettingsInput& settings) {
+  std::string out = "[Config]\r\n";
+  for (const auto& [key, value] : settings.values) {
+    out += line(SettingName(key), value);
   }
-  const OrderForm& form = std::get<replay::OrderInput>(parsed).form;
-  expect(form.lblNestID.empty(), "die Nest ID kommt nicht aus der Datei");
-  const auto again = replay::parseOrderFile(orderFileOf(form), "fuzz.txt");
-  const auto* read = std::get_if<replay::OrderInput>(&again);
-  expect(read != nullptr && read->form == form, "der Auftrag liest sich geschrieben gleich");
-}
-
-void checkSettings(std::string_view content) {
-  const auto parsed = replay::parseSettingsFile(content, "fuzz.txt");
-  if (const auto* error = std::get_if<InputFileError>(&parsed)) {
-    checkError(*error, content);
-    return;
-  }
-  const auto& values = std::get<replay::SettingsInput>(parsed).values;
-  std::string written = "[Config]\r\n";
-  for (const auto& [key, value] : values) {
-    checkValue(value);
-    appendLine(written, SettingName(key), value);
-  }
-  const auto again = replay::parseSettingsFile(written, "fuzz.txt");
-  const auto* read = std::get_if<replay::SettingsInput>(&again);
-  expect(read != nullptr && read->values == values,
-         "die Einstellungen lesen sich geschrieben gleich");
+  return out;
 }
 
 }  // namespace
 }  // namespace kvotlk::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace kvotlk;
   const std::string_view content(reinterpret_cast<const char*>(data), size);
-  kvotlk::fuzz::checkOrder(content);
-  kvotlk::fuzz::checkSettings(content);
+  fuzz::checkRoundTrip<replay::OrderInput>(
+      content, [](std::string_view text) { return replay::parseOrderFile(text, "fuzz.txt"); },
+      fuzz::orderFileOf);
+  fuzz::checkRoundTrip<replay::SettingsInput>(
+      content, [](std::string_view text) { return replay::parseSettingsFile(text, "fuzz.txt"); },
+      fuzz::settingsFileOf);
   return 0;
 }

@@ -5,17 +5,25 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace kvotlk {
 namespace {
 
 // A question must be answered: as with the message boxes of Windows, Escape and the close
 // box do nothing, so that no key sends a file or stops a capture by accident.
+// Every box is brought to the front when it opens, so that a question asked during a run
+// cannot open behind the CMM software's full-screen window.
 class MessageBox final : public QMessageBox {
  public:
   MessageBox(bool mustAnswer, QWidget* parent) : QMessageBox(parent), mustAnswer_(mustAnswer) {}
 
  protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    raise();
+    activateWindow();
+  }
   void keyPressEvent(QKeyEvent* event) override {
     if (mustAnswer_ && event->key() == Qt::Key_Escape) {
       event->accept();
@@ -41,8 +49,21 @@ QString displayText(const std::string& text) {
   return shown;
 }
 
+// The window a box belongs to: the program's active window or, while another program is in
+// front (the CMM software during a run), the program's window that is shown.
+QWidget* ownerWindow() {
+  if (QWidget* active = QApplication::activeWindow()) {
+    return active;
+  }
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  const auto shown = std::find_if(windows.begin(), windows.end(), [](const QWidget* window) {
+    return window->isVisible() && window->windowType() == Qt::Window;
+  });
+  return shown != windows.end() ? *shown : nullptr;
+}
+
 QMessageBox::StandardButton run(PromptBox kind, const std::string& text) {
-  const auto box = BuildMessageBox(kind, text, QApplication::activeWindow());
+  const auto box = BuildMessageBox(kind, text, ownerWindow());
   box->exec();
   return box->standardButton(box->clickedButton());
 }
@@ -57,12 +78,15 @@ std::unique_ptr<QMessageBox> BuildMessageBox(PromptBox kind, const std::string& 
   box->setTextFormat(Qt::PlainText);
   box->setText(displayText(text));
   box->setWindowModality(Qt::ApplicationModal);
+  // After the modality, which sets the window flags anew.
+  box->setWindowFlag(Qt::WindowStaysOnTopHint);
   if (question) {
     box->setIcon(QMessageBox::NoIcon);
     QPushButton* yes = box->addButton(QMessageBox::Yes);
     QPushButton* no = box->addButton(QMessageBox::No);
-    yes->setText(QStringLiteral("Ja"));
-    no->setText(QStringLiteral("Nein"));
+    // As on Windows, the underlined letter answers: J or N.
+    yes->setText(QStringLiteral("&Ja"));
+    no->setText(QStringLiteral("&Nein"));
     box->setDefaultButton(yes);
   } else {
     box->setIcon(kind == PromptBox::Stop ? QMessageBox::Critical : QMessageBox::NoIcon);

@@ -114,6 +114,8 @@ void frm_Eingabe::cmd_Loeschen_Click() {
   OrderForm form = orderForm();
   ClearEntries(env_, g_, form);
   writeBack(form);
+  // The next order starts with the article.
+  txt_Artikel->setFocus();
 }
 
 void frm_Eingabe::writeBack(const OrderForm& form) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/WindowKeys.h"
 #include "app/frm_Eingabe.h"
 
 namespace kvotlk {
@@ -91,6 +92,7 @@ void frm_Eingabe::buildControls() {
 
   buildMenus();
   setKeyboardOrder();
+  EnterPressesTheFocusedButton(*this);
   // The size with the part count shown; hiding it leaves the arrangement as it is.
   setFixedSize(sizeHint());
 }

@@ -5,10 +5,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
 
+#include "app/WindowKeys.h"
 #include "capture/CaptureEngine.h"
 #include "output/modTuLOutput.h"
 
@@ -20,6 +22,10 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr int kIdColumnTwips = 600;
 constexpr int kValueColumnTwips = 3200;
 constexpr int kRowHeightTwips = 240;
+// What the ID column must show besides IdLaenge characters: a nest number of up to two
+// digits, appended to the ID. The value column keeps at least this much.
+constexpr int kNestSuffixChars = 2;
+constexpr int kLeastValueColumnTwips = 1600;
 
 // Arial 8.25 pt, or a font of the same metrics where Arial is missing.
 QFont windowFont() {
@@ -107,9 +113,8 @@ void frm_TuL::buildControls() {
   CmdLoeschen_->setObjectName(QStringLiteral("CmdLoeschen"));
   CmdLoeschen_->setGeometry(twipsRect(6060, 540, 2415, 375));
 
-  for (QPushButton* button : {CmdSendData_, CmdLoeschen_}) {
-    button->setAutoDefault(false);
-  }
+  // Enter presses the button that has the focus, and only that one: no default button.
+  EnterPressesTheFocusedButton(*this);
   setTabOrder(CmdSendData_, CmdLoeschen_);
   setTabOrder(CmdLoeschen_, FlexGridDaten_);
   CmdSendData_->setFocus();
@@ -126,7 +131,26 @@ QRect frm_TuL::twipsRect(int left, int top, int width, int height) const {
   return {twipsX(left), twipsY(top), twipsX(width), twipsY(height)};
 }
 
-void frm_TuL::Form_Load() { engine_->Form_Load(); }
+void frm_TuL::Form_Load() {
+  engine_->Form_Load();
+  fitIdColumn(engine_->intIdLaenge());
+}
+
+// Column 0 shows every ID whole, without "…": it is made as wide as IdLaenge characters
+// and a nest suffix need, and the value column, which has room to spare, gives up that width.
+void frm_TuL::fitIdColumn(int idLength) {
+  const int both = twipsX(kIdColumnTwips + kValueColumnTwips);
+  const int chars = std::max(idLength, 0) + kNestSuffixChars;
+  const int textMargin =
+      FlexGridDaten_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, FlexGridDaten_) +
+      1;
+  const int needed =
+      FlexGridDaten_->fontMetrics().horizontalAdvance(QString(chars, u'0')) + 2 * textMargin + 1;
+  const int idWidth =
+      std::min(std::max(twipsX(kIdColumnTwips), needed), both - twipsX(kLeastValueColumnTwips));
+  FlexGridDaten_->setColumnWidth(0, idWidth);
+  FlexGridDaten_->setColumnWidth(1, both - idWidth);
+}
 
 int frm_TuL::gridRowCount() const { return FlexGridDaten_->rowCount() + 1; }
 

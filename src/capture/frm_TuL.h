@@ -72,6 +72,7 @@ class frm_TuL final : public QWidget, public CaptureView {
 
  private:
   void buildControls();
+  void fitIdColumn(int idLength);
   int twipsX(int twips) const;
   int twipsY(int twips) const;
   QRect twipsRect(int left, int top, int width, int height) const;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/MainWindowAccess.h"
+#include "app/WindowKeys.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
 
@@ -87,6 +88,7 @@ void CatalogEditor::buildControls() {
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left, 1);
   layout->addLayout(buttons);
+  EnterPressesTheFocusedButton(*this);
 }
 
 void CatalogEditor::Form_Load() {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,6 +143,22 @@ void frm_Konfiguration::CancelButton_Click() {
 void frm_Konfiguration::closeEvent(QCloseEvent* event) {
   main_.showMainWindow();
   QWidget::closeEvent(event);
+}
+
+// As in a dialog on Windows: Enter on a control that is no button presses OK (a focused
+// button takes Enter itself), Escape presses Abbrechen.
+void frm_Konfiguration::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      OKButton->click();
+      return;
+    case Qt::Key_Escape:
+      CancelButton->click();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void frm_Konfiguration::chk_RandomFileName_Click() {

@@ -41,6 +41,7 @@ class frm_Konfiguration : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   frm_Konfiguration(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,

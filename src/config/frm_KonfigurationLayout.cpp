@@ -1,5 +1,5 @@
-// The controls of the configuration dialog, frame by frame from top to bottom, with the
-// two buttons to the right of the frames.
+// The controls of the configuration dialog, frame by frame, with the two buttons to the
+// right of the frames.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,27 +32,35 @@ constexpr int kNumberBoxWidth = 60;
 
 }  // namespace
 
+// Two columns of frames, in their order from the top of the left one, so that the dialog
+// fits a screen of 1024 x 768 with its taskbar.
 void frm_Konfiguration::buildControls() {
-  auto* frames = new QVBoxLayout;
-  frames->addWidget(buildFolderFrame());
-  frames->addWidget(buildFileFrame());
-  frames->addWidget(buildDecimalsFrame());
-  frames->addWidget(buildLoopFrame());
-  frames->addWidget(buildLengthFrame());
-  frames->addWidget(buildNestFrame());
-  frames->addWidget(buildSaveFrame());
+  auto* left = new QVBoxLayout;
+  left->addWidget(buildFolderFrame(), 1);
+  left->addWidget(buildFileFrame());
+  left->addWidget(buildDecimalsFrame());
+  left->addWidget(buildLoopFrame());
+  auto* right = new QVBoxLayout;
+  right->addWidget(buildLengthFrame());
+  right->addWidget(buildNestFrame());
+  right->addWidget(buildSaveFrame());
+  right->addStretch();
 
   OKButton = new QPushButton(QStringLiteral("OK"), this);
   OKButton->setObjectName(QStringLiteral("OKButton"));
+  // OK is the default button; Abbrechen, like OK, is pressed by Enter while it has the focus.
+  OKButton->setDefault(true);
   CancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
   CancelButton->setObjectName(QStringLiteral("CancelButton"));
+  CancelButton->setAutoDefault(true);
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(OKButton);
   buttons->addWidget(CancelButton);
   buttons->addStretch();
 
   auto* layout = new QHBoxLayout(this);
-  layout->addLayout(frames, 1);
+  layout->addLayout(left, 1);
+  layout->addLayout(right, 1);
   layout->addLayout(buttons);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "RecordingStore.h"
+#include "WindowTexts.h"
 #include "app/frm_Eingabe.h"
 #include "support/TestEnvironment.h"
 
@@ -22,15 +24,18 @@ namespace kvotlk::test {
 class ObservedPrompts final : public Prompts {
  public:
   explicit ObservedPrompts(ScriptedPrompts& inner) : inner_(inner) {}
-  void showStop(const std::string& text) override;
-  void showPlain(const std::string& text) override;
-  bool askYesNo(const std::string& text) override;
+  void showStop(const std::string& text) override { observe().showStop(text); }
+  void showPlain(const std::string& text) override { observe().showPlain(text); }
+  bool askYesNo(const std::string& text) override { return observe().askYesNo(text); }
 
   QWidget* window = nullptr;
   std::vector<bool> windowVisible;
 
  private:
-  void observe();
+  ScriptedPrompts& observe() {
+    windowVisible.push_back(window != nullptr && window->isVisible());
+    return inner_;
+  }
   ScriptedPrompts& inner_;
 };
 
@@ -42,8 +47,6 @@ struct MainWindowRig : TestEnvironment {
   MainWindowRig& operator=(const MainWindowRig&) = delete;
   ~MainWindowRig();
 
-  void addCatalogues();
-  void removeCatalogues();
   // Builds the window and runs its load.
   frm_Eingabe& load();
   // A valid order of sample size 2: article, order, machine "M7", inspector "(12)".
@@ -51,16 +54,15 @@ struct MainWindowRig : TestEnvironment {
   // The messages shown so far, texts only.
   std::vector<std::string> messages() const;
 
-  template <typename Widget>
+  template <typename Widget = QWidget>
   Widget* child(const char* name) const {
     auto* found = window->findChild<Widget*>(QString::fromUtf8(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
   QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
-  QComboBox* list(const char* name) const { return child<QComboBox>(name); }
-  QLabel* label(const char* name) const { return child<QLabel>(name); }
   QString text(const char* name) const { return edit(name)->text(); }
+  QString caption(const char* name) const { return child<QLabel>(name)->text(); }
   std::vector<std::string> entries(const char* name) const;
 
   RecordingStore store{settings};

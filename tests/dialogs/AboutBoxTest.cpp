@@ -11,10 +11,12 @@
 #include "RecordingMainWindow.h"
 #include "WindowTesting.h"
 #include "about/frm_About.h"
+#include "app/WindowTexts.h"
 
 namespace kvotlk::test {
 namespace {
 
+// Title, version and notes: texts/frm_About.txt; the program's icon.
 TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   const QIcon previous = QApplication::windowIcon();
   QPixmap drawn(32, 32);
@@ -23,46 +25,35 @@ TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   RecordingMainWindow main;
   WindowUnderTest<frm_About> about{new frm_About(main)};
   QApplication::setWindowIcon(previous);
+  ExpectTexts(*about.get(), "frm_About");
   EXPECT_EQ(about.child<QLabel>("picIcon")->pixmap().toImage().pixelColor(16, 16),
             QColor(Qt::darkBlue));
-  EXPECT_EQ(str(about->windowTitle()), "Info zu Kalvero - Tessmer & Lund Konverter");
-  EXPECT_EQ(str(about.child<QLabel>("lblTitle")->text()), "Kalvero - Tessmer & Lund Konverter");
-  EXPECT_EQ(str(about.child<QLabel>("lblVersion")->text()), "Version 1.2011.115");
-  EXPECT_EQ(str(about.child<QLabel>("lblDescription")->text()),
-            "Überträgt Messwerte aus Kalvero in das Ergebnisformat von Tessmer & Lund.");
-  EXPECT_EQ(str(about.child<QLabel>("Label1")->text()),
-            "Dieses Produkt wurde für Kalvero Version 3.7 entwickelt. Bei der Verwendung dieses "
-            "Produktes mit einer aktuelleren Kalvero Version, kann eine Aktualisierung dieses "
-            "Produktes notwendig werden. Hierfür besteht kein Anspruch gegenüber dem Lieferanten "
-            "oder Hersteller.");
-  EXPECT_EQ(str(about.child<QLabel>("lblCopyRight")->text()), "Copyright © 2026 Solvik Germany");
-  EXPECT_EQ(str(about.child<QLabel>("Label2")->text()), "");
-  EXPECT_EQ(about->findChildren<QFrame*>("Line1").size(), 2);
-  EXPECT_EQ(str(about.child<QPushButton>("cmdOK")->text()), "OK");
-  EXPECT_TRUE(about.child<QPushButton>("cmdOK")->isDefault());
-  EXPECT_TRUE(main.calls.empty());
 }
 
+// OK, Enter (either key) and Escape wherever the focus is, and the close box; other keys
+// do nothing.
 TEST(AboutBoxTest, EveryWayOfClosingShowsTheMainWindow) {
-  const std::vector<std::pair<std::string, std::function<void(frm_About*)>>> ways{
-      {"OK", [](frm_About* about) { about->findChild<QPushButton*>("cmdOK")->click(); }},
-      {"Enter", [](frm_About* about) { QTest::keyClick(about, Qt::Key_Return); }},
-      {"Enter on the keypad",
-       [](frm_About* about) { QTest::keyClick(about, Qt::Key_Enter, Qt::KeypadModifier); }},
-      {"Escape", [](frm_About* about) { QTest::keyClick(about, Qt::Key_Escape); }},
-      {"Escape on the button",
-       [](frm_About* about) {
-         QTest::keyClick(about->findChild<QPushButton*>("cmdOK"), Qt::Key_Escape);
-       }},
-      {"close box", [](frm_About* about) { about->close(); }}};
-  for (const auto& [way, close] : ways) {
+  using Close = std::function<void(frm_About&)>;
+  const auto key = [](Qt::Key pressed, Qt::KeyboardModifier modifier = Qt::NoModifier) {
+    return Close([=](frm_About& about) { QTest::keyClick(&about, pressed, modifier); });
+  };
+  const Close ways[] = {[](frm_About& about) { about.findChild<QPushButton*>("cmdOK")->click(); },
+                        key(Qt::Key_Return),
+                        key(Qt::Key_Enter, Qt::KeypadModifier),
+                        key(Qt::Key_Escape),
+                        [](frm_About& about) {
+                          QTest::keyClick(about.findChild<QPushButton*>("cmdOK"), Qt::Key_Escape);
+                        },
+                        [](frm_About& about) { about.close(); }};
+  for (std::size_t way = 0; way < std::size(ways); ++way) {
+    SCOPED_TRACE(way);
     RecordingMainWindow main;
     WindowUnderTest<frm_About> about{new frm_About(main)};
     QTest::keyClick(about.get(), Qt::Key_A);
-    EXPECT_TRUE(main.calls.empty()) << "other keys do nothing";
-    close(about.get());
-    EXPECT_TRUE(about.closed()) << way;
-    EXPECT_EQ(main.calls, std::vector<std::string>{"showMainWindow"}) << way;
+    EXPECT_TRUE(main.calls.empty());
+    ways[way](*about.get());
+    EXPECT_TRUE(about.closed());
+    EXPECT_EQ(main.calls, std::vector<std::string>{"showMainWindow"});
   }
 }
 

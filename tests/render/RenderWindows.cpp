@@ -125,8 +125,10 @@ bool renderMainWindowWithPartCount(const QString& folder) {
   return save(framed(window), folder, QStringLiteral("frm_Eingabe_Stueckzahl"));
 }
 
+// Characteristic IDs of seven characters, shown whole.
 bool renderCaptureWindow(const QString& folder) {
   Machine machine;
+  machine.setSetting("IdLaenge", "7");
   frm_Eingabe window(machine.env, machine.g);
   window.Form_Load();
   fillOrder(window);
@@ -137,10 +139,10 @@ bool renderCaptureWindow(const QString& folder) {
     return false;
   }
   using Cmd = ScriptedCommand;
-  machine.app->run({Cmd::Dimension("101", 12.0034), Cmd::Dimension("102", 24.5),
-                    Cmd::Dimension("103", -0.0125), Cmd::Dimension("104", 7.25)});
-  machine.app->run({Cmd::Dimension("101", 12.0041), Cmd::Dimension("102", 24.4987),
-                    Cmd::Dimension("103", -0.0098), Cmd::Dimension("104", 7.2512)});
+  machine.app->run({Cmd::Dimension("4711101", 12.0034), Cmd::Dimension("4711102", 24.5),
+                    Cmd::Dimension("4711103", -0.0125), Cmd::Dimension("4711104", 7.25)});
+  machine.app->run({Cmd::Dimension("4711101", 12.0041), Cmd::Dimension("4711102", 24.4987),
+                    Cmd::Dimension("4711103", -0.0098), Cmd::Dimension("4711104", 7.2512)});
   return save(framed(*capture), folder, QStringLiteral("frm_TuL"));
 }
 

@@ -54,6 +54,13 @@ TEST(SimProtocolTest, LineReaderRefusesAnEndlessLine) {
   EXPECT_FALSE(reader.append("x"));
   EXPECT_FALSE(reader.append("\n"));
   EXPECT_EQ(reader.nextLine(), std::nullopt);
+  // Only the open line counts: complete lines not read yet are no endless line.
+  LineReader unread;
+  const std::string half(kMaxLineLength / 2, 'x');
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(unread.append(half + "\n"));
+  }
+  EXPECT_EQ(unread.nextLine(), half);
 }
 
 TEST(SimProtocolTest, RealsKeepEveryBit) {

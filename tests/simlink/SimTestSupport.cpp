@@ -9,13 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include "capture/modKVOFunctions.h"
+#include "entry/OrderConfirmation.h"
+#include "entry/OrderFixture.h"
 #include "platform/simlink/SimLinkConnector.h"
 #include "program/ProgramParser.h"
 
 namespace kvotlk::test {
 namespace {
 
-constexpr int kWaitTickMs = 5;
+program::MeasuringProgram linkProgram() {
+  return std::get<program::MeasuringProgram>(program::parseProgram(kLinkProgram, "test.kmp"));
+}
+
+std::string entries(const std::vector<std::string>& ids, const std::vector<double>& values) {
+  std::ostringstream out;
+  out << std::setprecision(17);
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    out << (i > 0 ? " " : "") << ids[i] << '=' << values[i];
+  }
+  return out.str();
+}
 
 }  // namespace
 
@@ -25,7 +39,7 @@ constexpr int kWaitTickMs = 5;
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
   const QDeadlineTimer deadline(timeoutMs);
   QTimer tick;
-  tick.start(kWaitTickMs);
+  tick.start(5);
   while (!condition()) {
     if (deadline.hasExpired()) {
       return false;
@@ -35,26 +49,28 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
   return true;
 }
 
-void spin(int milliseconds) {
-  waitUntil([] { return false; }, milliseconds);
-}
-
 std::string uniqueEndpoint() {
   static std::atomic<int> counter = 0;
   return "kvotlk-test-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
          std::to_string(++counter);
 }
 
-program::MeasuringProgram parseOrFail(const std::string& content) {
-  auto result = program::parseProgram(content, "test.kmp");
-  if (const auto* error = std::get_if<program::ProgramError>(&result)) {
-    ADD_FAILURE() << error->text();
-    return {};
+std::string expectedSample(std::uint64_t seed, std::uint64_t run) {
+  std::vector<std::string> ids;
+  std::vector<double> values;
+  for (const ScriptedCommand& command : program::ProgramExecutor(linkProgram(), seed).run(run)) {
+    if (command.dimension) {
+      ids.push_back(command.dimension->DimIdText);
+      values.push_back(command.dimension->DimMeasured);
+    } else if (command.CmdTypeCode == 184) {
+      ids.push_back(command.CmdIdText);
+      values.push_back(command.field662);
+    }
   }
-  return std::get<program::MeasuringProgram>(result);
+  return entries(ids, values);
 }
 
-ThreadedSim::ThreadedSim(const std::string& endpoint) : context_(new QObject) {
+ThreadedSim::ThreadedSim(const std::string& endpoint, std::uint64_t seed) : context_(new QObject) {
   context_->moveToThread(&thread_);
   thread_.start();
   QMetaObject::invokeMethod(
@@ -62,11 +78,10 @@ ThreadedSim::ThreadedSim(const std::string& endpoint) : context_(new QObject) {
       [this, endpoint] {
         server_ = new sim::SimServer(endpoint);
         std::string reason;
-        if (!server_->listen(reason)) {
-          ADD_FAILURE() << reason;
-        }
+        EXPECT_TRUE(server_->listen(reason)) << reason;
       },
       Qt::BlockingQueuedConnection);
+  open(seed);
 }
 
 ThreadedSim::~ThreadedSim() {
@@ -87,52 +102,54 @@ void ThreadedSim::with(const std::function<void(sim::SimServer&)>& function) {
       Qt::BlockingQueuedConnection);
 }
 
-void ThreadedSim::open(const std::string& content, std::uint64_t seed) {
-  const program::MeasuringProgram program = parseOrFail(content);
-  with([&program, seed](sim::SimServer& server) {
+void ThreadedSim::open(std::uint64_t seed) {
+  with([seed](sim::SimServer& server) {
     server.setSeed(seed);
-    server.openProgram(program, "test.kmp");
+    server.openProgram(linkProgram(), "test.kmp");
   });
 }
 
-void ThreadedSim::quit() {
-  QMetaObject::invokeMethod(
-      context_,
-      [this] {
-        delete server_;
-        server_ = nullptr;
-      },
-      Qt::BlockingQueuedConnection);
+Converter::Converter(const std::string& endpoint)
+    : connector(simlink::makeSimLinkConnector(endpoint)), env(environment(t.prompts)) {
+  t.g.strStandardDir = env.programFolder;
+  t.g.varLaengeArtikelNr = "8";
+  t.g.strNestIDVerwenden = "0";
 }
 
-LinkEnvironment::LinkEnvironment(const std::string& endpoint)
-    : connector(simlink::makeSimLinkConnector(endpoint)), env{t.settings, t.files,
-                                                              t.clock,    t.random,
-                                                              t.prompts,  t.numbers,
-                                                              *connector, t.env.programFolder} {}
-
-std::string sampleText(const modGlobaleVariablen& g, std::size_t k) {
-  std::ostringstream out;
-  out << std::setprecision(17);
-  const Stichprobe& sample = g.arrStichproben.at(k);
-  for (std::size_t i = 1; i < sample.strMerkmal.size(); ++i) {
-    out << (i > 1 ? " " : "") << sample.strMerkmal[i] << '=' << sample.dblMesswert.at(i);
-  }
-  return out.str();
+std::string Converter::confirm() {
+  OrderForm form = ValidOrderForm();
+  form.txt_Probenumfang = "3";
+  const auto refused = ConfirmOrder(env, t.g, form);
+  return refused ? refused->message : std::string();
 }
 
-std::string dimensionText(const std::vector<ScriptedCommand>& commands) {
-  std::ostringstream out;
-  out << std::setprecision(17);
-  bool first = true;
-  for (const ScriptedCommand& command : commands) {
-    if (command.dimension) {
-      out << (first ? "" : " ") << command.dimension->DimIdText << '='
-          << command.dimension->DimMeasured;
-      first = false;
-    }
+std::string Converter::confirmAndCapture(Prompts* prompts) {
+  if (std::string refused = confirm(); !refused.empty()) {
+    return refused;
   }
-  return out.str();
+  ResetSamples(t.g);
+  captureEnv =
+      std::make_unique<Environment>(environment(prompts != nullptr ? *prompts : t.prompts));
+  engine = std::make_unique<CaptureEngine>(*captureEnv, t.g, view, [this] {
+    sentSamples = t.g.intAnzStichproben;
+    return true;
+  });
+  engine->Form_Load();
+  return {};
+}
+
+std::vector<std::string> Converter::messages() const {
+  std::vector<std::string> texts;
+  for (const ShownPrompt& shown : t.prompts.shown) {
+    texts.push_back(shown.text);
+  }
+  return texts;
+}
+
+std::string Converter::sample(std::size_t k) const {
+  const Stichprobe& sample = t.g.arrStichproben.at(k);
+  return entries({sample.strMerkmal.begin() + 1, sample.strMerkmal.end()},
+                 {sample.dblMesswert.begin() + 1, sample.dblMesswert.end()});
 }
 
 }  // namespace kvotlk::test

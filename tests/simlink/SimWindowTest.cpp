@@ -1,4 +1,5 @@
-// The simulator's window: what it shows of the program, its buttons, its log.
+// The simulator's window: the program and its commands, the run button and the log, and
+// what it shows once the program is closed or a file was refused.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QTableWidget>
 
 #include "kalvero-sim/SimWindow.h"
+#include "program/ProgramParser.h"
 #include "simlink/SimTestSupport.h"
 
 namespace kvotlk::test {
@@ -20,81 +22,48 @@ constexpr const char* kProgram =
     "Feldwert Id=7 Feld662=Gleich(1; 2)\n"
     "SchleifeEnde\n";
 
-struct WindowFixture : ::testing::Test {
-  WindowFixture() : server(uniqueEndpoint()), window(server) {
-    server.onLog = [this](const std::string& line) { window.appendLog(line); };
-    server.onChange = [this] { window.refresh(); };
-  }
-
-  template <typename Widget>
-  Widget* find(const char* name) {
-    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  std::string text(const char* label) { return find<QLabel>(label)->text().toStdString(); }
-  bool enabled(const char* button) { return find<QPushButton>(button)->isEnabled(); }
-
-  sim::SimServer server;
-  sim::SimWindow window;
-};
-
-// Before a program is opened and after it is closed, the window says so and offers only to
-// open one; a file it refused is shown with the reason.
-TEST_F(WindowFixture, ShowsThatNoProgramIsOpenAndWhyAFileWasRefused) {
-  EXPECT_EQ(window.windowTitle().toStdString(), "Kalvero-Simulator");
-  EXPECT_EQ(find<QPushButton>("cmdAusfuehren")->text().toStdString(), "Programm ausführen");
-  EXPECT_EQ(find<QPushButton>("cmdSchliessen")->text().toStdString(), "Programm schließen");
-  for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_EQ(text("lblProgramm"), "Kein Messprogramm geöffnet.");
-    EXPECT_FALSE(enabled("cmdAusfuehren"));
-    EXPECT_FALSE(enabled("cmdSchliessen"));
-    EXPECT_FALSE(enabled("cmdAbbrechen"));
-    EXPECT_TRUE(enabled("cmdOeffnen"));
-    EXPECT_EQ(find<QTableWidget>("tblBefehle")->rowCount(), 0);
-    server.openProgram(parseOrFail(kProgram), "welle.kmp");
-    find<QPushButton>("cmdSchliessen")->click();
-    EXPECT_EQ(server.currentProgram(), nullptr);
-  }
-  EXPECT_TRUE(find<QLabel>("lblFehler")->isHidden());
-  server.openProgramFile("/nicht/da.kmp");
-  EXPECT_FALSE(find<QLabel>("lblFehler")->isHidden());
-  EXPECT_EQ(text("lblFehler"), server.loadError());
+template <typename Widget>
+Widget* child(const QWidget& window, const char* name) {
+  auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
 }
 
-TEST_F(WindowFixture, ShowsTheProgramAndItsCommands) {
-  server.openProgram(parseOrFail(kProgram), "welle.kmp");
-  EXPECT_EQ(text("lblProgramm"), "Messprogramm: Welle.PRG   (welle.kmp)");
-  auto* table = find<QTableWidget>("tblBefehle");
+TEST(SimWindowTest, ShowsTheProgramRunsItAndClosesIt) {
+  sim::SimServer server(uniqueEndpoint());
+  sim::SimWindow window(server);
+  server.onLog = [&window](const std::string& line) { window.appendLog(line); };
+  server.onChange = [&window] { window.refresh(); };
+  auto* table = child<QTableWidget>(window, "tblBefehle");
+  auto* program = child<QLabel>(window, "lblProgramm");
+  auto* run = child<QPushButton>(window, "cmdAusfuehren");
+  auto* error = child<QLabel>(window, "lblFehler");
+
+  server.openProgram(std::get<program::MeasuringProgram>(program::parseProgram(kProgram, "")),
+                     "welle.kmp");
+  EXPECT_EQ(program->text().toStdString(), "Messprogramm: Welle.PRG   (welle.kmp)");
   ASSERT_EQ(table->rowCount(), 4);
-  EXPECT_EQ(table->horizontalHeaderItem(5)->text().toStdString(), "Messwert");
-  EXPECT_EQ(table->item(0, 5)->text().toStdString(), "Normal(10; 0,01)");
-  EXPECT_EQ(table->item(1, 1)->text().toStdString(), "Schleife 2");
   EXPECT_EQ(table->item(2, 10)->text().toStdString(), "Gleich(1; 2)");
-  EXPECT_EQ(table->item(3, 0)->text().toStdString(), "5");
   EXPECT_EQ(table->item(3, 1)->text().toStdString(), "SchleifeEnde");
-  EXPECT_TRUE(enabled("cmdAusfuehren"));
-  EXPECT_TRUE(enabled("cmdSchliessen"));
-}
 
-TEST_F(WindowFixture, RunsAsOftenAsAskedAndLogsWhatItSent) {
-  server.openProgram(parseOrFail(kProgram), "welle.kmp");
-  find<QSpinBox>("spnLaeufe")->setValue(2);
-  find<QPushButton>("cmdAusfuehren")->click();
-  EXPECT_FALSE(enabled("cmdAusfuehren"));
-  EXPECT_TRUE(enabled("cmdAbbrechen"));
-  ASSERT_TRUE(waitUntil([this] { return !server.running(); }));
+  child<QSpinBox>(window, "spnLaeufe")->setValue(2);
+  run->click();
+  EXPECT_FALSE(run->isEnabled());
+  ASSERT_TRUE(waitUntil([&server] { return !server.running(); }));
   EXPECT_EQ(server.runsStarted(), 2U);
-  const QStringList lines =
-      find<QPlainTextEdit>("txtProtokoll")->toPlainText().split(QLatin1Char('\n'));
-  ASSERT_EQ(lines.size(), 1 + 2 * 7);
-  EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" Lauf 1: OnStartExecution Welle.PRG")));
-  EXPECT_TRUE(
-      lines[3].contains(QStringLiteral("Lauf 1: OnObjectExecuted Typ 2, Textbefehl "
-                                       "SchleifeAnfang \"1\"")));
-  EXPECT_EQ(lines[1].mid(2, 1), QStringLiteral(":"));
-  EXPECT_TRUE(enabled("cmdAusfuehren"));
-  EXPECT_NE(text("lblStatus").find("Läufe: 2"), std::string::npos);
+  EXPECT_TRUE(run->isEnabled());
+  // The opening and seven lines a run: its start, five commands, its end.
+  EXPECT_EQ(child<QPlainTextEdit>(window, "txtProtokoll")->toPlainText().count(QLatin1Char('\n')),
+            2 * 7);
+
+  child<QPushButton>(window, "cmdSchliessen")->click();
+  EXPECT_EQ(program->text().toStdString(), "Kein Messprogramm geöffnet.");
+  EXPECT_EQ(table->rowCount(), 0);
+  EXPECT_FALSE(run->isEnabled());
+  EXPECT_TRUE(error->isHidden());
+  server.openProgramFile("/nicht/da.kmp");
+  EXPECT_FALSE(error->isHidden());
+  EXPECT_EQ(error->text().toStdString(), server.loadError());
 }
 
 }  // namespace

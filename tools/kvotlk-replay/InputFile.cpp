@@ -23,10 +23,6 @@ std::optional<unsigned> firstControlCharacter(std::string_view text) {
   return std::nullopt;
 }
 
-bool isSkipped(std::string_view trimmed) {
-  return trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';';
-}
-
 std::optional<std::string> checkLineText(std::string_view text) {
   if (!isUtf8(text)) {
     return std::string("Die Zeile ist kein gültiges UTF-8. Speichern Sie die Datei als UTF-8.");
@@ -47,19 +43,30 @@ std::string InputFileError::text() const {
   return file + ", Zeile " + std::to_string(line) + ": " + message;
 }
 
-InputLinesOrError splitInputLines(std::string_view content, const std::string& fileName) {
+TextLinesOrError checkedLines(std::string_view content, const std::string& fileName) {
   if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     content.remove_prefix(kByteOrderMark.size());
   }
+  std::vector<std::string> lines = splitLines(content);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (auto problem = checkLineText(lines[i])) {
+      return InputFileError{fileName, static_cast<int>(i + 1), *problem};
+    }
+  }
+  return lines;
+}
+
+InputLinesOrError splitInputLines(std::string_view content, const std::string& fileName) {
+  auto checked = checkedLines(content, fileName);
+  if (auto* error = std::get_if<InputFileError>(&checked)) {
+    return *error;
+  }
   std::vector<InputLine> lines;
   int number = 0;
-  for (const std::string& text : splitLines(content)) {
+  for (const std::string& text : std::get<std::vector<std::string>>(checked)) {
     ++number;
-    if (auto problem = checkLineText(text)) {
-      return InputFileError{fileName, number, *problem};
-    }
     const std::string trimmed = trimSpace(text);
-    if (isSkipped(trimmed)) {
+    if (isSkippedLine(trimmed)) {
       continue;
     }
     const std::size_t equals = text.find('=');
@@ -92,6 +99,10 @@ TextOrError readInputFile(const std::filesystem::path& path, const std::string& 
     return InputFileError{fileName, 0, "Die Datei kann nicht gelesen werden."};
   }
   return content;
+}
+
+bool isSkippedLine(std::string_view trimmed) {
+  return trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';';
 }
 
 std::string trimSpace(std::string_view text) {

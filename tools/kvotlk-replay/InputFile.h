@@ -42,11 +42,16 @@ struct OtherLine {
 };
 
 using InputLine = std::variant<NameValueLine, OtherLine>;
+using TextLinesOrError = std::variant<std::vector<std::string>, InputFileError>;
+
+// The lines of the content (CR LF, LF or a lone CR; a byte order mark is skipped).
+// Refuses text that is not UTF-8 and control characters other than the tab, which no
+// single-line field holds.
+TextLinesOrError checkedLines(std::string_view content, const std::string& fileName);
+
 using InputLinesOrError = std::variant<std::vector<InputLine>, InputFileError>;
 
-// Splits the content into its lines (CR LF or LF; a byte order mark is skipped) and each
-// line into name and value. Refuses text that is not UTF-8 and control characters other
-// than the tab, which no single-line field holds.
+// Splits the content into its checked lines and each line into name and value.
 InputLinesOrError splitInputLines(std::string_view content, const std::string& fileName);
 
 // The largest input file read, in bytes.
@@ -56,6 +61,9 @@ using TextOrError = std::variant<std::string, InputFileError>;
 
 // The whole file; fileName names it in errors.
 TextOrError readInputFile(const std::filesystem::path& path, const std::string& fileName);
+
+// A blank line or a comment ("#" or ";" first), given without blanks around it.
+bool isSkippedLine(std::string_view trimmed);
 
 // The text without blanks and tabs around it.
 std::string trimSpace(std::string_view text);

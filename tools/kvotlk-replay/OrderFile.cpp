@@ -9,7 +9,7 @@ namespace {
 
 using TextField = std::string OrderForm::*;
 using ListField = std::optional<std::string> OrderForm::*;
-using LineField = int OrderInput::*;
+using PlaceField = InputPlace OrderInput::*;
 
 // Every control that takes an input, in the order of the form; exactly one of the two
 // fields is set, none for chkNest.
@@ -17,12 +17,12 @@ struct Control {
   std::string_view name;
   TextField text = nullptr;
   ListField list = nullptr;
-  LineField line = nullptr;
+  PlaceField place = nullptr;
 };
 
 constexpr std::array<Control, 13> kControls = {{
     {"txt_Artikel", &OrderForm::txt_Artikel},
-    {"Combo_Maschine", nullptr, &OrderForm::Combo_Maschine, &OrderInput::comboMaschineLine},
+    {"Combo_Maschine", nullptr, &OrderForm::Combo_Maschine, &OrderInput::comboMaschinePlace},
     {"txt_Auftrag", &OrderForm::txt_Auftrag},
     {"txt_Probenumfang", &OrderForm::txt_Probenumfang},
     {"txtAnzahlDerTeile", &OrderForm::txtAnzahlDerTeile},
@@ -31,7 +31,7 @@ constexpr std::array<Control, 13> kControls = {{
     {"txt_DatumJahr", &OrderForm::txt_DatumJahr},
     {"txt_UhrzeitStunde", &OrderForm::txt_UhrzeitStunde},
     {"txt_UhrzeitMinute", &OrderForm::txt_UhrzeitMinute},
-    {"combo_Prüfer", nullptr, &OrderForm::combo_Pruefer, &OrderInput::comboPrueferLine},
+    {"combo_Prüfer", nullptr, &OrderForm::combo_Pruefer, &OrderInput::comboPrueferPlace},
     {"chkNest"},
     {"txt_Nestnummer", &OrderForm::txt_Nestnummer},
 }};
@@ -63,23 +63,31 @@ std::string unknownNameMessage(std::string_view name) {
          ".";
 }
 
-std::optional<std::string> assign(OrderInput& input, const Control& control,
-                                  const NameValueLine& line) {
-  if (control.text != nullptr) {
-    input.form.*control.text = line.value;
-  } else if (control.list != nullptr) {
-    input.form.*control.list = line.value;
-    input.*control.line = line.line;
-  } else if (line.value == "0" || line.value == "1") {
-    input.form.chkNest = line.value == "1" ? kChecked : kUnchecked;
+}  // namespace
+
+std::variant<std::string_view, std::string> findOrderControl(std::string_view name) {
+  if (const Control* control = findControl(name)) {
+    return control->name;
+  }
+  return unknownNameMessage(name);
+}
+
+std::optional<std::string> setOrderControl(OrderInput& input, std::string_view control,
+                                           const std::string& value, const InputPlace& place) {
+  const Control& found = *findControl(control);
+  if (found.text != nullptr) {
+    input.form.*found.text = value;
+  } else if (found.list != nullptr) {
+    input.form.*found.list = value;
+    input.*found.place = place;
+  } else if (value == "0" || value == "1") {
+    input.form.chkNest = value == "1" ? kChecked : kUnchecked;
   } else {
-    return R"("chkNest": ")" + line.value +
+    return R"("chkNest": ")" + value +
            "\" ist kein Zustand des Kästchens. Erlaubt sind 0 (leer) und 1 (angekreuzt).";
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 OrderInputOrError parseOrderFile(std::string_view content, const std::string& fileName) {
   auto split = splitInputLines(content, fileName);
@@ -87,7 +95,7 @@ OrderInputOrError parseOrderFile(std::string_view content, const std::string& fi
     return *error;
   }
   OrderInput input;
-  std::map<const Control*, int> seen;
+  std::map<std::string_view, int> seen;
   for (const InputLine& entry : std::get<std::vector<InputLine>>(split)) {
     if (const auto* other = std::get_if<OtherLine>(&entry)) {
       return InputFileError{fileName, other->line,
@@ -98,17 +106,18 @@ OrderInputOrError parseOrderFile(std::string_view content, const std::string& fi
     if (line.name.empty()) {
       return InputFileError{fileName, line.line, "Vor dem \"=\" fehlt der Name des Feldes."};
     }
-    const Control* control = findControl(line.name);
-    if (control == nullptr) {
-      return InputFileError{fileName, line.line, unknownNameMessage(line.name)};
+    const auto control = findOrderControl(line.name);
+    if (const auto* unknown = std::get_if<std::string>(&control)) {
+      return InputFileError{fileName, line.line, *unknown};
     }
-    if (const auto earlier = seen.find(control); earlier != seen.end()) {
+    const std::string_view name = std::get<std::string_view>(control);
+    if (const auto earlier = seen.find(name); earlier != seen.end()) {
       return InputFileError{fileName, line.line,
-                            "Das Feld \"" + std::string(control->name) +
-                                "\" steht schon in Zeile " + std::to_string(earlier->second) + "."};
+                            "Das Feld \"" + std::string(name) + "\" steht schon in Zeile " +
+                                std::to_string(earlier->second) + "."};
     }
-    seen.emplace(control, line.line);
-    if (auto problem = assign(input, *control, line)) {
+    seen.emplace(name, line.line);
+    if (auto problem = setOrderControl(input, name, line.value, {fileName, line.line})) {
       return InputFileError{fileName, line.line, *problem};
     }
   }

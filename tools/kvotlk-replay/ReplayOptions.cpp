@@ -82,6 +82,11 @@ const std::map<std::string, ValueReader, std::less<>>& valueOptions() {
          o.programFile = v;
          return std::nullopt;
        }},
+      {"--ablauf",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
+         o.scriptFile = v;
+         return std::nullopt;
+       }},
       {"--programmordner",
        [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.programFolder = v;
@@ -154,7 +159,7 @@ OptionError readOption(const std::vector<std::string>& arguments, std::size_t& i
 
 const char* const kReplayUsage =
     "Aufruf: kvotlk-replay --auftrag DATEI [--einstellungen DATEI] [--messprogramm DATEI] "
-    "[Optionen]\n";
+    "[--ablauf DATEI] [Optionen]\n";
 
 const char* const kReplayHelp =
     "\n"
@@ -173,6 +178,12 @@ const char* const kReplayHelp =
     "                           wird nicht geändert (ohne die Datei: alle Standardwerte)\n"
     "  --messprogramm DATEI     Messprogramm (.kmp), das Kalvero geöffnet hat (ohne: keines)\n"
     "  --laeufe N               so viele Läufe des Messprogramms (Standard 1)\n"
+    "  --ablauf DATEI           die Schritte des Bedieners, UTF-8, einer je Zeile (# Kommentar):\n"
+    "                           ok, feld NAME=WERT, lauf [N], start, befehl ZEILE (wie im\n"
+    "                           Messprogramm), antwort ja|nein, loeschen, senden, schliessen,\n"
+    "                           zeigen, kalvero-beenden, kalvero-starten, programm-schliessen,\n"
+    "                           kalvero-weg-bei OPERATION [N], kalvero-weg-nach N, beenden;\n"
+    "                           ohne die Datei: ok, die Läufe, senden und beenden\n"
     "  --startwert N            Startwert der erzeugten Messwerte (sonst der des\n"
     "                           Messprogramms, sonst 1)\n"
     "  --programmordner ORDNER  Programmordner mit Kataloge; TempData wird dort angelegt\n"
@@ -193,9 +204,10 @@ const char* const kReplayHelp =
     "\n"
     "Meldungen stehen auf der Standardfehlerausgabe (UTF-8), eine je Zeile, mit ihrer Art:\n"
     "STOPP: Text, MELDUNG: Text, FRAGE: Text -> Ja|Nein. Zeilenwechsel in einer Meldung\n"
-    "werden zu \" | \". Fehler des Aufrufs und der Eingabedateien beginnen mit FEHLER:.\n"
+    "werden zu \" | \", ein einzelnes CR zu \"␍\", ein einzelnes LF zu \"␊\". Fehler des\n"
+    "Aufrufs und der Eingabedateien beginnen mit FEHLER:.\n"
     "\n"
-    "Exitcodes:\n"
+    "Exitcodes (mit --ablauf: der des letzten Auftrags, ohne ok 3):\n"
     "  0  Ergebnisdatei zugestellt\n"
     "  1  Auftrag abgelehnt (die erste fehlgeschlagene Prüfung ist gemeldet)\n"
     "  2  Erfassung durch eine Meldung zur Merkmals-ID beendet, nichts gesendet\n"
@@ -218,6 +230,9 @@ std::variant<ReplayOptions, std::string> parseReplayOptions(
   }
   if (options.orderFile.empty()) {
     return std::string("Die Auftragsdatei fehlt (--auftrag DATEI).");
+  }
+  if (runsGiven && options.scriptFile) {
+    return std::string("--laeufe gilt nur ohne --ablauf; im Ablauf steht dafür \"lauf N\".");
   }
   if (runsGiven && !options.programFile) {
     return std::string("--laeufe braucht ein Messprogramm (--messprogramm DATEI).");

@@ -17,6 +17,8 @@ struct ReplayOptions {
   std::string orderFile;
   std::optional<std::string> settingsFile;
   std::optional<std::string> programFile;
+  // The operator's steps; none: confirm, the runs, send, shut down.
+  std::optional<std::string> scriptFile;
   std::int64_t runs = 1;
   std::optional<std::uint64_t> seed;
   // Empty: the folder of kvotlk-replay.

@@ -1,15 +1,10 @@
 #include "kvotlk-replay/ReplayPorts.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "capture/CaptureMessages.h"
 
 namespace kvotlk::replay {
-
-void FixedTimeClock::sleepFor(std::chrono::milliseconds duration) {
-  std::this_thread::sleep_for(duration);
-}
 
 std::uint32_t SeededRandom::below(std::uint32_t bound) {
   const auto drawn = static_cast<std::uint32_t>(random_.uniform01() * bound);
@@ -20,11 +15,13 @@ std::string promptLine(std::string_view kind, std::string_view text) {
   std::string line(kind);
   line += ": ";
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
+    if (text.substr(i, 2) == "\r\n") {
       line += " | ";
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-        ++i;
-      }
+      ++i;
+    } else if (text[i] == '\r') {
+      line += "␍";
+    } else if (text[i] == '\n') {
+      line += "␊";
     } else {
       line += text[i];
     }
@@ -44,7 +41,10 @@ void ConsolePrompts::showPlain(const std::string& text) { print(promptLine("MELD
 
 bool ConsolePrompts::askYesNo(const std::string& text) {
   bool answer = false;
-  if (text == IncreaseQuestion()) {
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  } else if (text == IncreaseQuestion()) {
     answer = increaseAnswer_;
   } else if (text == SendQuestion()) {
     answer = measureMoreAnswer_;
@@ -54,5 +54,25 @@ bool ConsolePrompts::askYesNo(const std::string& text) {
 }
 
 void ConsolePrompts::print(const std::string& line) { err_ << line << '\n' << std::flush; }
+
+void ReplayView::prepareGrid() { grid_[0] = {"ID", "Messwert"}; }
+
+void ReplayView::setGridRowCount(int rows) {
+  grid_.resize(static_cast<std::size_t>(std::max(rows, 1)));
+}
+
+void ReplayView::setGridCell(int row, int column, const std::string& text) {
+  if (row >= 0 && static_cast<std::size_t>(row) < grid_.size() && (column == 0 || column == 1)) {
+    grid_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+  }
+}
+
+void ReplayView::print(std::ostream& out) const {
+  out << "Stichprobe " << lblCurrentProbe_ << " von " << lblNumProbes_ << '\n';
+  for (const auto& row : grid_) {
+    out << row[0] << " | " << row[1] << '\n';
+  }
+  out << std::flush;
+}
 
 }  // namespace kvotlk::replay

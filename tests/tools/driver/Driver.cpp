@@ -2,14 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSpinBox>
-#include <algorithm>
 
 #include "FramedWindow.h"
 
@@ -159,7 +159,9 @@ Driver::Outcome Driver::perform(const QString& step) {
     return Outcome::Done;
   }
   if (verb == QStringLiteral("warte-datei")) {
-    return QFile::exists(all) ? Outcome::Done : Outcome::Wait;
+    // A relative path names a file beside the script.
+    const QString path = QFileInfo(report_.fileName()).dir().filePath(all);
+    return QFile::exists(path) ? Outcome::Done : Outcome::Wait;
   }
   if (verb == QStringLiteral("beende")) {
     later(qApp, [] { QCoreApplication::quit(); });
@@ -178,14 +180,6 @@ Driver::Outcome Driver::perform(const QString& step) {
     ok = setText(widget, rest);
   } else if (verb == QStringLiteral("waehle")) {
     ok = choose(widget, rest);
-  } else if (verb == QStringLiteral("hake")) {
-    auto* box = qobject_cast<QCheckBox*>(widget);
-    ok = box != nullptr;
-    if (ok) {
-      // The program's check box states: 0 clear, 1 ticked, 2 greyed.
-      static const Qt::CheckState kStates[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-      box->setCheckState(kStates[std::clamp(rest.toInt(), 0, 2)]);
-    }
   } else if (verb == QStringLiteral("klicke")) {
     auto* button = qobject_cast<QAbstractButton*>(widget);
     ok = button != nullptr;

@@ -15,12 +15,12 @@ class QWidget;
 //   warte-fenster NAME      until a visible widget of that name exists
 //   setze NAME TEXT         text of a line edit or editable combo box, value of a spin box
 //   waehle NAME TEXT        entry of a combo box or list widget
-//   hake NAME 0|1|2         check box clear, ticked or greyed
 //   klicke NAME             clicks a button
 //   antworte KNOPF          waits for a message box, reports its text, clicks the button
 //   warte-meldung           waits for a message box, reports its text, leaves it open
 //   warte-text NAME TEXT    until a label or line edit shows the text
-//   warte-datei PFAD        until the file exists (the test's signal to go on)
+//   warte-datei PFAD        until the file exists (the test's signal to go on); a relative
+//                           path is beside the script
 //   melde TEXT              writes the text to the report
 //   bild NAME PFAD          draws the window holding the widget, framed, into a PNG file
 //   schliesse NAME          closes the window

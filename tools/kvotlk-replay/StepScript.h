@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "capture/FakeKalvero.h"
+#include "kvotlk-replay/InputFile.h"
+
+// The step script of kvotlk-replay (--ablauf): what the operator does, one step per line,
+// in German words, so any sequence of orders, runs, events and buttons can be written.
+namespace kvotlk::replay {
+
+enum class StepKind {
+  Confirm,           // ok
+  SetField,          // feld NAME=WERT
+  Runs,              // lauf [N]
+  StartEvent,        // start
+  Command,           // befehl <line of a measuring program>
+  Answer,            // antwort ja|nein
+  DeleteSample,      // loeschen
+  Send,              // senden
+  CloseCapture,      // schliessen
+  Show,              // zeigen
+  QuitKalvero,       // kalvero-beenden
+  StartKalvero,      // kalvero-starten
+  CloseProgram,      // programm-schliessen
+  KalveroGoneAt,     // kalvero-weg-bei OPERATION [N]
+  KalveroGoneAfter,  // kalvero-weg-nach N
+  QuitProgram,       // beenden
+};
+
+struct Step {
+  int line = 0;
+  StepKind kind = StepKind::Confirm;
+  // The step word as written in the script, for errors.
+  std::string word;
+  // SetField: the control as the form spells it; KalveroGoneAt: the operation.
+  std::string name;
+  // SetField: the value exactly as written after the first "=".
+  std::string value;
+  // Runs: the runs; KalveroGoneAt: the nth call; KalveroGoneAfter: calls answered.
+  std::int64_t count = 1;
+  // Answer: true for ja.
+  bool answer = false;
+  // Command: the executed command.
+  ScriptedCommand command;
+};
+
+using StepScriptOrError = std::variant<std::vector<Step>, InputFileError>;
+
+// Reads the script; fileName names it in errors.
+StepScriptOrError parseStepScript(std::string_view content, const std::string& fileName);
+
+}  // namespace kvotlk::replay
