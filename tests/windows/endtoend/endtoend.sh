@@ -2,8 +2,8 @@
 # The Windows program end to end under Wine, in a fresh prefix: the ZIP's file list and
 # what its files import; then kvotlk.exe, started from the unpacked ZIP and driven through
 # its windows (bedienung.txt), against the fake CMM software in a process of its own. The
-# delivered result files are compared byte for byte with the expected ones, and the first
-# also with what the Linux build's kvotlk-replay delivers for the same order and runs.
+# delivered result files are compared byte for byte with the expected ones, which the Linux
+# build's kvotlk-replay delivers for the same orders and runs.
 # Usage (on a display, e.g. under xvfb-run): endtoend.sh BUILD-FOLDER FAKE.exe KVOTLK-REPLAY
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -59,36 +59,33 @@ done < <(find "$program" -iname '*.exe' -print0 -o -iname '*.dll' -print0)
 x86_64-w64-mingw32-objdump -p "$program/kvotlk.exe" | grep -q 'DLL Name: libstdc++-6.dll' ||
   fail "kvotlk.exe nutzt nicht die C++-Laufzeit libstdc++-6.dll der Qt-DLLs."
 
-# The Linux build's result for the same order, catalogues and runs.
-mkdir -p "$work/linux"
-cp -r "$program/Kataloge" "$work/linux/"
-"$replay" --auftrag "$here/auftrag.txt" --messprogramm "$here/messprogramm.kmp" --laeufe 3 \
-  --zahlen englisch --programmordner "$work/linux" >"$work/replay.log" 2>&1 ||
-  fail "kvotlk-replay: $(cat "$work/replay.log")"
-cmp "$work/linux/Solvik.txt" "$here/Solvik.txt" || fail "kvotlk-replay liefert eine andere Datei."
+# The Linux build's results for the same orders, catalogues and runs: both expected files.
+linux_result() { # EXPECTED STEPS...
+  local expected=$1
+  shift
+  rm -rf "$work/linux" && mkdir -p "$work/linux" && cp -r "$program/Kataloge" "$work/linux/"
+  "$replay" --auftrag "$here/auftrag.txt" --messprogramm "$here/messprogramm.kmp" "$@" \
+    --zahlen englisch --programmordner "$work/linux" >"$work/replay.log" 2>&1 ||
+    fail "kvotlk-replay: $(cat "$work/replay.log")"
+  cmp "$work/linux/Solvik.txt" "$here/$expected" || fail "kvotlk-replay liefert nicht $expected."
+}
+linux_result Solvik.txt --laeufe 3
+linux_result Solvik-angehalten.txt --ablauf "$here/angehalten.ablauf"
 
-# The operator's steps with the order and this run's folder.
+# The operator's steps with the order typed into the window.
 order_steps() {
-  local line name value verb
+  local line name
   while IFS= read -r line; do
     case $line in '' | '#'*) continue ;; esac
     name=${line%%=*}
-    value=${line#*=}
     case $name in
-      Combo_Maschine | combo_Prüfer) verb=waehle ;;
-      chkNest) verb=hake ;;
-      *) verb=setze ;;
+      Combo_Maschine | combo_Prüfer) printf 'waehle %s %s\n' "$name" "${line#*=}" ;;
+      *) printf 'setze %s %s\n' "$name" "${line#*=}" ;;
     esac
-    printf '%s %s %s\n' "$verb" "$name" "${value:-\"\"}"
   done <"$here/auftrag.txt"
 }
-folder=$(windows_path "$work")
 while IFS= read -r line; do
-  if [ "$line" = "@AUFTRAG@" ]; then
-    order_steps
-  else
-    printf '%s\n' "${line//@ARBEIT@/"$folder"}"
-  fi
+  if [ "$line" = "@AUFTRAG@" ]; then order_steps; else printf '%s\n' "$line"; fi
 done <"$here/bedienung.txt" >"$work/bedienung.txt"
 report=$work/bedienung.txt.bericht
 
