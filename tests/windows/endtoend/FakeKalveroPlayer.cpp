@@ -114,13 +114,16 @@ int serve(const program::MeasuringProgram& measuring, const std::wstring& signal
   server.application->set(kAppVersionText, text(measuring.versionText));
   server.partProgram->set(kPartProgName, text(measuring.partProgName));
   announce(signalPrefix, L"bereit");
-  // A subscription is seen at the next tick, after the converter's Advise has returned.
+  // A subscription is seen at a tick after the converter's Advise has returned; the runs start
+  // two seconds later, once the converter has opened its capture, as an operator's would.
   SetTimer(nullptr, 0, 50, nullptr);
   std::size_t played = 0;
+  int ticksSubscribed = 0;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_TIMER && played < plan.size() &&
-        server.events->advises > static_cast<int>(played)) {
+        server.events->advises > static_cast<int>(played) && ++ticksSubscribed == 40) {
+      ticksSubscribed = 0;
       play(server, executor, plan[played++]);
       announce(signalPrefix, L"fertig-" + std::to_wstring(played));
     }

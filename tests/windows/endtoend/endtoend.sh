@@ -47,16 +47,18 @@ sed "s|^$top/||" "$work/zip-namen.txt" | LC_ALL=C sort | diff -u "$here/zip-inha
   fail "Der Inhalt von $top.zip weicht ab."
 
 # Every DLL an executable or DLL of the folder imports lies beside the program or comes with
-# Windows; the program shares the C++ runtime DLL of Qt's DLLs instead of carrying its own.
+# Windows (api-ms-win-* names are Windows' API sets, not files); the program shares the C++
+# runtime DLL of Qt's DLLs instead of carrying its own.
 "$wine" wineboot --init >/dev/null 2>&1
 "$wineserver" -w
 while IFS= read -r -d '' file; do
-  for dll in $(x86_64-w64-mingw32-objdump -p "$file" | awk '/DLL Name:/ { print $3 }'); do
+  for dll in $(x86_64-w64-mingw32-objdump -p "$file" |
+    awk '/DLL Name:/ && tolower($3) !~ /^api-ms-win-/ { print $3 }'); do
     [ -n "$(find "$program" "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] ||
       fail "${file#"$program"/} braucht $dll, das weder beim Programm noch in Windows liegt."
   done
 done < <(find "$program" -iname '*.exe' -print0 -o -iname '*.dll' -print0)
-x86_64-w64-mingw32-objdump -p "$program/kvotlk.exe" | grep -q 'DLL Name: libstdc++-6.dll' ||
+x86_64-w64-mingw32-objdump -p "$program/kvotlk.exe" | grep 'DLL Name: libstdc++-6.dll' >/dev/null ||
   fail "kvotlk.exe nutzt nicht die C++-Laufzeit libstdc++-6.dll der Qt-DLLs."
 
 # The Linux build's results for the same orders, catalogues and runs: both expected files.
@@ -113,9 +115,12 @@ collector=$!
 # of the second run (the third dimension of block A, after 101, 102 and 103 were taken).
 start_fake 1 3 2:8
 first_fake=$!
-QT_PLUGIN_PATH=$(windows_path "$build/testplugins") \
-  QT_QPA_GENERIC_PLUGINS="kvotlkdriver:$(windows_path "$work/bedienung.txt")" \
-  timeout 600 "$wine" "$program/kvotlk.exe" >"$work/kvotlk.log" 2>&1 &
+# Wine passes no QT_* variable from Linux to a Windows program: Qt's, which load the driver,
+# go into the prefix's user environment.
+"$wine" reg add 'HKCU\Environment' /v QT_PLUGIN_PATH /d "$(windows_path "$build/testplugins")" /f >/dev/null
+"$wine" reg add 'HKCU\Environment' /v QT_QPA_GENERIC_PLUGINS /f \
+  /d "kvotlkdriver:$(windows_path "$work/bedienung.txt")" >/dev/null
+timeout 600 "$wine" "$program/kvotlk.exe" >"$work/kvotlk.log" 2>&1 &
 converter=$!
 
 # The next fake starts only when the converter has been refused without one.
@@ -129,6 +134,8 @@ status=0
 wait "$first_fake" || status=$?
 [ "$status" -eq 3 ] || fail "Das erste Kalvero endete mit $status statt beim Lesen des Befehls (3)."
 start_fake 2 1
+while kill -0 "$converter" 2>/dev/null && ! grep -q '^ABBRUCH' "$report"; do sleep 0.2; done
+grep -q '^ABBRUCH' "$report" && fail "Bedienung: $(tail -n 3 "$report")"
 status=0
 wait "$converter" || status=$?
 [ "$status" -eq 0 ] || fail "kvotlk.exe endete mit $status: $(tail -n 3 "$report")"
