@@ -4,7 +4,10 @@
 # too, so the folder runs on a PC without Qt or a Visual C++ redistributable.
 set(KVOTLK_INSTALL_DIR "." CACHE STRING "Program folder below the installation prefix")
 
-if(WIN32)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  # Cross-built on Linux, Qt's qtbase (6.4) brings no windeployqt: the rules name the files.
+  include(DeployNamedFiles)
+elseif(WIN32)
   find_program(KVOTLK_WINDEPLOYQT windeployqt
     HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}"
     DOC "Qt's windeployqt, run on every installed executable")
@@ -26,7 +29,7 @@ endif()
 # runs on the installed file.
 function(kvotlk_install_program target)
   install(TARGETS ${target} RUNTIME DESTINATION ${KVOTLK_INSTALL_DIR})
-  if(WIN32)
+  if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
     install(CODE "
       set(KVOTLK_DEPLOY_TOOL \"${KVOTLK_WINDEPLOYQT}\")
       set(KVOTLK_DEPLOY_OPTIONS \"${kvotlk_deploy_options}\")

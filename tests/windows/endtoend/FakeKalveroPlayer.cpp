@@ -1,0 +1,155 @@
+// The fake CMM software for the end-to-end test of the program, as a process of its own:
+// it opens a measuring program (.kmp) and, each time the converter subscribes to its
+// events, executes the next entry of its plan as runs of events.
+//
+//   kvotlk_fake_kalvero_player PROGRAM SIGNAL PLAN...
+//
+// It writes the file SIGNAL-bereit once it can be attached, and SIGNAL-fertig-K when it
+// has played the K-th entry of its plan. An entry "N" executes runs 1 to N; "N:K" executes
+// runs 1 to N but ends the process at the K-th command of run N, when the converter first
+// reads that command, as a killed CMM software would.
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "FakeKalveroServer.h"
+#include "platform/windows/WideText.h"
+#include "program/ProgramExecutor.h"
+#include "program/ProgramParser.h"
+
+namespace kvotlk::test {
+namespace {
+
+// The dispatch ids of the automation table that the executed commands answer.
+constexpr DISPID kPartProgName = 6;
+constexpr DISPID kAppVersionText = 31;
+constexpr DISPID kCmdTypeCode = 6;
+constexpr DISPID kCmdIdText = 3;
+constexpr DISPID kHasDimension = 17;
+constexpr DISPID kHasTextCmd = 58;
+constexpr DISPID kIntFieldValue = 104;
+constexpr DISPID kRealFieldValue = 102;
+constexpr DISPID kDimIdText = 5;
+constexpr DISPID kDimMeasured = 12;
+constexpr DISPID kDimSecondary = 3;
+constexpr DISPID kTextCmdName = 1;
+constexpr DISPID kTextCmdText = 2;
+
+struct PlanEntry {
+  std::uint64_t runs = 0;
+  std::size_t killedAt = 0;  // 0: the last run ends normally
+};
+
+// A command whose first read ends this process without any clean-up.
+class KilledCommand final : public FakeObject {
+ public:
+  using FakeObject::FakeObject;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID /*id*/, REFIID /*iid*/, LCID /*locale*/, WORD /*flags*/,
+                                   DISPPARAMS* /*params*/, VARIANT* /*result*/,
+                                   EXCEPINFO* /*exception*/, UINT* /*badArgument*/) override {
+    TerminateProcess(GetCurrentProcess(), 3);
+    return E_FAIL;
+  }
+};
+
+windows::Variant text(const std::string& utf8) {
+  return textValue(windows::toWide(utf8).value_or(L"").c_str());
+}
+
+// The fake's command, dimension and text command answer as the executed command.
+void present(FakeKalveroServer& server, const ScriptedCommand& command) {
+  server.command->set(kCmdTypeCode, numberValue(VT_I4, command.CmdTypeCode));
+  server.command->set(kCmdIdText, text(command.CmdIdText));
+  server.command->set(kHasDimension, boolValue(command.dimension.has_value()));
+  server.command->set(kHasTextCmd, boolValue(command.textCmd.has_value()));
+  server.command->set(kIntFieldValue, numberValue(VT_I4, command.field165));
+  server.command->set(kRealFieldValue, numberValue(VT_R8, command.field662));
+  const ScriptedDimension dimension = command.dimension.value_or(ScriptedDimension{});
+  server.dimension->set(kDimIdText, text(dimension.DimIdText));
+  server.dimension->set(kDimMeasured, numberValue(VT_R8, dimension.DimMeasured));
+  server.dimension->set(kDimSecondary, numberValue(VT_R8, dimension.DimSecondary));
+  const ScriptedTextCmd textCmd = command.textCmd.value_or(ScriptedTextCmd{});
+  server.textCommand->set(kTextCmdName, text(textCmd.TextCmdName));
+  server.textCommand->set(kTextCmdText, text(textCmd.TextCmdText));
+}
+
+// Each event returns once the converter has handled it, reads of the command included.
+void play(FakeKalveroServer& server, const program::ProgramExecutor& executor, PlanEntry entry) {
+  IDispatch* const partProgram = server.partProgram.get();
+  for (std::uint64_t run = 1; run <= entry.runs; ++run) {
+    server.events->fire(kFakeOnStartExecution, {partProgram});
+    const std::vector<ScriptedCommand> commands = executor.run(run);
+    for (std::size_t index = 0; index < commands.size(); ++index) {
+      if (run == entry.runs && index + 1 == entry.killedAt) {
+        const auto killed = ComPtr<KilledCommand>::adopt(new KilledCommand(server.life));
+        server.events->fire(kFakeOnObjectExecuted, {partProgram, killed.get()});
+      }
+      present(server, commands[index]);
+      server.events->fire(kFakeOnObjectExecuted, {partProgram, server.command.get()});
+    }
+  }
+}
+
+PlanEntry planEntry(const std::wstring& text) {
+  const std::size_t colon = text.find(L':');
+  PlanEntry entry{std::stoull(text.substr(0, colon)), 0};
+  if (colon != std::wstring::npos) {
+    entry.killedAt = std::stoull(text.substr(colon + 1));
+  }
+  return entry;
+}
+
+void announce(const std::wstring& prefix, const std::wstring& name) {
+  std::ofstream(std::filesystem::path(prefix + L"-" + name)) << "1\n";
+}
+
+int serve(const program::MeasuringProgram& measuring, const std::wstring& signalPrefix,
+          const std::vector<PlanEntry>& plan) {
+  const program::ProgramExecutor executor(measuring, program::chooseSeed(measuring, {}));
+  FakeKalveroServer server({.registerTypes = true});
+  server.application->set(kAppVersionText, text(measuring.versionText));
+  server.partProgram->set(kPartProgName, text(measuring.partProgName));
+  announce(signalPrefix, L"bereit");
+  // A subscription is seen at a tick after the converter's Advise has returned; the runs start
+  // two seconds later, once the converter has opened its capture, as an operator's would.
+  SetTimer(nullptr, 0, 50, nullptr);
+  std::size_t played = 0;
+  int ticksSubscribed = 0;
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && played < plan.size() &&
+        server.events->advises > static_cast<int>(played) && ++ticksSubscribed == 40) {
+      ticksSubscribed = 0;
+      play(server, executor, plan[played++]);
+      announce(signalPrefix, L"fertig-" + std::to_wstring(played));
+    }
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace kvotlk::test
+
+int wmain(int argc, wchar_t* argv[]) {
+  using namespace kvotlk;
+  if (argc < 4) {
+    std::fputs("Aufruf: kvotlk_fake_kalvero_player MESSPROGRAMM SIGNAL PLAN...\n", stderr);
+    return 2;
+  }
+  const program::ProgramOrError read = program::readProgramFile(argv[1]);
+  if (const auto* error = std::get_if<program::ProgramError>(&read)) {
+    std::fprintf(stderr, "%s\n", error->text().c_str());
+    return 2;
+  }
+  std::vector<test::PlanEntry> plan;
+  for (int i = 3; i < argc; ++i) {
+    plan.push_back(test::planEntry(argv[i]));
+  }
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  return test::serve(std::get<program::MeasuringProgram>(read), argv[2], plan);
+}
