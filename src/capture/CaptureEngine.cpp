@@ -22,14 +22,15 @@ CaptureEngine::~CaptureEngine() { dropSubscription(); }
 
 void CaptureEngine::Form_Load() {
   open_ = true;
-  const bool madeSubscription = subscribe();
   view_.prepareGrid();
   view_.setNumProbes(std::to_string(g_.intStichprobenumfang));
   view_.setCurrentProbe("0", false);
   g_.intAnzStichproben = 0;
   ClearIdList(g_.arrIdListe);
   intIdLaenge_ = ReadConfigInt16(env_, g_, SettingKey::IdLaenge);
-  if (!madeSubscription) {
+  // Subscribed last: Kalvero may fire a run before the subscription call returns, and that
+  // run must find the capture ready rather than be reset after it.
+  if (!subscribe()) {
     env_.prompts.showStop(NoSubscriptionMessage());
   }
 }
@@ -104,10 +105,15 @@ bool CaptureEngine::subscribe() {
     return false;
   }
   const auto source = g_.KvoApp->EventSource();
-  if (!source || !*source || !(*source)->connect(*this)) {
+  if (!source || !*source) {
     return false;
   }
+  // Held before connecting, so events that arrive during the call are taken.
   KvoEvents_ = *source;
+  if (!KvoEvents_->connect(*this)) {
+    KvoEvents_.reset();
+    return false;
+  }
   return true;
 }
 

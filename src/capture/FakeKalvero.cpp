@@ -168,6 +168,9 @@ bool FakeEventSource::connect(KvoEventSink& newSink) {
     return false;
   }
   sink = &newSink;
+  if (whileConnecting) {
+    whileConnecting();
+  }
   return true;
 }
 

@@ -142,6 +142,9 @@ class FakeEventSource final : public KvoEventSource {
   KvoEventSink* sink = nullptr;
   // The next connect fails when set.
   bool refuseConnect = false;
+  // Runs once the sink is connected, before connect returns: a COM server may fire events
+  // while the reply to the subscription is still on its way.
+  std::function<void()> whileConnecting;
 
  private:
   std::shared_ptr<FakeKalveroLife> life_;

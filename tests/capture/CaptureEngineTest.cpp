@@ -65,6 +65,19 @@ TEST(CaptureEngine, RepaintsAtALoopStartAndLeavesTheClosedWindowAlone) {
   EXPECT_EQ(c.app->eventSource->sink, nullptr);
 }
 
+// Events that arrive while the subscription is being made are a run like any other.
+TEST(CaptureEngine, ARunFiredWhileSubscribingIsCaptured) {
+  Capture c;
+  c.app->eventSource->whileConnecting = [&c] {
+    c.app->run({ScriptedCommand::Dimension("10", 1.5)});
+  };
+  CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
+  engine.Form_Load();
+  EXPECT_EQ(c.t.g.intAnzStichproben, 1);
+  ASSERT_EQ(c.t.g.arrStichproben.size(), 2U);
+  EXPECT_EQ(c.t.g.arrStichproben[1].dblMesswert.at(1), 1.5);
+}
+
 TEST(CaptureEngine, DestroyingTheEngineEndsTheSubscription) {
   Capture c;
   {
