@@ -5,7 +5,8 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n)
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev googletest xvfb xauth
-  g++-mingw-w64-x86-64 wine64 clang-14 libclang-rt-14-dev)
+  g++-mingw-w64-x86-64 wine64 clang-14 libclang-rt-14-dev
+  g++-mingw-w64-i686-posix wine32:i386)
 bench_packages=(cmake ninja-build g++ libbenchmark-dev)
 
 case "${1:-}" in
@@ -29,5 +30,9 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installiere: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# Wine's 32-bit side comes from the i386 architecture.
+if [[ " ${missing[*]} " == *":i386 "* ]]; then
+  dpkg --add-architecture i386
+fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -72,6 +72,8 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
   engine.Form_Load();
   const auto commands = app->makeCommands(DimensionRun(inBlockWithList));
   const int eventsPerRun = static_cast<int>(commands.size()) + 1;
+  const auto callsBefore = app->life->calls;
+  const int totalBefore = app->life->totalCalls();
 
   for (auto _ : state) {
     app->run(commands);
@@ -82,6 +84,18 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
   }
   if (w.g.arrStichproben.size() != 1 || engine.state() != CaptureState::Ready) {
     state.SkipWithError("the capture did not run as planned");
+  }
+  // Every automation call crosses into Kalvero's process while it waits: an event reads
+  // each property at most once, and a dimension costs at most eight calls.
+  const double events = static_cast<double>(state.iterations()) * eventsPerRun;
+  for (const auto& [operation, count] : app->life->calls) {
+    const auto before = callsBefore.find(operation);
+    if (count - (before == callsBefore.end() ? 0 : before->second) > events) {
+      state.SkipWithError("an automation property was read twice for one event");
+    }
+  }
+  if (static_cast<double>(app->life->totalCalls() - totalBefore) > 8 * events) {
+    state.SkipWithError("an event cost more than eight automation calls");
   }
   state.counters["events/s"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * eventsPerRun, benchmark::Counter::kIsRate);

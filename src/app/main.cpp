@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/KalveroWaitNotice.h"
 #include "app/ProgramIcon.h"
 #include "app/QtPrompts.h"
 #include "app/frm_Eingabe.h"
@@ -13,7 +14,7 @@
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
-#include "platform/qt/QtSettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
 
 int main(int argc, char* argv[]) {
@@ -35,15 +36,17 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTexts);
   }
 
-  kvotlk::QtSettingsStore settings{std::string(kvotlk::kRegistryRoot)};
+  const auto settings = kvotlk::makeSettingsStore(std::string(kvotlk::kRegistryRoot));
   const auto files = kvotlk::makeFileSystem();
   const auto clock = kvotlk::makeSystemClock();
   const auto random = kvotlk::makeSystemRandom();
   kvotlk::QtPrompts prompts;
   const auto numbers = kvotlk::makeLocaleNumbers();
+  kvotlk::KalveroWaitNotice waitNotice;
   const auto kalvero = kvotlk::makeKvoConnector();
-  kvotlk::Environment env{settings, *files,   *clock,   *random,
-                          prompts,  *numbers, *kalvero, kvotlk::executableFolder()};
+  kalvero->SetWaitObserver([&waitNotice](bool waiting) { waitNotice.setWaiting(waiting); });
+  kvotlk::Environment env{*settings, *files,   *clock,   *random,
+                          prompts,   *numbers, *kalvero, kvotlk::executableFolder()};
   kvotlk::modGlobaleVariablen g;
 
   kvotlk::frm_Eingabe window(env, g);

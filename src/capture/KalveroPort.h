@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,6 +81,13 @@ class KvoConnector {
   virtual bool MainWindowExists() = 0;
   // The running application object; nullptr when none is registered.
   virtual std::shared_ptr<KvoApplication> GetRunningApplication() = 0;
+  // Why no link to the CMM software can be made from this program at all, for the
+  // operator; nullopt when nothing but the software's absence stands in the way.
+  virtual std::optional<std::string> LinkProblem() { return std::nullopt; }
+  // Hears true when a call waits because the CMM software rejects calls for a while (a
+  // dialog of its own is open), and false when the wait ends; on the user-interface
+  // thread, while that call waits.
+  virtual void SetWaitObserver(const std::function<void(bool waiting)>& /*observer*/) {}
 };
 
 // The link to the CMM software on this build; defined by the platform layer.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/modGlobaleVariablen.h"
+#include "capture/KalveroPort.h"
 #include "capture/modKVOFunctions.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
@@ -222,7 +223,7 @@ Check checkNest(Environment& env, modGlobaleVariablen& g, const OrderForm& form)
 // Checks 35 and 36.
 Check checkKalvero(Environment& env, modGlobaleVariablen& g, const OrderForm& /*form*/) {
   if (!ConnectToKvo(env, g)) {
-    return stop("Kalvero muss zuerst gestartet sein.");
+    return stop(env.kalvero.LinkProblem().value_or("Kalvero muss zuerst gestartet sein."));
   }
   if (!GetOpenPartProg(g)) {
     return stop("Kalvero Messprogramm muss zuerst geöffnet sein.");

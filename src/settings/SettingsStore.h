@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,11 @@ class SettingsStore {
   // False when the value could not be stored.
   virtual bool write(const std::string& path, const std::string& value) = 0;
 };
+
+// The store of this build for the value paths below registryRoot: the registry on
+// Windows, an INI file in the user's configuration folder elsewhere. Defined by the
+// platform layer.
+std::unique_ptr<SettingsStore> makeSettingsStore(const std::string& registryRoot);
 
 // Values held in memory: for tests and for tools that must not touch the user's settings.
 // Reads and writes can be made to fail.

@@ -3,40 +3,80 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "RecordingStore.h"
-#include "WindowTexts.h"
 #include "app/frm_Eingabe.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
 
-// Forwards to the scripted prompts and notes, for each message, whether the main window
-// was visible when it appeared.
-class ObservedPrompts final : public Prompts {
- public:
-  explicit ObservedPrompts(ScriptedPrompts& inner) : inner_(inner) {}
-  void showStop(const std::string& text) override { observe().showStop(text); }
-  void showPlain(const std::string& text) override { observe().showPlain(text); }
-  bool askYesNo(const std::string& text) override { return observe().askYesNo(text); }
+using Names = std::vector<std::string>;
 
-  QWidget* window = nullptr;
-  std::vector<bool> windowVisible;
+inline std::string str(const QString& text) { return text.toStdString(); }
+
+// Lets queued events and deferred deletions run.
+void processEvents();
+// The texts of messages shown.
+Names texts(const std::vector<ShownPrompt>& shown);
+
+template <typename Widget = QWidget>
+Widget* child(const QObject& window, const char* name) {
+  auto* found = window.findChild<Widget*>(QString::fromUtf8(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+// Every named control of a window as the operator sees it, one line each in the order the
+// controls were made: caption or text, the default button ("Vorgabe"), check mark ("[x]"),
+// centred text ("mittig"), a length limit ("begrenzt"), tool tip, and "gesperrt" or
+// "verborgen" where it is disabled or hidden; menus and their commands included; with
+// places, each control's place in its parent ("@x,y wxh"); last the keyboard order.
+std::string Describe(const QWidget& window, bool places = false);
+// Expects Describe(window, places) to be the text of tests/app/texts/<name>.txt.
+void ExpectTexts(const QWidget& window, const char* name, bool places = false);
+
+// Owns a window that deletes itself on close: the test can see whether it is gone.
+template <typename Window>
+class WindowUnderTest {
+ public:
+  explicit WindowUnderTest(Window* window) : window_(window) { window_->show(); }
+  ~WindowUnderTest() { delete window_.data(); }
+  WindowUnderTest(const WindowUnderTest&) = delete;
+  WindowUnderTest& operator=(const WindowUnderTest&) = delete;
+  Window* operator->() const { return window_.data(); }
+  Window* get() const { return window_.data(); }
+  // Runs the deletions a close has posted; true when the window is gone.
+  bool closed() const {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window_.isNull();
+  }
+  template <typename Child>
+  Child* child(const QString& name) const {
+    return test::child<Child>(*window_, name.toUtf8().constData());
+  }
 
  private:
-  ScriptedPrompts& observe() {
+  QPointer<Window> window_;
+};
+
+// Notes, for each message, whether the window was visible when it appeared.
+struct ObservedPrompts final : Prompts {
+  explicit ObservedPrompts(ScriptedPrompts& wrapped) : inner(wrapped) {}
+  void showStop(const std::string& text) override { note().showStop(text); }
+  void showPlain(const std::string& text) override { note().showPlain(text); }
+  bool askYesNo(const std::string& text) override { return note().askYesNo(text); }
+  ScriptedPrompts& note() {
     windowVisible.push_back(window != nullptr && window->isVisible());
-    return inner_;
+    return inner;
   }
-  ScriptedPrompts& inner_;
+  ScriptedPrompts& inner;
+  QWidget* window = nullptr;
+  std::vector<bool> windowVisible;
 };
 
 // A main window over test doubles: the sample catalogues below the program folder, the
@@ -47,34 +87,22 @@ struct MainWindowRig : TestEnvironment {
   MainWindowRig& operator=(const MainWindowRig&) = delete;
   ~MainWindowRig();
 
-  // Builds the window and runs its load.
-  frm_Eingabe& load();
+  frm_Eingabe& load();  // builds the window and runs its load
   // A valid order of sample size 2: article, order, machine "M7", inspector "(12)".
   void fillValidOrder();
-  // The messages shown so far, texts only.
-  std::vector<std::string> messages() const;
-
+  Names messages() const { return texts(prompts.shown); }
   template <typename Widget = QWidget>
   Widget* child(const char* name) const {
-    auto* found = window->findChild<Widget*>(QString::fromUtf8(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return test::child<Widget>(*window, name);
   }
   QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
-  QString text(const char* name) const { return edit(name)->text(); }
-  QString caption(const char* name) const { return child<QLabel>(name)->text(); }
-  std::vector<std::string> entries(const char* name) const;
+  Names entries(const char* name) const;
 
-  RecordingStore store{settings};
   ObservedPrompts observed{prompts};
-  Environment windowEnv{store, files, clock, random, observed, numbers, kalvero, env.programFolder};
+  Environment windowEnv{settings, files,   clock,   random,
+                        observed, numbers, kalvero, env.programFolder};
   std::shared_ptr<FakeKvoApplication> app;
   std::unique_ptr<frm_Eingabe> window;
 };
-
-class MainWindowTest : public ::testing::Test, public MainWindowRig {};
-
-// Lets queued events and deferred deletions run.
-void processEvents();
 
 }  // namespace kvotlk::test

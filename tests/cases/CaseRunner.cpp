@@ -86,7 +86,7 @@ class CaseTest final : public ::testing::Test {
   }
 
   std::string withFolder(const std::string& text) const {
-    return replaceAll(text, "$PROGRAMM", program_);
+    return replaceAll(replaceAll(text, "$PROGRAMM", program_), "$BEISPIELE", KVOTLK_EXAMPLES);
   }
 
   std::string withoutFolder(const std::string& text) const {

@@ -1,22 +1,18 @@
+// The about box: title, version and notes (texts/frm_About.txt), the program's icon, and
+// every way of closing it.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFrame>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
-#include <QtTest/QTest>
-#include <functional>
+#include <QTest>
 
 #include "RecordingMainWindow.h"
-#include "WindowTesting.h"
 #include "about/frm_About.h"
-#include "app/WindowTexts.h"
+#include "app/WindowTestSupport.h"
 
 namespace kvotlk::test {
 namespace {
 
-// Title, version and notes: texts/frm_About.txt; the program's icon.
 TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   const QIcon previous = QApplication::windowIcon();
   QPixmap drawn(32, 32);
@@ -26,34 +22,30 @@ TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   WindowUnderTest<frm_About> about{new frm_About(main)};
   QApplication::setWindowIcon(previous);
   ExpectTexts(*about.get(), "frm_About");
-  EXPECT_EQ(about.child<QLabel>("picIcon")->pixmap().toImage().pixelColor(16, 16),
+  EXPECT_EQ(child<QLabel>(*about.get(), "picIcon")->pixmap().toImage().pixelColor(16, 16),
             QColor(Qt::darkBlue));
 }
 
-// OK, Enter (either key) and Escape wherever the focus is, and the close box; other keys
-// do nothing.
+// OK (space on the button), Enter (either key) and Escape wherever the focus is, and the
+// close box; other keys do nothing.
 TEST(AboutBoxTest, EveryWayOfClosingShowsTheMainWindow) {
-  using Close = std::function<void(frm_About&)>;
-  const auto key = [](Qt::Key pressed, Qt::KeyboardModifier modifier = Qt::NoModifier) {
-    return Close([=](frm_About& about) { QTest::keyClick(&about, pressed, modifier); });
-  };
-  const Close ways[] = {[](frm_About& about) { about.findChild<QPushButton*>("cmdOK")->click(); },
-                        key(Qt::Key_Return),
-                        key(Qt::Key_Enter, Qt::KeypadModifier),
-                        key(Qt::Key_Escape),
-                        [](frm_About& about) {
-                          QTest::keyClick(about.findChild<QPushButton*>("cmdOK"), Qt::Key_Escape);
-                        },
-                        [](frm_About& about) { about.close(); }};
-  for (std::size_t way = 0; way < std::size(ways); ++way) {
-    SCOPED_TRACE(way);
+  for (const auto& [target, key] : {std::pair{"cmdOK", Qt::Key_Space},
+                                    {"", Qt::Key_Return},
+                                    {"", Qt::Key_Enter},
+                                    {"", Qt::Key_Escape},
+                                    {"cmdOK", Qt::Key_Escape},
+                                    {"", Qt::Key_unknown}}) {
+    SCOPED_TRACE(std::string(target) + " " + std::to_string(key));
     RecordingMainWindow main;
     WindowUnderTest<frm_About> about{new frm_About(main)};
     QTest::keyClick(about.get(), Qt::Key_A);
     EXPECT_TRUE(main.calls.empty());
-    ways[way](*about.get());
+    QWidget* on = *target != 0 ? child(*about.get(), target) : about.get();
+    key == Qt::Key_unknown
+        ? static_cast<void>(about->close())
+        : QTest::keyClick(on, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     EXPECT_TRUE(about.closed());
-    EXPECT_EQ(main.calls, std::vector<std::string>{"showMainWindow"});
+    EXPECT_EQ(main.calls, Names{"showMainWindow"});
   }
 }
 

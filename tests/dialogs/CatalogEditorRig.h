@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <memory>
 
+#include "app/WindowTestSupport.h"
 #include "catalogs/frm_Maschinenkatalog.h"
 #include "catalogs/frm_NestIDsKatalog.h"
 #include "catalogs/frm_PrueferKatalog.h"
 #include "common/Paths.h"
 #include "dialogs/RecordingMainWindow.h"
-#include "dialogs/WindowTesting.h"
-#include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
 
@@ -20,38 +18,30 @@ struct CatalogEditorRig {
   TestEnvironment t;
   RecordingMainWindow main;
   std::unique_ptr<WindowUnderTest<QWidget>> editor;
-  QString listName;
-  QString deleteName;
 
   std::string path(Catalog catalog) const { return CatalogPath(t.env.programFolder, catalog); }
   void addCatalogue(Catalog catalog, std::string bytes) {
     t.files.addFile(path(catalog), std::move(bytes));
   }
-
   template <typename Editor>
-  void open(const char* list, const char* deleteButton) {
+  void open() {
     editor = std::make_unique<WindowUnderTest<QWidget>>(new Editor(t.env, t.g, main));
-    listName = QString::fromUtf8(list);
-    deleteName = QString::fromUtf8(deleteButton);
   }
-  void openPruefer() { open<frm_PrueferKatalog>("lstPrüfer", "cmdDeletePrüfer"); }
-  void openMaschine() { open<frm_Maschinenkatalog>("lstMaschine", "cmdDeleteMaschine"); }
-  void openNestID() { open<frm_NestIDsKatalog>("lstNestID", "cmdDeletePrüfer"); }
+  void openPruefer() { open<frm_PrueferKatalog>(); }
+  void openMaschine() { open<frm_Maschinenkatalog>(); }
+  void openNestID() { open<frm_NestIDsKatalog>(); }
 
-  QListWidget* list() const { return editor->child<QListWidget>(listName); }
-  QPushButton* button(const char* name) const {
-    return editor->child<QPushButton>(QString::fromUtf8(name));
-  }
-  std::vector<std::string> entries() const {
-    std::vector<std::string> shown;
-    shown.reserve(static_cast<std::size_t>(list()->count()));
+  QListWidget* list() const { return editor->get()->findChild<QListWidget*>(); }
+  QPushButton* button(const char* name) const { return child<QPushButton>(*editor->get(), name); }
+  Names entries() const {
+    Names shown;
     for (int row = 0; row < list()->count(); ++row) {
       shown.push_back(str(list()->item(row)->text()));
     }
     return shown;
   }
   void add(const std::string& number, const std::string& name = {}) {
-    editor->child<QLineEdit>("txtNummer")->setText(QString::fromStdString(number));
+    child<QLineEdit>(*editor->get(), "txtNummer")->setText(QString::fromStdString(number));
     if (auto* nameBox = editor->get()->findChild<QLineEdit*>("txtName")) {
       nameBox->setText(QString::fromStdString(name));
     }

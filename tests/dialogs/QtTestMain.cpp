@@ -1,9 +1,9 @@
+// main() of the window tests: the windows need one application object; they always run
+// offscreen, also when CTest lists them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
-// The window tests need one application object; they always run offscreen, also when
-// CTest lists them.
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

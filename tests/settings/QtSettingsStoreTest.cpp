@@ -30,5 +30,21 @@ TEST(QtSettingsStore, SectionIsTheIniGroupEmptyIsKeptAndAFailedWriteIsReported) 
   EXPECT_FALSE(blocked.write(root + "Config\\NumDez", "3"));
 }
 
+// Typed into the file by hand, an unquoted list or "@Rect(…)" is read by QSettings as
+// another type: no text as typed, so the value counts as missing.
+TEST(QtSettingsStore, HandTypedValuesOfOtherTypesCountAsMissing) {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath(QStringLiteral("KVOTLK.ini"));
+  const std::string root{kRegistryRoot};
+  QFile file(ini);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Config]\nDIR=a,b\nFILE=@Rect(1 2 3 4)\nNumDez=4\n");
+  file.close();
+  QtSettingsStore store(root, ini);
+  EXPECT_EQ(store.read(root + "Config\\DIR"), std::nullopt);
+  EXPECT_EQ(store.read(root + "Config\\FILE"), std::nullopt);
+  EXPECT_EQ(store.read(root + "Config\\NumDez"), "4");
+}
+
 }  // namespace
 }  // namespace kvotlk::test

@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <thread>
 
 #include "FakeKalveroServer.h"
 #include "capture/modKVOFunctions.h"
+#include "common/Paths.h"
+#include "entry/OrderConfirmation.h"
+#include "entry/OrderFixture.h"
 #include "platform/windows/KvoComConnector.h"
-#include "support/TestEnvironment.h"
+#include "platform/windows/WideText.h"
+
+// The COM binding against the fake CMM software in the test process, where every call and
+// reference can be watched, and in a process of its own, where calls and events are
+// marshalled and the software's end is a real ended server.
 
 namespace kvotlk::test {
 namespace {
 
-const std::string kProgramName = "Welle_\xC3\x98 20.PRG";
+using Offer = FakeKalveroServer::Offer;
 
 class KvoComBindingTest : public ::testing::Test {
  protected:
@@ -19,11 +25,10 @@ class KvoComBindingTest : public ::testing::Test {
   std::shared_ptr<KvoEventSource> subscribe(FakeKalveroServer& server) {
     app = connector->GetRunningApplication();
     EXPECT_NE(app, nullptr);
-    auto source = app->EventSource();
-    EXPECT_TRUE(source.has_value() && *source != nullptr);
-    EXPECT_TRUE((*source)->connect(sink));
-    EXPECT_EQ(server.events->advises, 1);
-    return *source;
+    auto source = app->EventSource().value_or(nullptr);
+    EXPECT_TRUE(source != nullptr && source->connect(sink));
+    EXPECT_EQ(server.events->sinkCount(), 1U);
+    return source;
   }
   void fireCommand(FakeKalveroServer& server) {
     server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), server.command.get()});
@@ -35,182 +40,126 @@ class KvoComBindingTest : public ::testing::Test {
   RecordingSink sink;
 };
 
-// Only a running software is attached: its window, its ProgID and its running object.
-TEST_F(KvoComBindingTest, AttachesOnlyToTheRunningSoftware) {
-  EXPECT_FALSE(connector->MainWindowExists());
-  EXPECT_EQ(connector->GetRunningApplication(), nullptr);
-  {
-    FakeKalveroServer notRunning({.window = true, .running = false});
-    EXPECT_TRUE(connector->MainWindowExists());
+// Only a running software with its window and ProgID is attached, through the running
+// object table or, where it registers none, through its class factory; without the
+// window nothing is created.
+TEST_F(KvoComBindingTest, AttachesThroughTheRunningObjectOrTheClassFactory) {
+  for (const Offer offer : {Offer::Nothing, Offer::ClassFactory}) {
+    FakeKalveroServer windowOnly({.window = offer == Offer::Nothing, .offer = offer});
+    EXPECT_EQ(connector->GetRunningApplication(), nullptr) << static_cast<int>(offer);
+  }
+  for (const Offer offer : {Offer::RunningObject, Offer::ClassFactory}) {
+    FakeKalveroServer server({.offer = offer});
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"KVOAUT.Application");
     EXPECT_EQ(connector->GetRunningApplication(), nullptr);
+    FakeKalveroServer::registerProgId();
+    app = connector->GetRunningApplication();
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(app->AppVersionText(), "Kalvero 3.7 – Prüfraum");
   }
-  FakeKalveroServer server;
-  FakeKalveroServer::unregisterProgId();
-  EXPECT_EQ(connector->GetRunningApplication(), nullptr);
-  FakeKalveroServer::registerProgId();
-  EXPECT_TRUE(connector->MainWindowExists());
-  app = connector->GetRunningApplication();
-  ASSERT_NE(app, nullptr);
-  EXPECT_EQ(app->AppVersionText(),
-            "Kalvero 3.7 \xE2\x80\x93 Pr\xC3\xBC"
-            "fraum");
 }
 
+// Every operation by its dispatch id, with its arguments; an object result that holds no
+// object is "none"; every reference taken is given back once.
 TEST_F(KvoComBindingTest, EveryOperationOfTheTable) {
-  FakeKalveroServer server;
-  const auto source = subscribe(server);
-  const auto current = app->CurrentPartProg();
-  ASSERT_TRUE(current.has_value() && *current != nullptr);
-  EXPECT_EQ((*current)->PartProgName(), kProgramName);
-
-  fireCommand(server);
-  ASSERT_NE(sink.lastCommand, nullptr);
-  KvoCommand& command = *sink.lastCommand;
-  EXPECT_EQ(command.CmdTypeCode(), 1209);
-  EXPECT_EQ(command.CmdIdText(), "4711");
-  EXPECT_EQ(command.HasDimension(), true);
-  EXPECT_EQ(command.HasTextCmd(), false);
-  EXPECT_EQ(server.life->lastFlags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
-  EXPECT_EQ(command.IntFieldValue(165, 1), 3);
-  EXPECT_EQ(server.life->lastArguments, (std::vector<std::int32_t>{165, 1}));
-  EXPECT_EQ(command.RealFieldValue(662, 1), -0.125);
-  EXPECT_EQ(server.life->lastArguments, (std::vector<std::int32_t>{662, 1}));
-
-  const auto dimension = command.DimensionOf();
-  ASSERT_TRUE(dimension.has_value() && *dimension != nullptr);
-  EXPECT_EQ((*dimension)->DimIdText(), "101");
-  EXPECT_EQ((*dimension)->DimMeasured(), 1234.5);
-  EXPECT_EQ((*dimension)->DimSecondary(), 0.25);
-
-  const auto text = command.TextCmdOf();
-  ASSERT_TRUE(text.has_value() && *text != nullptr);
-  EXPECT_EQ((*text)->TextCmdName(), "ID");
-  EXPECT_EQ((*text)->TextCmdText(), "101,102,,104");
-}
-
-// VT_EMPTY, VT_NULL and a null object all mean "none".
-TEST_F(KvoComBindingTest, EmptyObjectResultsAreNone) {
-  FakeKalveroServer server;
-  const auto source = subscribe(server);
-  fireCommand(server);
-  ASSERT_NE(sink.lastCommand, nullptr);
-  const VARTYPE nothing[] = {VT_EMPTY, VT_NULL, VT_DISPATCH};
-  for (const VARTYPE type : nothing) {
-    SCOPED_TRACE(type);
-    server.command->set(8, emptyValue(type));
-    server.command->set(57, emptyValue(type));
-    server.application->set(2, emptyValue(type));
-    EXPECT_EQ(sink.lastCommand->DimensionOf(), std::shared_ptr<KvoDimensionObject>());
-    EXPECT_EQ(sink.lastCommand->TextCmdOf(), std::shared_ptr<KvoTextCommand>());
-    EXPECT_EQ(app->CurrentPartProg(), std::shared_ptr<KvoPartProgram>());
-  }
-}
-
-struct EventCase {
-  bool classInfo;
-  bool byReference;
-};
-
-class KvoComEventsTest : public KvoComBindingTest,
-                         public ::testing::WithParamInterface<EventCase> {};
-
-// The event interface is found from the class information or, without it, from the
-// first connection point; the event ids come from its type information by name.
-TEST_P(KvoComEventsTest, BothEventsReachTheSink) {
-  FakeKalveroServer server;
-  server.events->offerClassInfo = GetParam().classInfo;
-  const auto source = subscribe(server);
-  const bool byRef = GetParam().byReference;
-  server.events->fire(kFakeOnStartExecution, {server.partProgram.get()}, byRef);
-  server.events->fire(kFakeOnOtherEvent, {server.partProgram.get()}, byRef);
-  server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), server.command.get()},
-                      byRef);
-  EXPECT_EQ(sink.seen, (std::vector<Recorded>{{"OnStartExecution", kProgramName, std::nullopt},
-                                              {"OnObjectExecuted", kProgramName, "4711"}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Sources, KvoComEventsTest,
-                         ::testing::Values(EventCase{true, false}, EventCase{false, false},
-                                           EventCase{true, true}));
-
-TEST_F(KvoComBindingTest, EventWithoutItsObjectsIsDropped) {
-  FakeKalveroServer server;
-  const auto source = subscribe(server);
-  server.events->fire(kFakeOnStartExecution, {nullptr});
-  server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), nullptr});
-  EXPECT_TRUE(sink.seen.empty());
-}
-
-// One subscription per source: unsubscribing once stops the events, connecting again
-// ends the old subscription first.
-TEST_F(KvoComBindingTest, UnsubscribingStopsEventsAndConnectingAgainKeepsOne) {
-  FakeKalveroServer server;
-  const auto source = subscribe(server);
-  source->disconnect();
-  source->disconnect();
-  EXPECT_EQ(server.events->unadvises, 1);
-  EXPECT_EQ(server.events->sinkCount(), 0U);
-  fireCommand(server);
-  EXPECT_TRUE(sink.seen.empty());
-
-  ASSERT_TRUE(source->connect(sink));
-  ASSERT_TRUE(source->connect(sink));
-  EXPECT_EQ(server.events->sinkCount(), 1U);
-  fireCommand(server);
-  EXPECT_EQ(sink.seen.size(), 1U);
-}
-
-// Unsubscribing or dropping the source inside an event ends the subscription once.
-TEST_F(KvoComBindingTest, HandlerMayUnsubscribeOrDropTheSourceInsideAnEvent) {
-  for (const bool drop : {false, true}) {
-    SCOPED_TRACE(drop ? "drop" : "unsubscribe");
-    FakeKalveroServer server;
-    sink.seen.clear();
-    auto source = subscribe(server);
-    sink.afterEvent = [&source, drop] { drop ? source.reset() : source->disconnect(); };
-    fireCommand(server);
-    fireCommand(server);
-    EXPECT_EQ(sink.seen.size(), 1U);
-    EXPECT_EQ(server.events->unadvises, 1);
-    EXPECT_EQ(server.events->sinkCount(), 0U);
-    sink.afterEvent = [] {};
-  }
-}
-
-// The software calls its sinks from a list taken before the call; a sink unsubscribed by
-// an earlier handler of the same event passes nothing on.
-TEST_F(KvoComBindingTest, EventInFlightAfterUnsubscribingIsNotDelivered) {
-  FakeKalveroServer server;
-  const auto first = subscribe(server);
-  RecordingSink other;
-  const auto second = *app->EventSource();
-  ASSERT_TRUE(second->connect(other));
-  sink.afterEvent = [&] { second->disconnect(); };
-  fireCommand(server);
-  EXPECT_EQ(sink.seen.size(), 1U);
-  EXPECT_TRUE(other.seen.empty());
-}
-
-// Every reference the binding took is given back exactly once.
-TEST_F(KvoComBindingTest, ReferencesAreBalanced) {
   FakeKalveroServer server;
   const std::vector<ULONG> before = server.references();
   {
     const auto source = subscribe(server);
     fireCommand(server);
-    const auto dimension = sink.lastCommand->DimensionOf();
-    const auto text = sink.lastCommand->TextCmdOf();
-    const auto current = app->CurrentPartProg();
-    EXPECT_NE(server.references(), before);
+    ASSERT_NE(sink.lastCommand, nullptr);
+    KvoCommand& command = *sink.lastCommand;
+    EXPECT_EQ(command.CmdTypeCode(), 1209);
+    EXPECT_EQ(command.CmdIdText(), "4711");
+    EXPECT_EQ(command.HasDimension(), true);
+    EXPECT_EQ(command.HasTextCmd(), false);
+    EXPECT_EQ(server.life->lastFlags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    EXPECT_EQ(command.IntFieldValue(165, 1), 3);
+    EXPECT_EQ(server.life->lastArguments, (std::vector<std::int32_t>{165, 1}));
+    EXPECT_EQ(command.RealFieldValue(662, 1), -0.125);
+    EXPECT_EQ(server.life->lastArguments, (std::vector<std::int32_t>{662, 1}));
+    const auto dimension = command.DimensionOf().value_or(nullptr);
+    ASSERT_NE(dimension, nullptr);
+    EXPECT_EQ(dimension->DimIdText(), "101");
+    EXPECT_EQ(dimension->DimMeasured(), 1234.5);
+    EXPECT_EQ(dimension->DimSecondary(), 0.25);
+    const auto text = command.TextCmdOf().value_or(nullptr);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->TextCmdName(), "ID");
+    EXPECT_EQ(text->TextCmdText(), "101,102,,104");
+    EXPECT_EQ(app->CurrentPartProg().value_or(nullptr)->PartProgName(), "Welle_Ø 20.PRG");
+    server.command->set(8, emptyValue(VT_NULL));
+    EXPECT_EQ(command.DimensionOf(), std::shared_ptr<KvoDimensionObject>());
+    server.command->set(8, objectValue(server.dimension.get()));
     sink.lastCommand.reset();
     app.reset();
   }
   EXPECT_EQ(server.references(), before);
 }
 
-// The software ends mid-run: every call answers "gone" without calling it again, core
-// drops the application, and a new start of the software is attached. Which results
-// mean "gone" is GoneResults.OnlyAnEndedServerCounts.
+// The event interface is the default source of the class or, without class information,
+// the first connection point whose interface has both events (a foreign point comes
+// first), described in the object's own type library or else in the registered one. The
+// ids come from the type information by name; an event without its objects is dropped.
+class KvoComEventsTest : public KvoComBindingTest,
+                         public ::testing::WithParamInterface<std::pair<bool, bool>> {};
+
+TEST_P(KvoComEventsTest, BothEventsReachTheSink) {
+  const auto [classInfo, typeInfo] = GetParam();
+  FakeKalveroServer server({.registerTypes = !typeInfo});
+  server.events->offerClassInfo = classInfo;
+  if (!classInfo) {
+    server.events->pointIids.insert(server.events->pointIids.begin(), IID_IPropertyNotifySink);
+  }
+  if (!typeInfo) {
+    server.events->setTypeInfo(nullptr);
+  }
+  const auto source = subscribe(server);
+  server.events->fire(kFakeOnStartExecution, {server.partProgram.get()});
+  server.events->fire(kFakeOnOtherEvent, {server.partProgram.get()});
+  server.events->fire(kFakeOnStartExecution, {nullptr});
+  server.events->fire(kFakeOnObjectExecuted, {server.partProgram.get(), nullptr});
+  fireCommand(server);
+  EXPECT_EQ(sink.seen,
+            (std::vector<std::string>{"Start Welle_Ø 20.PRG", "Executed Welle_Ø 20.PRG 4711"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ClassAndTypeInformation, KvoComEventsTest,
+                         ::testing::Values(std::pair{true, true}, std::pair{false, true},
+                                           std::pair{false, false}));
+
+// One subscription per source: unsubscribing once stops the events, connecting again
+// ends the old subscription first. A handler may end subscriptions and drop its source
+// inside an event; a sink unsubscribed by an earlier handler of the same event passes
+// nothing on.
+TEST_F(KvoComBindingTest, SubscriptionsEndOnceEvenInsideAnEvent) {
+  FakeKalveroServer server;
+  auto source = subscribe(server);
+  source->disconnect();
+  source->disconnect();
+  EXPECT_EQ(server.events->unadvises, 1);
+  fireCommand(server);
+  EXPECT_TRUE(sink.seen.empty());
+
+  ASSERT_TRUE(source->connect(sink) && source->connect(sink));
+  RecordingSink other;
+  auto second = app->EventSource().value_or(nullptr);
+  ASSERT_TRUE(second->connect(other));
+  EXPECT_EQ(server.events->sinkCount(), 2U);
+  sink.afterEvent = [&] {
+    second->disconnect();
+    source.reset();
+  };
+  fireCommand(server);
+  fireCommand(server);
+  EXPECT_EQ(sink.seen.size(), 1U);
+  EXPECT_TRUE(other.seen.empty());
+  EXPECT_EQ(server.events->unadvises, 4);
+  EXPECT_EQ(server.events->sinkCount(), 0U);
+}
+
+// When the software ends mid-run every call answers "gone" without calling it again,
+// core drops the application, and a new start is attached.
 TEST_F(KvoComBindingTest, SoftwareGoneAndStartedAgain) {
   TestEnvironment t;
   Environment env{t.settings, t.files,   t.clock,    t.random,
@@ -220,18 +169,14 @@ TEST_F(KvoComBindingTest, SoftwareGoneAndStartedAgain) {
   fireCommand(*first);
   ASSERT_TRUE(ConnectToKvo(env, t.g));
 
-  first->goAway(RPC_E_SERVER_DIED);
+  first->goAway(CO_E_SERVER_STOPPING);
   EXPECT_EQ(sink.lastCommand->CmdTypeCode(), std::nullopt);
   const int callsWhenGone = first->life->calls;
-  EXPECT_EQ(sink.lastCommand->DimensionOf(), std::nullopt);
-  EXPECT_EQ(sink.lastCommand->RealFieldValue(662, 1), std::nullopt);
-  EXPECT_EQ(app->AppVersionText(), std::nullopt);
   EXPECT_EQ(app->CurrentPartProg(), std::nullopt);
   EXPECT_EQ(first->life->calls, callsWhenGone);
   source->disconnect();
   EXPECT_FALSE(source->connect(sink));
   EXPECT_FALSE(ConnectToKvo(env, t.g));
-  EXPECT_EQ(t.g.KvoApp, nullptr);
 
   FakeKalveroServer second;
   second.application->set(31, textValue(L"Kalvero 3.8"));
@@ -239,15 +184,88 @@ TEST_F(KvoComBindingTest, SoftwareGoneAndStartedAgain) {
   EXPECT_EQ(t.g.KvoApp->AppVersionText(), "Kalvero 3.8");
 }
 
-// A call the software refuses fails alone; the next one is sent again.
-TEST_F(KvoComBindingTest, OtherFailuresDoNotMarkTheSoftwareGone) {
-  FakeKalveroServer server;
-  app = connector->GetRunningApplication();
-  server.life->failure = DISP_E_EXCEPTION;
-  EXPECT_EQ(app->AppVersionText(), std::nullopt);
-  server.life->failure = S_OK;
-  EXPECT_TRUE(app->AppVersionText().has_value());
+// Events would reach the windows on other threads: the order confirmation on a
+// multithreaded apartment refuses the link with its own message, software running or not.
+TEST(KvoComApartment, MultithreadedApartmentIsRefusedWithItsOwnMessage) {
+  std::thread([] {
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    {
+      FakeKalveroServer server;
+      OrderFixture f;
+      const auto connector = windows::makeComConnector();
+      Environment env{f.settings, f.files,   f.clock,    f.random,
+                      f.prompts,  f.numbers, *connector, f.env.programFolder};
+      EXPECT_EQ(ConfirmOrder(env, f.g, f.form),
+                (OrderFailure{"Die Verbindung zu Kalvero ist nicht möglich: COM läuft im "
+                              "Konverter als Multithread-Apartment. Bitte den Support "
+                              "verständigen.",
+                              MessageKind::Stop}));
+    }
+    CoUninitialize();
+  }).join();
 }
+
+// Pumps the thread's messages, through which marshalled calls arrive, until the
+// condition holds or 20 s have passed.
+bool pumpUntil(const std::function<bool()>& done) {
+  for (const ULONGLONG end = GetTickCount64() + 20000; !done();) {
+    if (GetTickCount64() > end) {
+      return false;
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// The fake started with the given arguments, killed at the latest with the test.
+struct FakeProcess {
+  explicit FakeProcess(std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    const auto exe = windows::toWide(joinPath(executableFolder(), "kvotlk_fake_kalvero.exe"));
+    CreateProcessW(exe->c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                   &startup, &info);
+  }
+  ~FakeProcess() { end(); }
+  void end() {
+    if (info.hProcess != nullptr) {
+      TerminateProcess(info.hProcess, 1);
+      WaitForSingleObject(info.hProcess, 10000);
+      CloseHandle(info.hThread);
+      CloseHandle(std::exchange(info.hProcess, nullptr));
+    }
+  }
+  PROCESS_INFORMATION info{};
+};
+
+// Run with the fake offering its application in the running object table, and through a
+// class factory only.
+class KvoComProcess : public KvoComBindingTest,
+                      public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(KvoComProcess, MarshalledCallsEventsAndTheEndOfTheSoftware) {
+  FakeProcess fake(std::wstring(L"kvotlk_fake_kalvero.exe ") + GetParam());
+  ASSERT_TRUE(pumpUntil([&] { return (app = connector->GetRunningApplication()) != nullptr; }));
+  EXPECT_EQ(app->AppVersionText(), "Kalvero im eigenen Prozess");
+
+  const auto source = app->EventSource().value_or(nullptr);
+  ASSERT_TRUE(source != nullptr && source->connect(sink));
+  PostThreadMessageW(fake.info.dwThreadId, kFakeFireEvents, 0, 0);
+  ASSERT_TRUE(pumpUntil([&] { return sink.seen.size() == 2; }));
+  EXPECT_EQ(sink.seen,
+            (std::vector<std::string>{"Start Welle_Ø 20.PRG", "Executed Welle_Ø 20.PRG 4711"}));
+  EXPECT_EQ(sink.lastCommand->RealFieldValue(662, 1), -0.125);
+
+  fake.end();
+  EXPECT_EQ(app->AppVersionText(), std::nullopt);
+  source->disconnect();
+}
+
+INSTANTIATE_TEST_SUITE_P(Offers, KvoComProcess, ::testing::Values(L"", L"factory"));
 
 }  // namespace
 }  // namespace kvotlk::test

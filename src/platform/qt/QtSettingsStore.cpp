@@ -21,17 +21,9 @@ QtSettingsStore::Location QtSettingsStore::locate(const std::string& path) const
   if (!iniFile_.isEmpty()) {
     return {std::make_unique<QSettings>(iniFile_, QSettings::IniFormat), key};
   }
-#ifdef Q_OS_WIN
-  QString rootKey = QString::fromStdString(root_);
-  if (rootKey.endsWith(QLatin1Char('\\'))) {
-    rootKey.chop(1);
-  }
-  return {std::make_unique<QSettings>(rootKey, QSettings::NativeFormat), key};
-#else
   return {std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                       QStringLiteral("SolvikGermany"), QStringLiteral("KVOTLK")),
           key};
-#endif
 }
 
 std::optional<std::string> QtSettingsStore::read(const std::string& path) {
@@ -39,8 +31,10 @@ std::optional<std::string> QtSettingsStore::read(const std::string& path) {
   if (where.settings->status() != QSettings::NoError || !where.settings->contains(where.key)) {
     return std::nullopt;
   }
+  // A hand-typed list ("a,b" unquoted) or "@Rect(…)" is read by QSettings as another type;
+  // it is no text as typed, so it counts as unreadable.
   const QVariant value = where.settings->value(where.key);
-  if (!value.canConvert<QString>()) {
+  if (value.typeId() != QMetaType::QString) {
     return std::nullopt;
   }
   return value.toString().toStdString();

@@ -9,9 +9,10 @@ class QSettings;
 
 namespace kvotlk {
 
-// Settings through QSettings: on Windows the registry below the program's root key (the
-// section a subkey, text values as REG_SZ); elsewhere an INI file in the user's
-// configuration folder with the section as its group.
+// Settings in an INI file through QSettings, for machines without the Windows registry:
+// the user's configuration folder, the section as the group. QSettings escapes what it
+// writes and reads it back as written; the rules for editing the file by hand are in
+// docs/decisions.md.
 class QtSettingsStore final : public SettingsStore {
  public:
   // root: the registry root the value paths begin with.

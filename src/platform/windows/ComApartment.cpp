@@ -2,9 +2,16 @@
 
 #include <objbase.h>
 
-namespace kvotlk::windows {
+#include <algorithm>
 
-BusyRetryFilter::BusyRetryFilter(DWORD retryForMs) : retryForMs_(retryForMs) {}
+namespace kvotlk::windows {
+namespace {
+
+constexpr auto kCancelCall = static_cast<DWORD>(-1);
+
+}  // namespace
+
+BusyRetryFilter::BusyRetryFilter(Clock clock) : clock_(std::move(clock)) {}
 
 HRESULT STDMETHODCALLTYPE BusyRetryFilter::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) {
@@ -37,10 +44,22 @@ DWORD STDMETHODCALLTYPE BusyRetryFilter::HandleInComingCall(DWORD /*callType*/, 
 
 DWORD STDMETHODCALLTYPE BusyRetryFilter::RetryRejectedCall(HTASK /*callee*/, DWORD tickCount,
                                                            DWORD rejectType) {
-  if (rejectType == SERVERCALL_RETRYLATER && tickCount < retryForMs_) {
-    return kRetryDelayMs;
+  if (rejectType != SERVERCALL_RETRYLATER) {
+    return kCancelCall;
   }
-  return static_cast<DWORD>(-1);
+  const ULONGLONG now = clock_();
+  if (!busySince_) {
+    busySince_ = now - std::min<ULONGLONG>(tickCount, now);
+  }
+  const ULONGLONG waited = now - *busySince_;
+  if (waited >= kWaitLimitMs) {
+    tell(false);
+    return kCancelCall;
+  }
+  if (waited >= kNoticeAfterMs) {
+    tell(true);
+  }
+  return kRetryDelayMs;
 }
 
 // Window messages go on being dispatched while a call waits, so the program's windows
@@ -50,11 +69,28 @@ DWORD STDMETHODCALLTYPE BusyRetryFilter::MessagePending(HTASK /*callee*/, DWORD 
   return PENDINGMSG_WAITDEFPROCESS;
 }
 
+void BusyRetryFilter::callReturned(HRESULT result) {
+  if (result != RPC_E_CALL_REJECTED) {
+    busySince_.reset();
+  }
+  tell(false);
+}
+
+void BusyRetryFilter::tell(bool waiting) {
+  if (waiting != waiting_) {
+    waiting_ = waiting;
+    if (observer_) {
+      observer_(waiting);
+    }
+  }
+}
+
 ComApartment::ComApartment() {
   const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (result == RPC_E_CHANGED_MODE) {
-    usable_ = true;
-    borrowed_ = true;
+    problem_ =
+        "Die Verbindung zu Kalvero ist nicht möglich: COM läuft im Konverter als "
+        "Multithread-Apartment. Bitte den Support verständigen.";
     return;
   }
   if (FAILED(result)) {
@@ -62,9 +98,8 @@ ComApartment::ComApartment() {
   }
   usable_ = true;
   mustUninitialize_ = true;
-  auto* const filter = new BusyRetryFilter();
-  filterRegistered_ = SUCCEEDED(CoRegisterMessageFilter(filter, previousFilter_.put()));
-  filter->Release();
+  filter_ = ComPtr<BusyRetryFilter>::adopt(new BusyRetryFilter());
+  filterRegistered_ = SUCCEEDED(CoRegisterMessageFilter(filter_.get(), previousFilter_.put()));
 }
 
 ComApartment::~ComApartment() {
@@ -73,8 +108,27 @@ ComApartment::~ComApartment() {
     CoRegisterMessageFilter(previousFilter_.get(), ours.put());
   }
   previousFilter_.reset();
+  filter_.reset();
   if (mustUninitialize_) {
     CoUninitialize();
+  }
+}
+
+void ComApartment::setWaitObserver(std::function<void(bool waiting)> observer) {
+  if (filter_) {
+    filter_->setObserver(std::move(observer));
+  }
+}
+
+void ComApartment::callReturned(HRESULT result) {
+  if (filter_) {
+    filter_->callReturned(result);
+  }
+}
+
+void ComApartment::endWait() {
+  if (filter_) {
+    filter_->endWait();
   }
 }
 

@@ -20,8 +20,17 @@ void clearException(EXCEPINFO& exception) {
 
 bool isGoneResult(HRESULT result) {
   return result == RPC_E_DISCONNECTED || result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
-         result == RPC_E_SERVER_DIED || result == RPC_E_SERVER_DIED_DNE ||
-         result == CO_E_OBJNOTCONNECTED;
+         result == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) ||
+         result == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED_DNE) || result == RPC_E_SERVER_DIED ||
+         result == RPC_E_SERVER_DIED_DNE || result == CO_E_OBJNOTCONNECTED ||
+         result == CO_E_SERVER_STOPPING;
+}
+
+void KvoLink::returned(HRESULT result) {
+  gone = gone || isGoneResult(result);
+  if (apartment) {
+    apartment->callReturned(result);
+  }
 }
 
 DispatchObject::DispatchObject(std::shared_ptr<KvoLink> link, ComPtr<IDispatch> object)
@@ -53,10 +62,8 @@ std::optional<Variant> DispatchObject::call(DISPID id,
   }
   const HRESULT reported = outcome == DISP_E_EXCEPTION ? exception.scode : outcome;
   clearException(exception);
+  link_->returned(reported);
   if (FAILED(outcome)) {
-    if (isGoneResult(outcome) || isGoneResult(reported)) {
-      link_->gone = true;
-    }
     return std::nullopt;
   }
   return result;

@@ -20,6 +20,9 @@ namespace kvotlk::windows {
 struct KvoLink {
   std::shared_ptr<ComApartment> apartment;
   bool gone = false;
+  // Notes how a call to the software returned: whether the software has gone, and
+  // whether it accepts calls again after rejecting them.
+  void returned(HRESULT result);
 };
 
 // The HRESULTs with which a call fails when the server process has ended.

@@ -25,12 +25,10 @@ class ComKvoConnector final : public KvoConnector {
 
   std::shared_ptr<KvoApplication> GetRunningApplication() override {
     CLSID classId{};
-    ComPtr<IUnknown> running;
-    if (!apartment_->usable() || FAILED(CLSIDFromProgID(kProgId, &classId)) ||
-        FAILED(GetActiveObject(classId, nullptr, running.put())) || !running) {
+    if (!apartment_->usable() || FAILED(CLSIDFromProgID(kProgId, &classId))) {
       return nullptr;
     }
-    auto dispatch = running.query<IDispatch>(IID_IDispatch);
+    auto dispatch = runningObject(classId).query<IDispatch>(IID_IDispatch);
     if (!dispatch) {
       return nullptr;
     }
@@ -39,7 +37,28 @@ class ComKvoConnector final : public KvoConnector {
     return windows::wrapApplication(windows::DispatchObject(std::move(link), std::move(dispatch)));
   }
 
+  std::optional<std::string> LinkProblem() override { return apartment_->problem(); }
+
+  void SetWaitObserver(const std::function<void(bool waiting)>& observer) override {
+    apartment_->setWaitObserver(observer);
+  }
+
  private:
+  // The object in the running object table. A software that registers none but whose
+  // window is there is asked for a new object, as a request with an empty path does: a
+  // single-instance automation server hands out its running application. Without the
+  // window nothing is created, so the software is never started from here.
+  ComPtr<IUnknown> runningObject(const CLSID& classId) {
+    ComPtr<IUnknown> running;
+    if (GetActiveObject(classId, nullptr, running.put()) == MK_E_UNAVAILABLE &&
+        MainWindowExists()) {
+      const HRESULT created = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                               reinterpret_cast<void**>(running.put()));
+      apartment_->callReturned(created);
+    }
+    return running;
+  }
+
   std::shared_ptr<ComApartment> apartment_ = std::make_shared<ComApartment>();
 };
 

@@ -2,20 +2,27 @@
 #include <oleauto.h>
 
 #include <atomic>
+#include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "platform/windows/KvoComObjects.h"
 
-// The execution events of the CMM software: an event sink advised through the connection
+// The execution events of the CMM software: an event sink advised through a connection
 // point of the object that EventSource answers.
 namespace kvotlk::windows {
 namespace {
 
-// The event interface: its IID and type information.
+// An interface the object may send events through: its IID, its type information when
+// found, and its connection point when already known.
 struct SourceInterface {
   IID iid{};
   ComPtr<ITypeInfo> info;
+  ComPtr<IConnectionPoint> point;
 };
+
+// A buggy enumerator must not keep the converter in a loop.
+constexpr int kMaxConnectionPoints = 64;
 
 std::optional<IID> guidOf(ITypeInfo* info) {
   TYPEATTR* attributes = nullptr;
@@ -58,27 +65,78 @@ std::optional<SourceInterface> defaultSourceOf(const DispatchObject& object) {
   return std::nullopt;
 }
 
-// Without class information: the first connection point, its interface described in the
-// type library that holds the object's own type information.
-std::optional<SourceInterface> firstConnectionPointOf(const DispatchObject& object,
-                                                      IConnectionPointContainer* container) {
-  ComPtr<IEnumConnectionPoints> points;
-  ComPtr<IConnectionPoint> first;
-  SourceInterface source;
-  if (FAILED(container->EnumConnectionPoints(points.put())) || !points ||
-      points->Next(1, first.put(), nullptr) != S_OK || !first ||
-      FAILED(first->GetConnectionInterface(&source.iid))) {
-    return std::nullopt;
+// The type library registered on this machine for an interface: HKCR\Interface\{IID}\TypeLib
+// names its GUID and, in "Version", its version as hexadecimal "major.minor".
+ComPtr<ITypeLib> registeredLibraryOf(const IID& iid) {
+  wchar_t iidText[40] = {};
+  StringFromGUID2(iid, iidText, 40);
+  const std::wstring key = std::wstring(L"Interface\\") + iidText + L"\\TypeLib";
+  wchar_t libraryText[40] = {};
+  wchar_t version[16] = {};
+  DWORD librarySize = sizeof(libraryText);
+  DWORD versionSize = sizeof(version);
+  GUID library{};
+  ComPtr<ITypeLib> loaded;
+  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, libraryText,
+                   &librarySize) != ERROR_SUCCESS ||
+      FAILED(CLSIDFromString(libraryText, &library)) ||
+      RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), L"Version", RRF_RT_REG_SZ, nullptr, version,
+                   &versionSize) != ERROR_SUCCESS) {
+    return {};
   }
-  ComPtr<ITypeInfo> ownInfo;
+  wchar_t* rest = nullptr;
+  const auto major = static_cast<WORD>(std::wcstoul(version, &rest, 16));
+  const auto minor = static_cast<WORD>(*rest == L'.' ? std::wcstoul(rest + 1, nullptr, 16) : 0);
+  if (FAILED(LoadRegTypeLib(library, major, minor, LOCALE_NEUTRAL, loaded.put()))) {
+    return {};
+  }
+  return loaded;
+}
+
+ComPtr<ITypeInfo> infoIn(ITypeLib* library, const IID& iid) {
+  ComPtr<ITypeInfo> info;
+  if (library == nullptr || FAILED(library->GetTypeInfoOfGuid(iid, info.put()))) {
+    return {};
+  }
+  return info;
+}
+
+// The type information of an interface the object names, from the type library that
+// holds the object's own type information. Without it dispIdOf reads the registered one.
+ComPtr<ITypeInfo> typeInfoOf(const DispatchObject& object, const IID& iid) {
+  ComPtr<ITypeInfo> own;
   ComPtr<ITypeLib> library;
   UINT index = 0;
-  if (FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, ownInfo.put())) || !ownInfo ||
-      FAILED(ownInfo->GetContainingTypeLib(library.put(), &index)) || !library ||
-      FAILED(library->GetTypeInfoOfGuid(source.iid, source.info.put()))) {
-    return std::nullopt;
+  if (FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, own.put())) || !own ||
+      FAILED(own->GetContainingTypeLib(library.put(), &index))) {
+    return {};
   }
-  return source;
+  return infoIn(library.get(), iid);
+}
+
+// Every interface the object may send events through: the default source of its class
+// first, then the interface of each connection point it lists.
+std::vector<SourceInterface> sourcesOf(const DispatchObject& object,
+                                       IConnectionPointContainer* container) {
+  std::vector<SourceInterface> sources;
+  if (auto source = defaultSourceOf(object)) {
+    sources.push_back(std::move(*source));
+  }
+  ComPtr<IEnumConnectionPoints> points;
+  if (FAILED(container->EnumConnectionPoints(points.put())) || !points) {
+    return sources;
+  }
+  for (int i = 0; i < kMaxConnectionPoints; ++i) {
+    SourceInterface source;
+    if (points->Next(1, source.point.put(), nullptr) != S_OK || !source.point) {
+      break;
+    }
+    if (SUCCEEDED(source.point->GetConnectionInterface(&source.iid))) {
+      source.info = typeInfoOf(object, source.iid);
+      sources.push_back(std::move(source));
+    }
+  }
+  return sources;
 }
 
 std::optional<DISPID> idByName(ITypeInfo* info, const wchar_t* name) {
@@ -91,32 +149,10 @@ std::optional<DISPID> idByName(ITypeInfo* info, const wchar_t* name) {
   return id;
 }
 
-// The same interface described by the type library registered on this machine, read in
-// this process.
-ComPtr<ITypeInfo> registeredInfo(ITypeInfo* info, const IID& iid) {
-  ComPtr<ITypeLib> library;
-  UINT index = 0;
-  TLIBATTR* attributes = nullptr;
-  if (FAILED(info->GetContainingTypeLib(library.put(), &index)) || !library ||
-      FAILED(library->GetLibAttr(&attributes))) {
-    return {};
-  }
-  const TLIBATTR version = *attributes;
-  library->ReleaseTLibAttr(attributes);
-  ComPtr<ITypeLib> local;
-  ComPtr<ITypeInfo> localInfo;
-  if (FAILED(LoadRegTypeLib(version.guid, version.wMajorVerNum, version.wMinorVerNum, version.lcid,
-                            local.put())) ||
-      FAILED(local->GetTypeInfoOfGuid(iid, localInfo.put()))) {
-    return {};
-  }
-  return localInfo;
-}
-
 // Looks the name up among the interface's functions, one by one.
 std::optional<DISPID> idByScan(ITypeInfo* info, const wchar_t* name) {
   TYPEATTR* attributes = nullptr;
-  if (FAILED(info->GetTypeAttr(&attributes))) {
+  if (info == nullptr || FAILED(info->GetTypeAttr(&attributes))) {
     return std::nullopt;
   }
   const UINT count = attributes->cFuncs;
@@ -150,7 +186,7 @@ std::optional<DISPID> dispIdOf(const SourceInterface& source, const wchar_t* nam
   if (auto id = idByName(source.info.get(), name)) {
     return id;
   }
-  if (auto id = idByName(registeredInfo(source.info.get(), source.iid).get(), name)) {
+  if (auto id = idByName(infoIn(registeredLibraryOf(source.iid).get(), source.iid).get(), name)) {
     return id;
   }
   return idByScan(source.info.get(), name);
@@ -265,6 +301,7 @@ class ComEventSource final : public KvoEventSource {
   ComEventSource& operator=(const ComEventSource&) = delete;
   ~ComEventSource() override { disconnect(); }
 
+  // Subscribes through the first interface that has both events and takes the sink.
   bool connect(KvoEventSink& target) override {
     disconnect();
     if (object_.isNone() || object_.link()->gone) {
@@ -272,35 +309,19 @@ class ComEventSource final : public KvoEventSource {
     }
     const auto container = ComPtr<IDispatch>::share(object_.get())
                                .query<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    if (!container) {
-      return false;
+    bool made = false;
+    if (container) {
+      for (SourceInterface& source : sourcesOf(object_, container.get())) {
+        made = subscribe(*container.get(), source, target);
+        if (made || object_.link()->gone) {
+          break;
+        }
+      }
     }
-    auto source = defaultSourceOf(object_);
-    if (!source) {
-      source = firstConnectionPointOf(object_, container.get());
+    if (object_.link()->apartment) {
+      object_.link()->apartment->endWait();
     }
-    if (!source) {
-      return false;
-    }
-    const auto start = dispIdOf(*source, L"OnStartExecution");
-    const auto executed = dispIdOf(*source, L"OnObjectExecuted");
-    ComPtr<IConnectionPoint> point;
-    if (!start || !executed || FAILED(container->FindConnectionPoint(source->iid, point.put()))) {
-      return false;
-    }
-    auto sink = ComPtr<EventSink>::adopt(
-        new EventSink(source->iid, {*start, *executed}, object_.link(), target));
-    DWORD cookie = 0;
-    const HRESULT advised = point->Advise(sink.get(), &cookie);
-    if (FAILED(advised)) {
-      sink->detach();
-      object_.link()->gone = object_.link()->gone || isGoneResult(advised);
-      return false;
-    }
-    point_ = std::move(point);
-    sink_ = std::move(sink);
-    cookie_ = cookie;
-    return true;
+    return made;
   }
 
   void disconnect() override {
@@ -309,8 +330,7 @@ class ComEventSource final : public KvoEventSource {
     }
     sink_->detach();
     if (!object_.link()->gone) {
-      const HRESULT result = point_->Unadvise(cookie_);
-      object_.link()->gone = isGoneResult(result);
+      object_.link()->returned(point_->Unadvise(cookie_));
     }
     point_.reset();
     sink_.reset();
@@ -318,6 +338,29 @@ class ComEventSource final : public KvoEventSource {
   }
 
  private:
+  bool subscribe(IConnectionPointContainer& container, SourceInterface& source,
+                 KvoEventSink& target) {
+    const auto start = dispIdOf(source, L"OnStartExecution");
+    const auto executed = dispIdOf(source, L"OnObjectExecuted");
+    if (!start || !executed ||
+        (!source.point && FAILED(container.FindConnectionPoint(source.iid, source.point.put())))) {
+      return false;
+    }
+    auto sink = ComPtr<EventSink>::adopt(
+        new EventSink(source.iid, {*start, *executed}, object_.link(), target));
+    DWORD cookie = 0;
+    const HRESULT advised = source.point->Advise(sink.get(), &cookie);
+    object_.link()->returned(advised);
+    if (FAILED(advised)) {
+      sink->detach();
+      return false;
+    }
+    point_ = source.point;
+    sink_ = std::move(sink);
+    cookie_ = cookie;
+    return true;
+  }
+
   DispatchObject object_;
   ComPtr<IConnectionPoint> point_;
   ComPtr<EventSink> sink_;

@@ -1,0 +1,105 @@
+// The capture engine where a case file cannot look: the window's repaints and closing,
+// the subscription of a destroyed engine, IDs with a line break, and the program name.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureView.h"
+#include "capture/FakeKalvero.h"
+#include "capture/modKVOFunctions.h"
+#include "support/TestEnvironment.h"
+
+namespace kvotlk::test {
+namespace {
+
+class RecordingView final : public CaptureView {
+ public:
+  void prepareGrid() override {}
+  void setGridRowCount(int /*rows*/) override {}
+  void setGridCell(int /*row*/, int /*column*/, const std::string& /*text*/) override {}
+  void setCurrentProbe(const std::string& caption, bool repaintNow) override {
+    if (repaintNow) {
+      repainted.push_back(caption);
+    }
+  }
+  void setNumProbes(const std::string& /*caption*/) override {}
+  void setOrderProbenumfang(const std::string& /*text*/) override {}
+  int orderNestState() override { return kUnchecked; }
+  void showOrderWindow() override {}
+  void closeWindow() override { ++closed; }
+
+  std::vector<std::string> repainted;
+  int closed = 0;
+};
+
+struct Capture {
+  Capture() {
+    app = t.kalvero.start();
+    app->openPartProgram("Welle.kvp");
+    ConnectToKvo(t.env, t.g);
+    GetOpenPartProg(t.g);
+    t.g.intStichprobenumfang = 9;
+  }
+
+  TestEnvironment t;
+  std::shared_ptr<FakeKvoApplication> app;
+  RecordingView view;
+};
+
+// A loop start repaints the sample number at once (the run goes on without a message
+// loop); a run start and a deletion leave it to the window; the close box closes nothing.
+TEST(CaptureEngine, RepaintsAtALoopStartAndLeavesTheClosedWindowAlone) {
+  Capture c;
+  c.t.setSetting("SCHLEIFE", "1");
+  CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
+  engine.Form_Load();
+  c.app->run({ScriptedCommand::Text("SchleifeAnfang"), ScriptedCommand::Text("SchleifeAnfang")});
+  c.t.setSetting("SCHLEIFE", "0");
+  c.app->run(std::vector<ScriptedCommand>{});
+  EXPECT_EQ(c.view.repainted, (std::vector<std::string>{"1", "2"}));
+
+  engine.Form_Unload();
+  EXPECT_EQ(c.view.closed, 0);
+  EXPECT_EQ(c.app->eventSource->sink, nullptr);
+}
+
+TEST(CaptureEngine, DestroyingTheEngineEndsTheSubscription) {
+  Capture c;
+  {
+    CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
+    engine.Form_Load();
+    EXPECT_EQ(c.app->eventSource->sink, &engine);
+  }
+  EXPECT_EQ(c.app->eventSource->sink, nullptr);
+}
+
+// A line break would split the "MERKMAL=" line of the result file; a measuring-program
+// file cannot hold one inside a value. The refused ID's value is not stored either.
+TEST(CaptureEngine, AnIdWithALineBreakIsNoWholeNumber) {
+  ScriptedCommand type184 = ScriptedCommand::Plain(184, "10\r");
+  type184.field662 = 2.0;
+  for (const ScriptedCommand& command : {ScriptedCommand::Dimension("\n101", 1.0), type184}) {
+    Capture c;
+    CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
+    engine.Form_Load();
+    c.app->run({command});
+    const std::string id = command.dimension ? "\n101" : "10\r";
+    ASSERT_EQ(c.t.prompts.shown.size(), 1U);
+    EXPECT_EQ(c.t.prompts.shown[0].text, "Merkamls ID " + id +
+                                             " entspricht nicht dem Typ Long (Ganzzahl).\r\n"
+                                             "Korrigieren Sie zuerst das Messprogramm.");
+    EXPECT_EQ(engine.state(), CaptureState::Closed);
+    EXPECT_EQ(c.t.g.intAnzMerkmale, 0);
+  }
+}
+
+TEST(PartProgBaseName, DropsTheExtension) {
+  EXPECT_EQ(PartProgBaseName("Gehäuse Ø12.kvp"), "Gehäuse Ø12");
+  EXPECT_EQ(PartProgBaseName("A.kvp"), "A");
+  EXPECT_EQ(PartProgBaseName(".kvp"), "");
+}
+
+}  // namespace
+}  // namespace kvotlk::test
