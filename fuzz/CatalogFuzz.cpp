@@ -1,7 +1,5 @@
 // Catalogue files as they lie on disk, any bytes: reading them, taking their lines apart,
 // the nest-ID lookup, and saving them again as the editors do.
-#include <cstdint>
-#include <string>
 
 #include "FuzzInput.h"
 #include "catalogs/CatalogFiles.h"

@@ -15,30 +15,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 int main(int argc, char** argv) {
   std::vector<std::filesystem::path> inputs;
   for (int i = 1; i < argc; ++i) {
-    if (!std::filesystem::is_directory(argv[i])) {
+    if (std::filesystem::is_directory(argv[i])) {
+      std::ranges::copy(std::filesystem::directory_iterator(argv[i]), std::back_inserter(inputs));
+    } else {
       inputs.emplace_back(argv[i]);
-      continue;
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
-      inputs.push_back(entry.path());
     }
   }
   std::sort(inputs.begin(), inputs.end());
-  if (inputs.empty()) {
-    std::cerr << "Keine Eingaben: Aufruf mit Ordnern oder Dateien des Korpus.\n";
-    return 1;
-  }
   for (const auto& input : inputs) {
     std::ifstream file(input, std::ios::binary);
-    if (!file) {
-      std::cerr << "Kann " << input.string() << " nicht lesen.\n";
-      return 1;
-    }
     const std::string bytes((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
     std::cout << input.filename().string() << std::endl;
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   std::cout << inputs.size() << " Eingaben ohne Befund.\n";
-  return 0;
+  return inputs.empty() ? 1 : 0;
 }

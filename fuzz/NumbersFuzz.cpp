@@ -1,14 +1,31 @@
 // The number rules: typed text read as whole numbers and doubles under German and English
 // separators, and fixed-point text read back.
 #include <cmath>
-#include <cstdint>
-#include <string>
 
 #include "FuzzInput.h"
+#include "common/LocaleNumbers.h"
 #include "common/NumberFormat.h"
 
 namespace kvotlk::fuzz {
 namespace {
+
+// The text reads back under the numbers' separator as the value rounded to the decimals
+// (within half a unit of the last place and the 15-digit reduction) and gives the same
+// text again: the value a result file shows is the value it means.
+void expectRoundTrip(PortableLocaleNumbers& numbers, const std::string& text, double value,
+                     int decimals) {
+  const auto back = numbers.toDouble(text);
+  if (!back) {
+    // Only a value whose 15 significant digits round past the largest double.
+    expect(std::fabs(value) >= 1.797693134862315e308, "ein geschriebener Wert ist eine Zahl");
+    return;
+  }
+  const double allowed = std::pow(10.0, -decimals) / 2 + std::fabs(value) * 1e-14 + 1e-300;
+  expect(std::fabs(*back - value) <= allowed,
+         "ein geschriebener Wert rundet auf die letzte Stelle");
+  expect(FormatFixed(*back, decimals, numbers.decimalSeparator()) == text,
+         "zurückgelesen gibt er denselben Text");
+}
 
 void checkText(PortableLocaleNumbers& numbers, const std::string& text) {
   const auto i32 = numbers.toInt32(text);

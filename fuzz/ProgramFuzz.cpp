@@ -1,10 +1,8 @@
 // Measuring-program files of the simulator, any bytes: the parser either refuses a file
 // with a German error that names a line of it, or gives a program whose runs the executor
 // carries out the same way every time, with finite values only.
+#include <array>
 #include <cmath>
-#include <cstdint>
-#include <string>
-#include <variant>
 
 #include "FuzzInput.h"
 #include "common/Text.h"
@@ -19,19 +17,23 @@ namespace {
 // parser itself caps what a run may execute.
 constexpr std::size_t kLargestRunExecuted = 20000;
 
-std::string describeRun(const program::ProgramExecutor& executor, std::uint64_t run,
-                        std::size_t perRun) {
-  const auto commands = executor.run(run);
-  expect(commands.size() == perRun, "ein Lauf führt commandsPerRun Befehle aus");
-  std::string text;
-  for (const ScriptedCommand& command : commands) {
-    const bool finite = std::isfinite(command.field662) &&
-                        (!command.dimension || (std::isfinite(command.dimension->DimMeasured) &&
-                                                std::isfinite(command.dimension->DimSecondary)));
-    expect(finite, "ein Lauf liefert nur endliche Werte");
-    text += program::describeExecuted(command) + "\n";
+// Run 1 twice and run 2: commandsPerRun commands each, finite values only, and the same
+// run gives the same commands.
+void checkRuns(const program::MeasuringProgram& measuring, std::size_t perRun) {
+  const program::ProgramExecutor executor(measuring, program::chooseSeed(measuring, {}));
+  std::array<std::string, 3> texts;
+  for (std::uint64_t k = 0; k < 3; ++k) {
+    const auto commands = executor.run(k < 2 ? 1 : 2);
+    expect(commands.size() == perRun, "ein Lauf führt commandsPerRun Befehle aus");
+    for (const ScriptedCommand& command : commands) {
+      expect(std::isfinite(command.field662) &&
+                 (!command.dimension || (std::isfinite(command.dimension->DimMeasured) &&
+                                         std::isfinite(command.dimension->DimSecondary))),
+             "ein Lauf liefert nur endliche Werte");
+      texts[k] += program::describeExecuted(command) + "\n";
+    }
   }
-  return text;
+  expect(texts[0] == texts[1], "derselbe Lauf gibt dieselben Befehle");
 }
 
 }  // namespace
@@ -44,11 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto parsed = program::parseProgram(content, "fuzz.kmp");
   if (const auto* error = std::get_if<program::ProgramError>(&parsed)) {
     // Lines counted as the parser counts them: ended by CR LF, LF or a lone CR.
-    expect(
-        error->line >= 0 && static_cast<std::size_t>(error->line) <= splitLines(content).size() + 1,
-        "ein Fehler nennt eine Zeile der Datei");
-    expect(!error->message.empty() && error->text().starts_with("fuzz.kmp"),
-           "ein Fehler nennt die Datei und sagt, was falsch ist");
+    expect(error->line >= 0 &&
+               static_cast<std::size_t>(error->line) <= splitLines(content).size() + 1 &&
+               !error->message.empty() && error->text().starts_with("fuzz.kmp"),
+           "ein Fehler nennt die Datei, eine Zeile darin und was falsch ist");
     return 0;
   }
   const auto& measuring = std::get<program::MeasuringProgram>(parsed);
@@ -57,10 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t perRun = program::commandsPerRun(measuring);
   expect(perRun <= program::kMaxCommandsPerRun, "ein Lauf bleibt in der Grenze des Parsers");
   if (perRun <= fuzz::kLargestRunExecuted) {
-    const program::ProgramExecutor executor(measuring, program::chooseSeed(measuring, {}));
-    const std::string first = fuzz::describeRun(executor, 1, perRun);
-    expect(fuzz::describeRun(executor, 1, perRun) == first, "derselbe Lauf gibt dieselben Befehle");
-    fuzz::describeRun(executor, 2, perRun);
+    fuzz::checkRuns(measuring, perRun);
   }
   return 0;
 }

@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
 cmake --preset test >/dev/null
-cmake --build --preset test --target kvotlk-render-windows kvotlk-render-capture
+cmake --build --preset test --target kvotlk-render-windows kvotlk_tools_tests
 mkdir -p "$output"
 QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
   build/test/tests/render/kvotlk-render-windows "$output"
-ASAN_OPTIONS=detect_leaks=0 build/test/tests/tools/kvotlk-render-capture "$output"
+KVOTLK_BILDER="$output" ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
+  build/test/tests/tools/kvotlk_tools_tests --gtest_filter='*bilder'
+ls "$output"/walkthrough-*.png

@@ -2,92 +2,136 @@
 
 // What the tests of the simulator and its link share: waiting in the event loop, a
 // simulator on a thread of its own, and converters whose Kalvero port is the link.
-#include <QEventLoop>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 #include <QTimer>
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include <atomic>
+#include <iomanip>
+#include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
+#include "entry/OrderConfirmation.h"
+#include "entry/OrderFixture.h"
 #include "kalvero-sim/SimServer.h"
+#include "platform/simlink/SimLinkConnector.h"
+#include "program/ProgramParser.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
 
 // Spins the event loop until the condition holds; false when it did not within the time.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
+// The tick wakes the waiting loop, so that conditions on other threads and processes are
+// looked at without spinning: on two cores a busy test takes the time the programs need.
+inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000) {
+  const QDeadlineTimer deadline(timeoutMs);
+  QTimer tick;
+  tick.start(5);
+  while (!condition()) {
+    if (deadline.hasExpired()) {
+      return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
+}
 // Spins the event loop for the time, to see that something does not happen.
 inline void spin(int milliseconds) {
   waitUntil([] { return false; }, milliseconds);
 }
 // An endpoint of this test process alone, so that tests never meet another simulator.
-std::string uniqueEndpoint();
+inline std::string uniqueEndpoint() {
+  static std::atomic<int> counter = 0;
+  return "kvotlk-test-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+         std::to_string(++counter);
+}
 
 // The program of the link tests: a run sends its start and four commands, two dimensions
 // and a type-184 value (fields 165 and 662) with drawn values.
-inline constexpr const char* kLinkProgram =
-    "Programm Welle.PRG\n"
-    "Version \"Kalvero 9.1 Simulator\"\n"
-    "Mass Merkmal=101 Messwert=Normal(10; 0,01)\n"
-    "Befehl Typ=7 Id=Ebene\n"
-    "Mass Merkmal=102 Messwert=Gleich(4; 5)\n"
-    "Feldwert Id=103 Feld662=Gleich(1; 2)\n";
+inline program::MeasuringProgram linkProgram() {
+  return std::get<program::MeasuringProgram>(program::parseProgram(
+      "Programm Welle.PRG\nVersion \"Kalvero 9.1 Simulator\"\n"
+      "Mass Merkmal=101 Messwert=Normal(10; 0,01)\nBefehl Typ=7 Id=Ebene\n"
+      "Mass Merkmal=102 Messwert=Gleich(4; 5)\nFeldwert Id=103 Feld662=Gleich(1; 2)\n",
+      "test.kmp"));
+}
 inline constexpr std::int64_t kLinkEventsPerRun = 5;
-// What the capture holds of a run of kLinkProgram: "id=value" entries.
-std::string expectedSample(std::uint64_t seed, std::uint64_t run);
+
+// What the capture holds of run `run` of the link program: "id=value" entries.
+inline std::string expectedSample(std::uint64_t seed, std::uint64_t run) {
+  std::ostringstream out;
+  out << std::setprecision(17);
+  for (const ScriptedCommand& command : program::ProgramExecutor(linkProgram(), seed).run(run)) {
+    if (command.dimension) {
+      out << ' ' << command.dimension->DimIdText << '=' << command.dimension->DimMeasured;
+    } else if (command.CmdTypeCode == 184) {
+      out << ' ' << command.CmdIdText << '=' << command.field662;
+    }
+  }
+  return out.str();
+}
 
 // A simulator on a thread of its own, as a separate program would be: the converter's
 // calls block the test's thread, so the simulator answers from another one. It listens
-// with kLinkProgram open.
+// with the link program open.
 class ThreadedSim {
  public:
-  ThreadedSim(const std::string& endpoint, std::uint64_t seed);
-  ~ThreadedSim();
+  ThreadedSim(const std::string& endpoint, std::uint64_t seed) {
+    context_.moveToThread(&thread_);
+    thread_.start();
+    QMetaObject::invokeMethod(
+        &context_,
+        [this, endpoint] {
+          server_ = new sim::SimServer(endpoint);
+          std::string reason;
+          EXPECT_TRUE(server_->listen(reason)) << reason;
+        },
+        Qt::BlockingQueuedConnection);
+    open(seed);
+  }
+  // The simulator quits: its connections close.
+  ~ThreadedSim() {
+    with([this](sim::SimServer& server) { delete &server; });
+    thread_.quit();
+    thread_.wait();
+  }
 
-  // Runs the function on the simulator's thread (with the server while it runs) and waits.
-  void with(const std::function<void(sim::SimServer&)>& function);
-  void open(std::uint64_t seed);
-  void execute(int runs) {
-    with([runs](sim::SimServer& server) { server.execute(runs); });
+  // Runs the function on the simulator's thread with the server and waits.
+  void with(const std::function<void(sim::SimServer&)>& function) {
+    QMetaObject::invokeMethod(
+        &context_, [this, &function] { function(*server_); }, Qt::BlockingQueuedConnection);
   }
   std::int64_t ask(const std::function<std::int64_t(sim::SimServer&)>& property) {
     std::int64_t result = 0;
     with([&result, &property](sim::SimServer& server) { result = property(server); });
     return result;
   }
-  bool running() {
-    return ask([](sim::SimServer& s) { return s.running() ? 1 : 0; }) != 0;
+  void open(std::uint64_t seed) {
+    with([seed](sim::SimServer& server) {
+      server.setSeed(seed);
+      server.openProgram(linkProgram(), "test.kmp");
+    });
   }
-  std::int64_t eventsSent() {
-    return ask([](sim::SimServer& s) { return s.eventsSent(); });
-  }
-  std::int64_t connections() {
-    return ask([](sim::SimServer& s) { return s.connections(); });
+  void execute(int runs) {
+    with([runs](sim::SimServer& server) { server.execute(runs); });
   }
   bool subscribed(int converters) {
-    return waitUntil(
-        [this, converters] { return ask([](auto& s) { return s.subscribers(); }) == converters; });
+    return waitUntil([&] { return ask([](auto& s) { return s.subscribers(); }) == converters; });
   }
   // Waits until the runs, counted from the program's opening, have ended.
   bool runsDone(std::int64_t runs) {
-    return waitUntil(
-        [this, runs] { return !running() && eventsSent() == runs * kLinkEventsPerRun; });
-  }
-  // The simulator quits: its connections close.
-  void quit() {
-    with([this](sim::SimServer& server) {
-      delete &server;
-      server_ = nullptr;
+    return waitUntil([&] {
+      return ask([](auto& s) { return s.running() ? -1 : s.eventsSent(); }) ==
+             runs * kLinkEventsPerRun;
     });
   }
 
  private:
   QThread thread_;
-  QObject* context_;
+  QObject context_;
   sim::SimServer* server_ = nullptr;
 };
 
@@ -116,19 +160,55 @@ class ModalPrompts final : public Prompts {
 // One converter: the test doubles of every port, the link to the endpoint as its Kalvero
 // port, and its capture.
 struct Converter {
-  explicit Converter(const std::string& endpoint);
+  explicit Converter(const std::string& endpoint)
+      : connector(simlink::makeSimLinkConnector(endpoint)), env(environment(t.prompts)) {
+    t.g.strStandardDir = env.programFolder;
+    t.g.varLaengeArtikelNr = "8";
+    t.g.strNestIDVerwenden = "0";
+  }
   // The message refusing the order (sample size 3), or "" when it is confirmed.
-  std::string confirm();
+  std::string confirm() {
+    OrderForm form = ValidOrderForm();
+    form.txt_Probenumfang = "3";
+    const auto refused = ConfirmOrder(env, t.g, form);
+    return refused ? refused->message : std::string();
+  }
   // Confirms the order and opens the capture with the prompts given, else the recording
   // ones; the message refusing the order, or "".
-  std::string confirmAndCapture(Prompts* prompts = nullptr);
-  std::vector<std::string> messages() const;
+  std::string confirmAndCapture(Prompts* prompts = nullptr) {
+    if (std::string refused = confirm(); !refused.empty()) {
+      return refused;
+    }
+    ResetSamples(t.g);
+    captureEnv = std::make_unique<Environment>(environment(prompts ? *prompts : t.prompts));
+    engine = std::make_unique<CaptureEngine>(*captureEnv, t.g, view, [this] {
+      sentSamples = t.g.intAnzStichproben;
+      return true;
+    });
+    engine->Form_Load();
+    return {};
+  }
+  std::vector<std::string> messages() const {
+    std::vector<std::string> texts;
+    for (const ShownPrompt& shown : t.prompts.shown) {
+      texts.push_back(shown.text);
+    }
+    return texts;
+  }
   Environment environment(Prompts& prompts) {
     return {t.settings, t.files,   t.clock,    t.random,
             prompts,    t.numbers, *connector, t.env.programFolder};
   }
   // Sample k as "id=value" entries.
-  std::string sample(std::size_t k) const;
+  std::string sample(std::size_t k) const {
+    std::ostringstream out;
+    out << std::setprecision(17);
+    const Stichprobe& sample = t.g.arrStichproben.at(k);
+    for (std::size_t i = 1; i < sample.strMerkmal.size(); ++i) {
+      out << ' ' << sample.strMerkmal[i] << '=' << sample.dblMesswert[i];
+    }
+    return out.str();
+  }
 
   TestEnvironment t;
   std::unique_ptr<KvoConnector> connector;

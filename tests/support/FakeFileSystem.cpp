@@ -55,12 +55,8 @@ std::string fsKey(const Path& path) {
 }
 
 bool FakeFileSystem::shouldFail(FsOp op, const Path& path) {
-  FsCall call{static_cast<int>(calls.size()) + 1, op, fsKey(path)};
-  calls.push_back(call);
-  if (failAt_ > 0 && (call.number == failAt_ || (failFromThenOn_ && call.number > failAt_))) {
-    return true;
-  }
-  return failWhen && failWhen(call);
+  calls.push_back(FsCall{op, fsKey(path)});
+  return failWhen && failWhen(calls.back());
 }
 
 bool FakeFileSystem::fileExists(const Path& path) {
@@ -167,10 +163,6 @@ bool FakeFileSystem::hasFile(const std::string& path) const {
   return files.count(fsKey(toFsPath(path))) > 0;
 }
 
-bool FakeFileSystem::hasFolder(const std::string& path) const {
-  return folders_.count(fsKey(toFsPath(path))) > 0;
-}
-
 std::string FakeFileSystem::content(const std::string& path) const {
   const auto found = files.find(fsKey(toFsPath(path)));
   return found == files.end() ? std::string() : found->second;
@@ -189,15 +181,6 @@ std::vector<std::string> FakeFileSystem::filesIn(const std::string& folder) cons
   return names;
 }
 
-void FakeFileSystem::failCall(int k, bool fromThenOn) {
-  failAt_ = k;
-  failFromThenOn_ = fromThenOn;
-}
-
-void FakeFileSystem::clearFaults() {
-  failAt_ = 0;
-  failFromThenOn_ = false;
-  failWhen = nullptr;
-}
+void FakeFileSystem::clearFaults() { failWhen = nullptr; }
 
 }  // namespace kvotlk::test

@@ -23,12 +23,11 @@ enum class FsOp {
 };
 
 struct FsCall {
-  int number = 0;  // 1-based, over all calls
   FsOp op = FsOp::FileExists;
   std::string path;  // the path the call is about (the target of a rename)
 };
 
-// A file system in memory that can make any single call fail, once or for good. A failed
+// A file system in memory that can make the calls a predicate picks fail. A failed
 // call answers as the real one would on an error: false, nullptr or nullopt; a failed
 // write stores half of its bytes first, as a full disk would.
 class FakeFileSystem final : public FileSystem {
@@ -51,13 +50,10 @@ class FakeFileSystem final : public FileSystem {
   void addFolder(const std::string& path);                     // with all its parents
   void addFile(const std::string& path, std::string content);  // parents created
   bool hasFile(const std::string& path) const;
-  bool hasFolder(const std::string& path) const;
   std::string content(const std::string& path) const;                 // empty when missing
   std::vector<std::string> filesIn(const std::string& folder) const;  // names, sorted
 
-  // Fault injection: call number k fails once, or every call from k on.
-  void failCall(int k, bool fromThenOn = false);
-  // Every call for which the predicate holds fails.
+  // Fault injection: every call for which the predicate holds fails.
   std::function<bool(const FsCall&)> failWhen;
   void clearFaults();
 
@@ -69,8 +65,6 @@ class FakeFileSystem final : public FileSystem {
 
  private:
   std::set<std::string> folders_;
-  int failAt_ = 0;
-  bool failFromThenOn_ = false;
 };
 
 std::string fsKey(const Path& path);

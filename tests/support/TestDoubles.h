@@ -23,34 +23,34 @@ struct ShownPrompt {
 // Records every message; answers questions from a script (then No).
 class ScriptedPrompts final : public Prompts {
  public:
-  void showStop(const std::string& text) override;
-  void showPlain(const std::string& text) override;
-  bool askYesNo(const std::string& text) override;
+  void showStop(const std::string& text) override { shown.push_back({PromptKind::Stop, text}); }
+  void showPlain(const std::string& text) override { shown.push_back({PromptKind::Plain, text}); }
+  bool askYesNo(const std::string& text) override {
+    const bool answer = !answers.empty() && answers.front();
+    if (!answers.empty()) {
+      answers.pop_front();
+    }
+    shown.push_back({PromptKind::Question, text, answer});
+    return answer;
+  }
 
   std::deque<bool> answers;
-  bool defaultAnswer = false;
   std::vector<ShownPrompt> shown;
 };
 
-// A clock that stands still unless a test moves it; waits are recorded, not waited.
+// A clock that stands still unless a test moves it; waits are not waited.
 class FixedClock final : public Clock {
  public:
-  LocalDateTime now() override;
-  void sleepFor(std::chrono::milliseconds duration) override;
+  LocalDateTime now() override { return current; }
+  void sleepFor(std::chrono::milliseconds /*duration*/) override {}
 
   LocalDateTime current{2026, 12, 5, 9, 30, 5};
-  int nowCalls = 0;
-  std::vector<std::chrono::milliseconds> sleeps;
 };
 
-// Answers a scripted sequence of draws, then repeats the last; 0 when empty.
+// Draws 0 every time.
 class SequenceRandom final : public RandomSource {
  public:
-  std::uint32_t below(std::uint32_t bound) override;
-
-  std::deque<std::uint32_t> draws;
-  std::uint32_t last = 0;
-  int calls = 0;
+  std::uint32_t below(std::uint32_t /*bound*/) override { return 0; }
 };
 
 }  // namespace kvotlk::test

@@ -1,121 +1,241 @@
-// The whole job with both programs as separate processes: an order confirmed in the
-// converter, runs executed by kalvero-sim, the result file delivered into the target
-// folder; a simulator killed in the middle of a run; the program ended over an open
-// message. The converter's scripts and the expected files are in data/.
+// End-to-end sessions: the converter and kalvero-sim as two processes, offscreen, driven
+// through their windows by the driver, in a folder of their own, each following one
+// session file data/*.ablauf (its steps: docs/simulator.md).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
-
-#include "EndToEndRun.h"
-#include "capture/CaptureMessages.h"
+#include <functional>
+#include <memory>
 
 namespace kvotlk::test {
 namespace {
 
-// A message box's text as the driver reports it: CR LF is one line break, written \n.
-std::string reported(const std::string& text) {
-  return QString::fromStdString(text)
-      .replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))
-      .toStdString();
-}
+// Long enough for programs under AddressSanitizer on a busy machine of two cores.
+constexpr int kWaitMs = 120000;
 
-QByteArray data(const std::string& name) {
-  QFile file(QString::fromStdString(KVOTLK_E2E_DATA "/" + name));
+QByteArray contents(const QString& path) {
+  QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct EndToEndTest : ::testing::Test {
-  void SetUp() override {
-    ASSERT_TRUE(run.ready());
-    sim = run.startSimulator();
-    ASSERT_TRUE(sim);
-  }
-  void startConverter(const char* script) {
-    std::vector<std::string> steps = orderSteps();
-    std::ranges::copy(scriptSteps(script), std::back_inserter(steps));
-    converter = run.startConverter(steps);
-    expectConverter("MELDE ERFASSUNG");
-  }
-  // Fails with the converter's report, which tells where its script stopped.
-  void expectConverter(const std::string& line) {
-    ASSERT_TRUE(run.waitForConverter(line)) << line << "\n" << run.converterReport();
-  }
-  void expectClean() {
-    EXPECT_EQ(converter->exitCode(kEndToEndWaitMs), 0) << converter->errors();
-    EXPECT_EQ(run.converterReport().find("ABBRUCH"), std::string::npos);
-  }
+QString data(const std::string& name) { return QString::fromStdString(KVOTLK_E2E_DATA "/" + name); }
 
-  EndToEndRun run;
-  std::unique_ptr<SimProcess> sim;
-  std::unique_ptr<SimProcess> converter;
+// The event loop sleeps until an event or a 5 ms tick: the programs get the processor.
+bool waitUntil(const std::function<bool()>& condition) {
+  const QDeadlineTimer deadline(kWaitMs);
+  QTimer tick;
+  tick.start(5);
+  while (!condition()) {
+    if (deadline.hasExpired()) {
+      return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
+}
+
+// A program as a process, its output collected line by line; killed when destroyed.
+struct Process {
+  Process(const QString& program, const QStringList& arguments, const QProcessEnvironment& env) {
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process, [this] {
+      while (process.canReadLine()) {
+        lines.push_back(process.readLine().trimmed().toStdString());
+      }
+    });
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QStringLiteral(KVOTLK_SOURCE_DIR));
+    process.start(program, arguments);
+  }
+  ~Process() {
+    process.kill();
+    process.waitForFinished();
+  }
+  QProcess process;
+  std::vector<std::string> lines;
 };
 
-TEST_F(EndToEndTest, ThreeRunsAreDeliveredByteForByte) {
-  EXPECT_TRUE(QFile::exists(run.folder("tmp/kalvero-sim")));
-  startConverter("drei-laeufe.skript");
-  sim->write("warten\nausfuehren 3\n");
-  ASSERT_TRUE(sim->waitForLine("FERTIG ausfuehren 3", kEndToEndWaitMs));
-  run.signal("gemessen");
-  expectConverter("MELDE GESENDET");
-  expectClean();
+class Session {
+ public:
+  Session() {
+    for (const char* name : {"Programm/Kataloge", "tmp", "config", "Ziel", "run", "home"}) {
+      QDir().mkpath(path(name));
+    }
+    // Qt wants the runtime folder to belong to the user alone.
+    QFile::setPermissions(path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QDir catalogues(QStringLiteral(KVOTLK_SOURCE_DIR "/examples/Kataloge"));
+    for (const QString& name : catalogues.entryList(QDir::Files)) {
+      QFile::copy(catalogues.filePath(name), path("Programm/Kataloge/") + name);
+    }
+    for (const char* executable : {KALVERO_SIM_PATH, KVOTLK_PROGRAM_PATH}) {
+      // The copy keeps the permissions.
+      QFile::copy(executable, path("Programm/") + QFileInfo(executable).fileName());
+    }
+    // Organisation SolvikGermany, application KVOTLK, as INI per user.
+    QDir().mkpath(path("config/SolvikGermany"));
+    write("config/SolvikGermany/KVOTLK.ini", {"KVOTLK.ini"});
+  }
 
-  EXPECT_EQ(run.delivered(), data(kResultFile));
-  EXPECT_TRUE(run.converterMessages().empty());
-  // The handoff file went with the program; the staged copy after the delivery.
-  EXPECT_EQ(run.files("Ziel"), QStringList{QString::fromUtf8(kResultFile)});
-  EXPECT_EQ(run.files("Programm/TempData"), QStringList{QStringLiteral("TLDebug.txt")});
-  EXPECT_EQ(run.debugLog(), data("TLDebug.txt")
-                                .replace("@TEMPDATA@", run.folder("Programm/TempData").toUtf8())
-                                .replace("@ZIEL@", run.folder("Ziel").toUtf8()));
+  // One step of the session file.
+  void step(const std::string& verb, const std::string& arg) {
+    const QStringList args = QString::fromStdString(arg).split(' ', Qt::SkipEmptyParts);
+    if (verb == "bilder") {
+      if (qEnvironmentVariableIsEmpty("KVOTLK_BILDER")) {
+        GTEST_SKIP() << "Bilder nur mit KVOTLK_BILDER (scripts/render-windows.sh)";
+      }
+    } else if (verb == "simulator") {
+      // Windowless, or with its window driven by the script given.
+      const bool driven = args.size() > 1;
+      const QStringList options{"--eingabe", args[0]};
+      sim_ =
+          start("Programm/kalvero-sim", driven ? options : QStringList{"--ohne-fenster"} + options,
+                driven ? write("kalvero-sim.skript", {args[1].toStdString()}) : QString());
+      step("warte-simulator", "FERTIG oeffnen " + args[0].toStdString());
+    } else if (verb == "konverter") {
+      converter_ = start("Programm/kvotlk", {}, write("kvotlk.skript", {"auftrag.skript", arg}));
+    } else if (verb == "an-simulator") {
+      sim_->process.write((arg + "\n").c_str());
+    } else if (verb == "warte-simulator") {
+      ASSERT_TRUE(waitUntil([&] {
+        return std::ranges::any_of(sim_->lines,
+                                   [&](const auto& line) { return line.starts_with(arg); });
+      })) << arg;
+    } else if (verb == "warte-konverter" || verb == "warte-simulator-bericht") {
+      // Gives up as soon as the driver has.
+      const QString report =
+          path(verb == "warte-konverter" ? "kvotlk.skript.bericht" : "kalvero-sim.skript.bericht");
+      const auto done = [&] { return ("\n" + contents(report)).contains("\n" + arg + "\n"); };
+      waitUntil([&] { return done() || contents(report).contains("\nABBRUCH "); });
+      ASSERT_TRUE(done()) << arg << "\n" << contents(report).toStdString();
+    } else if (verb == "signal") {
+      QFile(path("signal-" + arg)).open(QIODevice::WriteOnly);
+    } else if (verb == "beende-simulator") {
+      sim_.reset();
+    } else if (verb == "ende-konverter") {
+      ASSERT_TRUE(waitUntil([&] { return converter_->process.state() == QProcess::NotRunning; }));
+      EXPECT_EQ(converter_->process.exitCode(), 0)
+          << converter_->process.readAllStandardError().toStdString();
+      EXPECT_FALSE(contents(path("kvotlk.skript.bericht")).contains("ABBRUCH"));
+    } else if (verb == "existiert") {
+      EXPECT_TRUE(QFileInfo::exists(path(arg))) << arg;
+    } else if (verb == "dateien") {
+      EXPECT_EQ(QDir(path(args.value(0).toStdString())).entryList(QDir::Files), args.mid(1)) << arg;
+    } else if (verb == "vergleiche") {
+      // The file equals one of the expected files, written with this session's folders.
+      const QByteArray actual = contents(path(args[0].toStdString()));
+      EXPECT_TRUE(std::ranges::any_of(
+          args.mid(1),
+          [&](const QString& name) { return filled(data(name.toStdString())) == actual; }))
+          << arg << "\n"
+          << actual.toStdString();
+    } else if (verb == "enthaelt") {
+      const QByteArray text = QByteArray::fromStdString(arg).replace("\\r\\n", "\r\n");
+      EXPECT_TRUE(contents(path(args[0].toStdString())).contains(text.mid(text.indexOf(' ') + 1)))
+          << arg;
+    } else if (verb == "meldung") {
+      messages_.push_back(arg);
+    } else {
+      FAIL() << "Unbekannter Schritt " << verb;
+    }
+  }
+
+  // The message boxes the converter's driver answered, in order, line breaks as \n.
+  void expectMessages() const {
+    std::vector<std::string> shown;
+    for (const QByteArray& line : contents(path("kvotlk.skript.bericht")).split('\n')) {
+      if (line.startsWith("MELDUNG ")) {
+        shown.push_back(line.mid(8).toStdString());
+      }
+    }
+    EXPECT_EQ(shown, messages_);
+  }
+
+ private:
+  QString path(const std::string& name) const {
+    return root_.filePath(QString::fromStdString(name));
+  }
+
+  // A data file with this session's folders and the pictures' folder KVOTLK_BILDER.
+  QByteArray filled(const QString& name) const {
+    return contents(name)
+        .replace("@TEMPDATA@", path("Programm/TempData").toUtf8())
+        .replace("@ZIEL@", path("Ziel").toUtf8())
+        .replace("@BILDER@", qgetenv("KVOTLK_BILDER"));
+  }
+
+  // A file of this session made of the data files.
+  QString write(const std::string& name, const std::vector<std::string>& parts) const {
+    QFile file(path(name));
+    file.open(QIODevice::WriteOnly);
+    for (const std::string& part : parts) {
+      file.write(filled(data(part)));
+    }
+    return path(name);
+  }
+
+  // German regional settings as on the measuring PC, this session's folders, the driver.
+  std::unique_ptr<Process> start(const char* program, const QStringList& options,
+                                 const QString& script) const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const std::pair<const char*, QString> variables[] = {
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"LC_ALL", "de_DE.UTF-8"},
+        {"XDG_RUNTIME_DIR", path("run")},
+        {"TMPDIR", path("tmp")},
+        {"XDG_CONFIG_HOME", path("config")},
+        {"HOME", path("home")},
+        {"QT_PLUGIN_PATH", KVOTLK_DRIVER_PLUGINS},
+        {"QT_QPA_GENERIC_PLUGINS", script.isEmpty() ? QString() : "kvotlkdriver:" + script}};
+    for (const auto& [name, value] : variables) {
+      env.insert(QString::fromUtf8(name), value);
+    }
+    return std::make_unique<Process>(path(program), options, env);
+  }
+
+  QTemporaryDir root_;
+  std::unique_ptr<Process> sim_;
+  std::unique_ptr<Process> converter_;
+  std::vector<std::string> messages_;
+};
+
+class EndToEndTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(EndToEndTest, FollowsTheSession) {
+  Session session;
+  for (const QByteArray& line : contents(data(GetParam() + ".ablauf")).split('\n')) {
+    if (!line.isEmpty() && !line.startsWith('#')) {
+      const qsizetype space = line.contains(' ') ? line.indexOf(' ') : line.size();
+      session.step(line.left(space).toStdString(), line.mid(space + 1).toStdString());
+      ASSERT_FALSE(HasFatalFailure()) << line.toStdString();
+      if (IsSkipped()) {
+        return;
+      }
+    }
+  }
+  session.expectMessages();
 }
 
-TEST_F(EndToEndTest, AKilledSimulatorHaltsTheCaptureAndARestartedOneIsFound) {
-  startConverter("abgebrochen.skript");
-  // The first run at full speed, then a second with a pause after each event. The
-  // simulator sends characteristic 103 a second after 102 was acknowledged, so when it is
-  // killed there the converter holds two or three characteristics of sample 2.
-  sim->write("warten\nausfuehren 1\ntakt 1000\nausfuehren 2\n");
-  ASSERT_TRUE(waitUntil(
-      [this] {
-        return std::ranges::any_of(sim->lines(), [](const std::string& line) {
-          return line.starts_with("Lauf 2: OnObjectExecuted Typ 1, Merkmal 103,");
-        });
-      },
-      kEndToEndWaitMs));
-  sim->kill();
-
-  expectConverter("MELDE ABGELEHNT");
-  EXPECT_EQ(run.converterMessages(),
-            (std::vector<std::string>{reported(LostLinkMessage()), reported(SendQuestion()),
-                                      "Kalvero muss zuerst gestartet sein."}));
-  const QByteArray delivered = run.delivered();
-  const auto characteristics = std::to_string(delivered.count("MERKMAL="));
-  EXPECT_EQ(delivered, data("Ergebnis-2-Stichproben-" + characteristics + "-Merkmale.txt"));
-  EXPECT_TRUE(run.debugLog().contains("\r\nKalvero Version \r\nstrTempPath = "));
-
-  sim = run.startSimulator();
-  ASSERT_TRUE(sim);
-  run.signal("neu");
-  expectConverter("MELDE ANGEMELDET");
-  sim->write("warten\nausfuehren 1\n");
-  expectClean();
-  EXPECT_EQ(run.converterMessages().size(), 3U);
-  EXPECT_EQ(run.files("Ziel"), QStringList{QString::fromUtf8(kResultFile)});
+std::vector<std::string> sessions() {
+  std::vector<std::string> names;
+  for (const QString& name : QDir(QStringLiteral(KVOTLK_E2E_DATA)).entryList({"*.ablauf"})) {
+    names.push_back(name.chopped(7).toStdString());
+  }
+  return names;
 }
 
-// The session ends while the capture's stop message is open: the program ends at once, as
-// it does from its menu, and the handler waiting under the message does not go on.
-TEST_F(EndToEndTest, EndingTheProgramWhileAMessageIsOpenIsClean) {
-  startConverter("beenden-bei-meldung.skript");
-  EXPECT_EQ(run.files("Ziel"), QStringList{QStringLiteral("TLValues.txt")});
-  sim->kill();
-  expectConverter("OK beende");
-  expectClean();
-  EXPECT_EQ(run.converterMessages(), std::vector<std::string>{reported(LostLinkMessage())});
-  // The order handoff file went with the program; nothing was sent.
-  EXPECT_TRUE(run.files("Ziel").isEmpty());
-}
+INSTANTIATE_TEST_SUITE_P(Sessions, EndToEndTest, ::testing::ValuesIn(sessions()),
+                         [](const auto& session) {
+                           std::string name = session.param;
+                           std::ranges::replace(name, '-', '_');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace kvotlk::test
