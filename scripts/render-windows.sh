@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
 cmake --preset test >/dev/null
-cmake --build --preset test --target kvotlk-render-windows kvotlk-render-capture
+cmake --build --preset test --target kvotlk_window_scripts kvotlk-render-capture
 mkdir -p "$output"
-QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-  build/test/tests/render/kvotlk-render-windows "$output"
+# The render scripts of tests/render run like window scripts; "bild" writes beside them.
+(cd "$output" && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+  KVOTLK_FENSTER_SKRIPTE="$OLDPWD/tests/render" "$OLDPWD/build/test/tests/app/kvotlk_window_scripts")
 ASAN_OPTIONS=detect_leaks=0 build/test/tests/tools/kvotlk-render-capture "$output"
