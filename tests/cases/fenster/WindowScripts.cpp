@@ -193,7 +193,7 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
     return (QStringLiteral("FENSTER ") + name + QLatin1Char(' ') + state).simplified();
   });
   driver.addStep("menue", [&window](const QString& name) {
-    QAction* command = window->findChild<QAction*>(name);
+    auto* command = window->findChild<QAction*>(name);
     QMetaObject::invokeMethod(command, &QAction::trigger, Qt::QueuedConnection);
     return QString();
   });
