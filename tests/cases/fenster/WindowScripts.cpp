@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,7 @@
 #include "Driver.h"
 #include "WindowTestSupport.h"
 #include "about/frm_About.h"
+#include "app/ProgramIcon.h"
 #include "app/QtPrompts.h"
 #include "catalogs/frm_Maschinenkatalog.h"
 #include "catalogs/frm_NestIDsKatalog.h"
@@ -190,8 +193,14 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
     return (QStringLiteral("FENSTER ") + name + QLatin1Char(' ') + state).simplified();
   });
   driver.addStep("menue", [&window](const QString& name) {
-    QAction* command = window->findChild<QAction*>(name);
+    auto* command = window->findChild<QAction*>(name);
     QMetaObject::invokeMethod(command, &QAction::trigger, Qt::QueuedConnection);
+    return QString();
+  });
+  // Opens a menu of the menu bar as a click on its title would (for the render scripts).
+  driver.addStep("aufklappen", [&window](const QString& name) {
+    auto* bar = window->findChild<QMenuBar*>();
+    bar->setActiveAction(window->findChild<QMenu*>(name)->menuAction());
     return QString();
   });
   driver.addStep("fokus", [](const QString&) {
@@ -279,9 +288,14 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(kvotlk::ProgramIcon());
   ::testing::InitGoogleTest(&argc, argv);
   kvotlk::test::gUpdate = std::string_view(argc > 1 ? argv[1] : "") == "--aktualisieren";
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(KVOTLK_WINDOW_SCRIPTS)) {
+  // scripts/render-windows.sh runs the render scripts of tests/render instead.
+  const std::string folder = qEnvironmentVariableIsEmpty("KVOTLK_FENSTER_SKRIPTE")
+                                 ? KVOTLK_WINDOW_SCRIPTS
+                                 : qEnvironmentVariable("KVOTLK_FENSTER_SKRIPTE").toStdString();
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     if (entry.path().extension() != ".skript") {
       continue;
     }
