@@ -118,14 +118,6 @@ frm_Eingabe& MainWindowRig::load() {
   return *window;
 }
 
-void MainWindowRig::fillValidOrder() {
-  edit("txt_Artikel")->setText(QStringLiteral("A-100"));
-  edit("txt_Auftrag")->setText(QStringLiteral("4711"));
-  edit("txt_Probenumfang")->setText(QStringLiteral("2"));
-  child<QComboBox>("Combo_Maschine")->setCurrentIndex(1);
-  child<QComboBox>("combo_Prüfer")->setCurrentIndex(0);
-}
-
 Names MainWindowRig::entries(const char* name) const {
   Names items;
   const auto* box = child<QComboBox>(name);

@@ -73,8 +73,6 @@ struct MainWindowRig : TestEnvironment {
   ~MainWindowRig();
 
   frm_Eingabe& load();  // builds the window and runs its load
-  // A valid order of sample size 2: article, order, machine "M7", inspector "(12)".
-  void fillValidOrder();
   Names messages() const { return texts(prompts.shown); }
   template <typename Widget = QWidget>
   Widget* child(const char* name) const {
