@@ -48,14 +48,6 @@ QString described(const QObject& object, const QWidget& window, bool places) {
 
 }  // namespace
 
-Names texts(const std::vector<ShownPrompt>& shown) {
-  Names result;
-  for (const ShownPrompt& prompt : shown) {
-    result.push_back(prompt.text);
-  }
-  return result;
-}
-
 void processEvents() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
@@ -116,6 +108,14 @@ frm_Eingabe& MainWindowRig::load() {
   window = std::make_unique<frm_Eingabe>(windowEnv, g);
   window->Form_Load();
   return *window;
+}
+
+Names MainWindowRig::messages() const {
+  Names texts;
+  for (const ShownPrompt& prompt : prompts.shown) {
+    texts.push_back(prompt.text);
+  }
+  return texts;
 }
 
 Names MainWindowRig::entries(const char* name) const {
