@@ -48,14 +48,6 @@ QString described(const QObject& object, const QWidget& window, bool places) {
 
 }  // namespace
 
-Names texts(const std::vector<ShownPrompt>& shown) {
-  Names result;
-  for (const ShownPrompt& prompt : shown) {
-    result.push_back(prompt.text);
-  }
-  return result;
-}
-
 void processEvents() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
@@ -118,12 +110,12 @@ frm_Eingabe& MainWindowRig::load() {
   return *window;
 }
 
-void MainWindowRig::fillValidOrder() {
-  edit("txt_Artikel")->setText(QStringLiteral("A-100"));
-  edit("txt_Auftrag")->setText(QStringLiteral("4711"));
-  edit("txt_Probenumfang")->setText(QStringLiteral("2"));
-  child<QComboBox>("Combo_Maschine")->setCurrentIndex(1);
-  child<QComboBox>("combo_Prüfer")->setCurrentIndex(0);
+Names MainWindowRig::messages() const {
+  Names texts;
+  for (const ShownPrompt& prompt : prompts.shown) {
+    texts.push_back(prompt.text);
+  }
+  return texts;
 }
 
 Names MainWindowRig::entries(const char* name) const {

@@ -21,8 +21,6 @@ inline std::string str(const QString& text) { return text.toStdString(); }
 
 // Lets queued events and deferred deletions run.
 void processEvents();
-// The texts of messages shown.
-Names texts(const std::vector<ShownPrompt>& shown);
 
 template <typename Widget = QWidget>
 Widget* child(const QObject& window, const char* name) {
@@ -72,10 +70,8 @@ struct MainWindowRig : TestEnvironment {
   MainWindowRig& operator=(const MainWindowRig&) = delete;
   ~MainWindowRig();
 
-  frm_Eingabe& load();  // builds the window and runs its load
-  // A valid order of sample size 2: article, order, machine "M7", inspector "(12)".
-  void fillValidOrder();
-  Names messages() const { return texts(prompts.shown); }
+  frm_Eingabe& load();     // builds the window and runs its load
+  Names messages() const;  // the texts of the messages shown
   template <typename Widget = QWidget>
   Widget* child(const char* name) const {
     return test::child<Widget>(*window, name);

@@ -1,6 +1,11 @@
 #include "CaseFile.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
 
 #include "common/Text.h"
 
@@ -148,6 +153,31 @@ std::string unifiedDiff(std::string_view expected, std::string_view actual) {
     skipped = false;
   }
   return out;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void registerFiles(const std::filesystem::path& folder, const std::string& extension,
+                   const char* suite,
+                   const std::function<testing::Test*(const std::filesystem::path&)>& make) {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.path().extension() == extension && entry.path().filename() != "CMakeLists.txt") {
+      files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) {
+    std::string name = fs::relative(file, folder).replace_extension().generic_string();
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '_');
+    ::testing::RegisterTest(suite, name.c_str(), nullptr, nullptr, file.c_str(), 1,
+                            [file, make] { return make(file); });
+  }
 }
 
 }  // namespace kvotlk::cases

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace testing {
+class Test;
+}
 
 // A case file: free text, then sections "-- NAME [ARGUMENT] --" whose content is every line
 // up to the next header. docs/testing.md describes the sections.
@@ -39,5 +45,13 @@ std::string fileBytes(std::string_view section);
 
 // The lines that differ, as a unified diff of expected (-) against actual (+).
 std::string unifiedDiff(std::string_view expected, std::string_view actual);
+
+// The bytes of a file; empty when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+// One test of that suite for each file ending in extension below folder, sorted, named by
+// its path without the extension, every character but letters and digits as "_".
+void registerFiles(const std::filesystem::path& folder, const std::string& extension,
+                   const char* suite,
+                   const std::function<testing::Test*(const std::filesystem::path&)>& make);
 
 }  // namespace kvotlk::cases

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iomanip>
@@ -32,11 +31,6 @@ const std::map<std::string, std::pair<std::string, std::string>> kInputFiles = {
     {"auftrag", {"auftrag.txt", "--auftrag"}},
     {"messprogramm", {"messprogramm.kmp", "--messprogramm"}},
     {"ablauf", {"ablauf.txt", "--ablauf"}}};
-
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeBytes(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -68,7 +62,7 @@ class CaseTest final : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     temp_ = pattern;
     program_ = temp_ + "/Programm";
-    file_ = parseCase(readBytes(path_));
+    file_ = parseCase(readFile(path_));
     for (const Section& s : file_.sections) {
       ASSERT_TRUE(kInputs.contains(s.name) || kExpected.contains(s.name) ||
                   kInputFiles.contains(s.name))
@@ -113,7 +107,7 @@ class CaseTest final : public ::testing::Test {
       }
     }
     for (const auto& entry : fs::directory_iterator(program_ + "/Kataloge")) {
-      placed_[relative(entry.path())] = readBytes(entry.path());
+      placed_[relative(entry.path())] = readFile(entry.path());
     }
   }
 
@@ -165,7 +159,7 @@ class CaseTest final : public ::testing::Test {
     for (const auto& entry : fs::recursive_directory_iterator(program_)) {
       const auto placed = placed_.find(relative(entry.path()));
       if (entry.is_regular_file() &&
-          (placed == placed_.end() || placed->second != readBytes(entry.path()))) {
+          (placed == placed_.end() || placed->second != readFile(entry.path()))) {
         names.push_back(relative(entry.path()) + "\n");
       }
     }
@@ -192,7 +186,7 @@ class CaseTest final : public ::testing::Test {
         continue;
       }
       const std::string actual = !isFile            ? lines(results.at(section.name))
-                                 : fs::exists(path) ? withoutFolder(renderFile(readBytes(path)))
+                                 : fs::exists(path) ? withoutFolder(renderFile(readFile(path)))
                                                     : "␄ fehlt\n";
       const std::string expected = isFile ? section.content : lines(section.content);
       if (actual != expected) {
@@ -228,26 +222,12 @@ class CaseTest final : public ::testing::Test {
 }  // namespace kvotlk::cases
 
 int main(int argc, char** argv) {
-  namespace fs = std::filesystem;
   ::testing::InitGoogleTest(&argc, argv);
   const bool update =
       std::find(argv, argv + argc, std::string_view("--aktualisieren")) != argv + argc;
-  std::vector<fs::path> files;
   // Cases lie in group folders, beside this folder's CMakeLists.txt.
-  for (const auto& entry : fs::recursive_directory_iterator(KVOTLK_CASES)) {
-    if (entry.path().extension() == ".txt" && entry.path().parent_path() != KVOTLK_CASES) {
-      files.push_back(entry.path());
-    }
-  }
-  std::sort(files.begin(), files.end());
-  for (const fs::path& file : files) {
-    // The path without ".txt", every character but letters and digits as "_".
-    std::string name = fs::relative(file, KVOTLK_CASES).replace_extension().generic_string();
-    std::replace_if(
-        name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '_');
-    ::testing::RegisterTest(
-        "cases", name.c_str(), nullptr, nullptr, file.c_str(), 1,
-        [file, update]() -> ::testing::Test* { return new kvotlk::cases::CaseTest(file, update); });
-  }
+  kvotlk::cases::registerFiles(KVOTLK_CASES, ".txt", "cases", [update](const auto& file) {
+    return new kvotlk::cases::CaseTest(file, update);
+  });
   return RUN_ALL_TESTS();
 }

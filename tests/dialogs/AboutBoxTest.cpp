@@ -1,5 +1,5 @@
-// The about box: title, version and notes (texts/frm_About.txt) and the program's icon
-// (closing it: tests/cases/fenster/about-*.skript).
+// The about box shows the program's icon (its title, version and notes, texts/frm_About.txt,
+// and closing it: tests/cases/fenster/about-*.skript).
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -11,7 +11,7 @@
 namespace kvotlk::test {
 namespace {
 
-TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
+TEST(AboutBoxTest, ShowsTheProgramIcon) {
   const QIcon previous = QApplication::windowIcon();
   QPixmap drawn(32, 32);
   drawn.fill(Qt::darkBlue);
@@ -19,7 +19,6 @@ TEST(AboutBoxTest, ShowsTitleVersionNotesAndTheProgramIcon) {
   RecordingMainWindow main;
   WindowUnderTest<frm_About> about{new frm_About(main)};
   QApplication::setWindowIcon(previous);
-  ExpectTexts(*about.get(), "frm_About");
   EXPECT_EQ(child<QLabel>(*about.get(), "picIcon")->pixmap().toImage().pixelColor(16, 16),
             QColor(Qt::darkBlue));
 }

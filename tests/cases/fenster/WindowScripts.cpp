@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 
 #include "CaseFile.h"
@@ -38,11 +37,6 @@ namespace fs = std::filesystem;
 bool gUpdate = false;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Notes what the capture does to the order window among the main window's calls.
 struct RecordingOrderWindow final : CaptureOrderWindow {
@@ -222,7 +216,7 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
 }
 
 void WindowScript::TestBody() {
-  cases::CaseFile script = cases::parseCase(readAll(file_));
+  cases::CaseFile script = cases::parseCase(cases::readFile(file_));
   const auto window = std::find_if(script.sections.begin(), script.sections.end(),
                                    [](const cases::Section& s) { return s.name == "fenster"; });
   ASSERT_TRUE(window != script.sections.end() && script.find("skript") != nullptr) << file_;
@@ -264,7 +258,7 @@ void WindowScript::TestBody() {
 
   // What the steps showed; "OK <step>" lines only repeat the script.
   std::string report;
-  std::istringstream lines(readAll((steps + QStringLiteral(".bericht")).toStdString()));
+  std::istringstream lines(cases::readFile((steps + QStringLiteral(".bericht")).toStdString()));
   for (std::string line; std::getline(lines, line);) {
     report += line.starts_with("OK ") ? "" : line + "\n";
   }
@@ -295,17 +289,7 @@ int main(int argc, char* argv[]) {
   const std::string folder = qEnvironmentVariableIsEmpty("KVOTLK_FENSTER_SKRIPTE")
                                  ? KVOTLK_WINDOW_SCRIPTS
                                  : qEnvironmentVariable("KVOTLK_FENSTER_SKRIPTE").toStdString();
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    if (entry.path().extension() != ".skript") {
-      continue;
-    }
-    std::string name = entry.path().stem().string();
-    for (char& c : name) {
-      c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
-    }
-    ::testing::RegisterTest(
-        "fenster", name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
-        [path = entry.path()]() -> ::testing::Test* { return new WindowScript(path); });
-  }
+  kvotlk::cases::registerFiles(folder, ".skript", "fenster",
+                               [](const auto& path) { return new WindowScript(path); });
   return RUN_ALL_TESTS();
 }
