@@ -173,6 +173,7 @@ class FakeEventSource final : public FakeObject,
     }
   }
 
+  int advises = 0;
   int unadvises = 0;
   std::size_t sinkCount() const { return sinks_.size(); }
   bool offerClassInfo = true;
@@ -211,6 +212,7 @@ class FakeEventSource final : public FakeObject,
     }
     *cookie = nextCookie_++;
     sinks_.emplace(*cookie, std::move(events));
+    ++advises;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {

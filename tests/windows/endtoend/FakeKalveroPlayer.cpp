@@ -64,8 +64,8 @@ windows::Variant text(const std::string& utf8) {
 void present(FakeKalveroServer& server, const ScriptedCommand& command) {
   server.command->set(kCmdTypeCode, numberValue(VT_I4, command.CmdTypeCode));
   server.command->set(kCmdIdText, text(command.CmdIdText));
-  server.command->set(kHasDimension, boolValue(command.dimension.has_value()));
-  server.command->set(kHasTextCmd, boolValue(command.textCmd.has_value()));
+  server.command->set(kHasDimension, numberValue(VT_BOOL, command.dimension ? 1 : 0));
+  server.command->set(kHasTextCmd, numberValue(VT_BOOL, command.textCmd ? 1 : 0));
   server.command->set(kIntFieldValue, numberValue(VT_I4, command.field165));
   server.command->set(kRealFieldValue, numberValue(VT_R8, command.field662));
   const ScriptedDimension dimension = command.dimension.value_or(ScriptedDimension{});
