@@ -79,9 +79,12 @@ void logRefusal(FileSystem& files, const std::string& strTempPath, const std::st
   }
   DebugLog log(openDebugLog(files, strTempPath + std::string(kDebugLogName)));
   log.line("Debug gestartet von T&L Konverter Version " + ProgramVersionText());
-  std::string reason = message;
-  for (auto at = reason.find(kCrLf); at != std::string::npos; at = reason.find(kCrLf, at)) {
-    reason.replace(at, 2, " ");
+  // Each line break becomes one blank, so the reason stays one line of the log.
+  std::string reason;
+  for (std::size_t k = 0; k < message.size(); ++k) {
+    const bool lineBreak = message.compare(k, 2, kCrLf) == 0;
+    reason += lineBreak ? ' ' : message[k];
+    k += lineBreak ? 1 : 0;
   }
   log.line("Senden abgelehnt: " + reason);
 }
