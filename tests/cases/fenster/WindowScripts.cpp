@@ -81,12 +81,14 @@ struct Scene : TestEnvironment {
   RecordingMainWindow main;
   RecordingOrderWindow order{main.calls};
   FixedVolumes volumes;
+  int programEnds = 0;
 };
 
 QWidget* Scene::open(const std::string& name) {
   QWidget* window = nullptr;
   if (name == "frm_Eingabe") {
     auto* orderWindow = new frm_Eingabe(windowEnv, g);
+    QObject::connect(orderWindow, &frm_Eingabe::unloaded, [this] { ++programEnds; });
     orderWindow->Form_Load();
     return orderWindow;
   }
@@ -165,6 +167,12 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
     return "DATEI " + file + " " + shown.replace('\n', QStringLiteral(" | "));
   });
   driver.addStep("hauptfenster", [&scene](const QString&) { return scene.mainWindowCalls(); });
+  // How often the main window has ended the program, and whether Kalvero's objects are held.
+  driver.addStep("programmende", [&scene](const QString&) {
+    return QStringLiteral("PROGRAMMENDE %1 Kalvero %2")
+        .arg(scene.programEnds)
+        .arg(scene.g.KvoApp != nullptr ? QStringLiteral("gehalten") : QStringLiteral("frei"));
+  });
   driver.addStep("texte", [&window](const QString& name) {
     ExpectTexts(*window, name.toUtf8().constData(), name == QStringLiteral("frm_TuL"));
     return QString();
