@@ -136,17 +136,9 @@ class CaseTest final : public ::testing::Test {
   }
 
   int runJob(std::ostream& out, std::ostream& err) {
-    std::vector<Fault> faults;
-    std::istringstream lines(file_.find("fehler") ? file_.find("fehler")->content : "");
-    for (std::string line; std::getline(lines, line);) {
-      if (line.find_first_not_of(" \t") != std::string::npos) {
-        const auto fault = parseFault(line);
-        EXPECT_TRUE(fault) << "kein Fehler wie OPERATION PFAD [N] [immer]: " << line;
-        faults.push_back(fault.value_or(Fault{}));
-      }
-    }
     const auto machine = makeFileSystem();
-    FaultyFileSystem files(*machine, program_, std::move(faults));
+    FaultyFileSystem files(*machine, program_,
+                           parseFaults(file_.find("fehler") ? file_.find("fehler")->content : ""));
     // Retries wait for nothing; the time and names come from the options.
     test::FixedClock clock;
     test::SequenceRandom random;

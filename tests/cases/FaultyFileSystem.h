@@ -1,9 +1,11 @@
 #pragma once
 
 #include <fnmatch.h>
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,13 +15,14 @@
 namespace kvotlk::cases {
 
 // One line of a case's "fehler" section: OPERATION PATH [N] [immer], or
-// OPERATION PATH [N] schreibt FILE: another station writes FILE just before that call.
+// OPERATION PATH [N] schreibt FILE: another station writes FILE (or, for "*", the file of
+// the call) just before that call.
 struct Fault {
   std::string operation;  // a method of FileSystem or WritableFile
   std::string path;       // relative to the program folder, "*" within a name for any text, or "*"
   int nth = 1;
   bool always = false;
-  std::string writes;  // relative to the program folder; empty for a failure
+  std::string writes;  // relative to the program folder, "*" for the call's; empty for a failure
   int seen = 0;
 };
 
@@ -37,6 +40,20 @@ inline std::optional<Fault> parseFault(const std::string& line) {
   }
   return Fault{match[1], match[2], match[3].matched ? std::stoi(match[3]) : 1, match[4].matched,
                match[5]};
+}
+
+// The faults of a "fehler" section; a line that is not one fails the test.
+inline std::vector<Fault> parseFaults(const std::string& section) {
+  std::vector<Fault> faults;
+  std::istringstream lines(section);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find_first_not_of(" \t") != std::string::npos) {
+      const auto fault = parseFault(line);
+      EXPECT_TRUE(fault) << "kein Fehler wie OPERATION PFAD [N] [immer]: " << line;
+      faults.push_back(fault.value_or(Fault{}));
+    }
+  }
+  return faults;
 }
 
 // The machine's file system with the faults of a case: a failing call answers as the real
@@ -114,7 +131,7 @@ class FaultyFileSystem final : public FileSystem {
           (matches(fault.path, path) || (!other.empty() && matches(fault.path, other)))) {
         ++fault.seen;
         if (!fault.writes.empty()) {
-          writeAt(fault);
+          writeAt(fault, path);
           continue;
         }
         failing = failing || fault.seen == fault.nth || (fault.always && fault.seen > fault.nth);
@@ -123,9 +140,10 @@ class FaultyFileSystem final : public FileSystem {
     return failing;
   }
 
-  void writeAt(const Fault& fault) {
+  void writeAt(const Fault& fault, const Path& path) {
     if (fault.seen == fault.nth) {
-      writeWholeFile(files_, folder_ + fault.writes, kOtherStationBytes);
+      const Path written = fault.writes == "*" ? path : Path(folder_ + fault.writes);
+      writeWholeFile(files_, written, kOtherStationBytes);
     }
   }
 

@@ -1,6 +1,6 @@
 // Bad input through the windows: the main window's lists and the catalogue editors over
-// catalogues the editors never write, an editor over a catalogue it cannot read, and the
-// configuration dialog over every setting holding bad text.
+// catalogues the editors never write, and the configuration dialog over every setting
+// holding bad text. An editor over a catalogue it cannot read: fenster/katalog-unlesbar.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -39,27 +39,6 @@ TEST(BadInputWindows, BadCataloguesAreShownAndWrittenBackAsStored) {
   EXPECT_TRUE(editor.editor->closed());
   EXPECT_EQ(editor.t.files.content(editor.path(Catalog::Pruefer)), bytes + "\r\n");
   EXPECT_TRUE(editor.t.prompts.shown.empty());
-}
-
-TEST(BadInputWindows, AnEditorOverACatalogueItCannotReadOffersOnlyToClose) {
-  CatalogEditorRig rig;
-  const std::string path = rig.path(Catalog::Pruefer);
-  rig.addCatalogue(Catalog::Pruefer, "(12)    Name\r\n");
-  rig.t.files.failWhen = [](const FsCall& call) { return call.op == FsOp::ReadFile; };
-  rig.openPruefer();
-  ASSERT_EQ(rig.t.prompts.shown.size(), 1U);
-  EXPECT_EQ(rig.t.prompts.shown[0].text,
-            "Die Katalogdatei " + path +
-                " ist vorhanden, kann aber nicht gelesen werden.\r\nDamit sie nicht "
-                "überschrieben wird, kann der Katalog jetzt nicht bearbeitet werden. Schließen "
-                "Sie dieses Fenster und öffnen Sie es erneut, sobald die Datei lesbar ist.");
-  EXPECT_EQ(rig.entries(), Names{});
-  for (const char* name : {"cmdNew", "cmdDeletePrüfer", "cmdDeleteList", "cmdOK"}) {
-    EXPECT_FALSE(rig.button(name)->isEnabled()) << name;
-  }
-  rig.editor->get()->close();
-  EXPECT_TRUE(rig.editor->closed());
-  EXPECT_EQ(rig.main.calls, Names{"showMainWindow"});
 }
 
 class OneDrive final : public VolumeSource {

@@ -1,6 +1,7 @@
 #include "support/FakeFileSystem.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/Paths.h"
 
@@ -15,22 +16,11 @@ class FakeFile final : public WritableFile {
     if (closed_) {
       return false;
     }
-    std::string& stored = owner_.files[fsKey(path_)];
-    if (owner_.shouldFail(FsOp::Write, path_)) {
-      stored.append(bytes.substr(0, bytes.size() / 2));
-      return false;
-    }
-    stored.append(bytes);
+    owner_.files[fsKey(path_)].append(bytes);
     return true;
   }
 
-  bool close() override {
-    if (closed_) {
-      return false;
-    }
-    closed_ = true;
-    return !owner_.shouldFail(FsOp::Close, path_);
-  }
+  bool close() override { return !std::exchange(closed_, true); }
 
  private:
   FakeFileSystem& owner_;
@@ -54,23 +44,11 @@ std::string fsKey(const Path& path) {
   return key;
 }
 
-bool FakeFileSystem::shouldFail(FsOp op, const Path& path) {
-  calls.push_back(FsCall{op, fsKey(path)});
-  return failWhen && failWhen(calls.back());
-}
+bool FakeFileSystem::fileExists(const Path& path) { return files.count(fsKey(path)) > 0; }
 
-bool FakeFileSystem::fileExists(const Path& path) {
-  return !shouldFail(FsOp::FileExists, path) && files.count(fsKey(path)) > 0;
-}
-
-bool FakeFileSystem::folderExists(const Path& path) {
-  return !shouldFail(FsOp::FolderExists, path) && folders_.count(fsKey(path)) > 0;
-}
+bool FakeFileSystem::folderExists(const Path& path) { return folders_.count(fsKey(path)) > 0; }
 
 bool FakeFileSystem::createFolder(const Path& path) {
-  if (shouldFail(FsOp::CreateFolder, path)) {
-    return false;
-  }
   const std::string key = fsKey(path);
   if (folders_.count(key) > 0 || files.count(key) > 0 || folders_.count(parentKey(path)) == 0) {
     return false;
@@ -79,14 +57,9 @@ bool FakeFileSystem::createFolder(const Path& path) {
   return true;
 }
 
-bool FakeFileSystem::removeFile(const Path& path) {
-  return !shouldFail(FsOp::RemoveFile, path) && files.erase(fsKey(path)) > 0;
-}
+bool FakeFileSystem::removeFile(const Path& path) { return files.erase(fsKey(path)) > 0; }
 
 std::unique_ptr<WritableFile> FakeFileSystem::createFile(const Path& path) {
-  if (shouldFail(FsOp::CreateFile, path)) {
-    return nullptr;
-  }
   const std::string key = fsKey(path);
   if (folders_.count(parentKey(path)) == 0 || folders_.count(key) > 0) {
     return nullptr;
@@ -96,44 +69,19 @@ std::unique_ptr<WritableFile> FakeFileSystem::createFile(const Path& path) {
 }
 
 std::unique_ptr<WritableFile> FakeFileSystem::createNewFile(const Path& path) {
-  if (files.count(fsKey(path)) > 0) {
-    shouldFail(FsOp::CreateFile, path);
-    return nullptr;
-  }
-  return createFile(path);
+  return files.count(fsKey(path)) > 0 ? nullptr : createFile(path);
 }
 
 std::optional<std::string> FakeFileSystem::readFile(const Path& path) {
-  if (shouldFail(FsOp::ReadFile, path)) {
-    return std::nullopt;
-  }
   const auto found = files.find(fsKey(path));
-  if (found == files.end()) {
-    return std::nullopt;
-  }
-  return found->second;
+  return found == files.end() ? std::nullopt : std::optional(found->second);
 }
 
 bool FakeFileSystem::renameNoReplace(const Path& from, const Path& to) {
-  if (shouldFail(FsOp::Rename, to)) {
-    return false;
-  }
-  const auto source = files.find(fsKey(from));
-  const std::string target = fsKey(to);
-  if (source == files.end() || files.count(target) > 0 || folders_.count(target) > 0 ||
-      folders_.count(parentKey(to)) == 0) {
-    return false;
-  }
-  std::string content = std::move(source->second);
-  files.erase(source);
-  files[target] = std::move(content);
-  return true;
+  return files.count(fsKey(to)) == 0 && renameReplacing(from, to);
 }
 
 bool FakeFileSystem::renameReplacing(const Path& from, const Path& to) {
-  if (shouldFail(FsOp::Rename, to)) {
-    return false;
-  }
   const auto source = files.find(fsKey(from));
   const std::string target = fsKey(to);
   if (source == files.end() || folders_.count(target) > 0 || folders_.count(parentKey(to)) == 0) {
@@ -180,7 +128,5 @@ std::vector<std::string> FakeFileSystem::filesIn(const std::string& folder) cons
   std::sort(names.begin(), names.end());
   return names;
 }
-
-void FakeFileSystem::clearFaults() { failWhen = nullptr; }
 
 }  // namespace kvotlk::test

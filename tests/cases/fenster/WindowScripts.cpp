@@ -18,6 +18,7 @@
 
 #include "CaseFile.h"
 #include "Driver.h"
+#include "FaultyFileSystem.h"
 #include "WindowTestSupport.h"
 #include "about/frm_About.h"
 #include "app/ProgramIcon.h"
@@ -63,9 +64,10 @@ struct FixedVolumes final : VolumeSource {
 };
 
 // The test doubles, a clock at 5 March 2026 08:07 and a running fake Kalvero with
-// "Welle.kvp" open.
+// "Welle.kvp" open; the windows see the fake file system with the script's faults.
 struct Scene : TestEnvironment {
-  Scene() {
+  explicit Scene(std::vector<cases::Fault> faults)
+      : faulty(files, env.programFolder, std::move(faults)) {
     clock.current = {2026, 3, 5, 8, 7, 0};
     app = kalvero.start();
     app->openPartProgram("Welle.kvp");
@@ -76,7 +78,9 @@ struct Scene : TestEnvironment {
   QString mainWindowCalls();
 
   QtPrompts boxes;
-  Environment windowEnv{settings, files, clock, random, boxes, numbers, kalvero, env.programFolder};
+  cases::FaultyFileSystem faulty;
+  Environment windowEnv{settings, faulty,  clock,   random,
+                        boxes,    numbers, kalvero, env.programFolder};
   std::shared_ptr<FakeKvoApplication> app;
   RecordingMainWindow main;
   RecordingOrderWindow order{main.calls};
@@ -228,7 +232,7 @@ void WindowScript::TestBody() {
   const auto window = std::find_if(script.sections.begin(), script.sections.end(),
                                    [](const cases::Section& s) { return s.name == "fenster"; });
   ASSERT_TRUE(window != script.sections.end() && script.find("skript") != nullptr) << file_;
-  Scene scene;
+  Scene scene(cases::parseFaults(script.find("fehler") ? script.find("fehler")->content : ""));
   for (const cases::Section& section : script.sections) {
     if (section.name == "datei") {
       scene.files.addFile(joinPath(scene.env.programFolder, section.argument),
