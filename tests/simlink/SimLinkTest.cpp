@@ -3,7 +3,11 @@
 // simulator or no program is there, the connection ended with the objects. A simulator
 // quitting mid-run, restarted or hanging is tests/reliability's SimRecoveryTest; both
 // programs as processes, the simulator's window included, are the sessions of tests/tools.
+// And the simulator cutting off a peer that does not speak the protocol; its command line
+// and script are the sessions kalvero-sim-* of tests/tools.
 #include <gtest/gtest.h>
+
+#include <QLocalSocket>
 
 #include "capture/CaptureMessages.h"
 #include "capture/modKVOFunctions.h"
@@ -62,6 +66,23 @@ TEST(SimLinkTest, ReleasingTheObjectsEndsTheConnection) {
   converter.engine.reset();
   ReleaseKvoObjects(converter.t.g);
   EXPECT_TRUE(waitUntil([&sim] { return sim.ask([](auto& s) { return s.connections(); }) == 0; }));
+}
+
+TEST(KalveroSimTest, APeerWithAnEndlessLineIsCutOff) {
+  const std::string endpoint = uniqueEndpoint();
+  sim::SimServer server(endpoint);
+  std::string lastLog;
+  server.onLog = [&lastLog](const std::string& line) { lastLog = line; };
+  std::string reason;
+  ASSERT_TRUE(server.listen(reason)) << reason;
+  QLocalSocket peer;
+  peer.connectToServer(QString::fromStdString(endpoint));
+  ASSERT_TRUE(peer.waitForConnected(1000));
+  const std::string endless(simlink::kMaxLineLength + 10, 'x');
+  peer.write(endless.data(), static_cast<qint64>(endless.size()));
+  EXPECT_TRUE(waitUntil([&peer] { return peer.state() == QLocalSocket::UnconnectedState; }));
+  EXPECT_EQ(lastLog,
+            "Verbindung getrennt: Die Gegenstelle spricht nicht das Protokoll des Simulators.");
 }
 
 }  // namespace

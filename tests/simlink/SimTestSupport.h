@@ -7,8 +7,6 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <iomanip>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +16,7 @@
 #include "entry/OrderFixture.h"
 #include "kalvero-sim/SimServer.h"
 #include "platform/simlink/SimLinkConnector.h"
+#include "platform/simlink/SimProtocol.h"
 #include "program/ProgramParser.h"
 #include "support/TestEnvironment.h"
 
@@ -62,16 +61,16 @@ inline constexpr std::int64_t kLinkEventsPerRun = 5;
 
 // What the capture holds of run `run` of the link program: "id=value" entries.
 inline std::string expectedSample(std::uint64_t seed, std::uint64_t run) {
-  std::ostringstream out;
-  out << std::setprecision(17);
+  std::string out;
   for (const ScriptedCommand& command : program::ProgramExecutor(linkProgram(), seed).run(run)) {
     if (command.dimension) {
-      out << ' ' << command.dimension->DimIdText << '=' << command.dimension->DimMeasured;
+      out += ' ' + command.dimension->DimIdText + '=' +
+             simlink::formatReal(command.dimension->DimMeasured);
     } else if (command.CmdTypeCode == 184) {
-      out << ' ' << command.CmdIdText << '=' << command.field662;
+      out += ' ' + command.CmdIdText + '=' + simlink::formatReal(command.field662);
     }
   }
-  return out.str();
+  return out;
 }
 
 // A simulator on a thread of its own, as a separate program would be: the converter's
@@ -201,13 +200,12 @@ struct Converter {
   }
   // Sample k as "id=value" entries.
   std::string sample(std::size_t k) const {
-    std::ostringstream out;
-    out << std::setprecision(17);
+    std::string out;
     const Stichprobe& sample = t.g.arrStichproben.at(k);
     for (std::size_t i = 1; i < sample.strMerkmal.size(); ++i) {
-      out << ' ' << sample.strMerkmal[i] << '=' << sample.dblMesswert[i];
+      out += ' ' + sample.strMerkmal[i] + '=' + simlink::formatReal(sample.dblMesswert[i]);
     }
-    return out.str();
+    return out;
   }
 
   TestEnvironment t;
