@@ -3,13 +3,13 @@
 // session file data/*.ablauf (its steps: docs/simulator.md).
 #include <gtest/gtest.h>
 
+#include <qtestsupport_core.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <algorithm>
 #include <memory>
 
