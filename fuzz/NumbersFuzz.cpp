@@ -49,9 +49,8 @@ void checkText(PortableLocaleNumbers& numbers, const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kvotlk;
   const std::string text(reinterpret_cast<const char*>(data), size);
-  PortableLocaleNumbers german = germanNumbers();
-  PortableLocaleNumbers english = englishNumbers();
-  fuzz::checkText(german, text);
-  fuzz::checkText(english, text);
+  for (PortableLocaleNumbers numbers : {germanNumbers(), englishNumbers()}) {
+    fuzz::checkText(numbers, text);
+  }
   return 0;
 }

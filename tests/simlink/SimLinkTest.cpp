@@ -1,9 +1,14 @@
 // The converter's link against a simulator on its own thread: events reaching the capture
-// with their values, a run held by an open question, order confirmation while no
-// simulator or no program is there, the connection ended with the objects. A simulator
+// with their values, a run held by an open question, the connection ended with the
+// objects; order confirmation while no simulator or no program is there is the session
+// abgebrochen of tests/tools. A simulator
 // quitting mid-run, restarted or hanging is tests/reliability's SimRecoveryTest; both
 // programs as processes, the simulator's window included, are the sessions of tests/tools.
+// And the simulator cutting off a peer that does not speak the protocol; its command line
+// and script are the sessions kalvero-sim-* of tests/tools.
 #include <gtest/gtest.h>
+
+#include <QLocalSocket>
 
 #include "capture/CaptureMessages.h"
 #include "capture/modKVOFunctions.h"
@@ -42,17 +47,6 @@ TEST(SimLinkTest, AnOpenQuestionHoldsTheRunForEveryConverter) {
   }
 }
 
-TEST(SimLinkTest, OrderConfirmationNeedsASimulatorWithAProgramOpen) {
-  const std::string endpoint = uniqueEndpoint();
-  Converter converter(endpoint);
-  EXPECT_EQ(converter.confirm(), "Kalvero muss zuerst gestartet sein.");
-  ThreadedSim sim(endpoint, 1);
-  EXPECT_EQ(converter.confirm(), "");
-  EXPECT_EQ(converter.t.g.strMessprogrammName, "Welle");
-  sim.with([](sim::SimServer& server) { server.closeProgram(); });
-  EXPECT_EQ(converter.confirm(), "Kalvero Messprogramm muss zuerst geöffnet sein.");
-}
-
 TEST(SimLinkTest, ReleasingTheObjectsEndsTheConnection) {
   const std::string endpoint = uniqueEndpoint();
   ThreadedSim sim(endpoint, 1);
@@ -62,6 +56,23 @@ TEST(SimLinkTest, ReleasingTheObjectsEndsTheConnection) {
   converter.engine.reset();
   ReleaseKvoObjects(converter.t.g);
   EXPECT_TRUE(waitUntil([&sim] { return sim.ask([](auto& s) { return s.connections(); }) == 0; }));
+}
+
+TEST(KalveroSimTest, APeerWithAnEndlessLineIsCutOff) {
+  const std::string endpoint = uniqueEndpoint();
+  sim::SimServer server(endpoint);
+  std::string lastLog;
+  server.onLog = [&lastLog](const std::string& line) { lastLog = line; };
+  std::string reason;
+  ASSERT_TRUE(server.listen(reason)) << reason;
+  QLocalSocket peer;
+  peer.connectToServer(QString::fromStdString(endpoint));
+  ASSERT_TRUE(peer.waitForConnected(1000));
+  const std::string endless(simlink::kMaxLineLength + 10, 'x');
+  peer.write(endless.data(), static_cast<qint64>(endless.size()));
+  EXPECT_TRUE(waitUntil([&peer] { return peer.state() == QLocalSocket::UnconnectedState; }));
+  EXPECT_EQ(lastLog,
+            "Verbindung getrennt: Die Gegenstelle spricht nicht das Protokoll des Simulators.");
 }
 
 }  // namespace

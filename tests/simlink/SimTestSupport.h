@@ -2,13 +2,11 @@
 
 // What the tests of the simulator and its link share: waiting in the event loop, a
 // simulator on a thread of its own, and converters whose Kalvero port is the link.
+#include <qtestsupport_core.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <iomanip>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -18,30 +16,19 @@
 #include "entry/OrderFixture.h"
 #include "kalvero-sim/SimServer.h"
 #include "platform/simlink/SimLinkConnector.h"
+#include "platform/simlink/SimProtocol.h"
 #include "program/ProgramParser.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
 
-// Spins the event loop until the condition holds; false when it did not within the time.
-// The tick wakes the waiting loop, so that conditions on other threads and processes are
-// looked at without spinning: on two cores a busy test takes the time the programs need.
+// Runs the event loop until the condition holds; false when it did not within the time.
+// Between looks the test sleeps, so on two cores the simulator's thread gets the time.
 inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000) {
-  const QDeadlineTimer deadline(timeoutMs);
-  QTimer tick;
-  tick.start(5);
-  while (!condition()) {
-    if (deadline.hasExpired()) {
-      return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
-  return true;
+  return QTest::qWaitFor(condition, timeoutMs);
 }
-// Spins the event loop for the time, to see that something does not happen.
-inline void spin(int milliseconds) {
-  waitUntil([] { return false; }, milliseconds);
-}
+// Runs the event loop for the time, to see that something does not happen.
+inline void spin(int milliseconds) { QTest::qWait(milliseconds); }
 // An endpoint of this test process alone, so that tests never meet another simulator.
 inline std::string uniqueEndpoint() {
   static std::atomic<int> counter = 0;
@@ -62,16 +49,16 @@ inline constexpr std::int64_t kLinkEventsPerRun = 5;
 
 // What the capture holds of run `run` of the link program: "id=value" entries.
 inline std::string expectedSample(std::uint64_t seed, std::uint64_t run) {
-  std::ostringstream out;
-  out << std::setprecision(17);
+  std::string out;
   for (const ScriptedCommand& command : program::ProgramExecutor(linkProgram(), seed).run(run)) {
     if (command.dimension) {
-      out << ' ' << command.dimension->DimIdText << '=' << command.dimension->DimMeasured;
+      out += ' ' + command.dimension->DimIdText + '=' +
+             simlink::formatReal(command.dimension->DimMeasured);
     } else if (command.CmdTypeCode == 184) {
-      out << ' ' << command.CmdIdText << '=' << command.field662;
+      out += ' ' + command.CmdIdText + '=' + simlink::formatReal(command.field662);
     }
   }
-  return out.str();
+  return out;
 }
 
 // A simulator on a thread of its own, as a separate program would be: the converter's
@@ -84,13 +71,14 @@ class ThreadedSim {
     thread_.start();
     QMetaObject::invokeMethod(
         &context_,
-        [this, endpoint] {
+        [this, endpoint, seed] {
           server_ = new sim::SimServer(endpoint);
           std::string reason;
           EXPECT_TRUE(server_->listen(reason)) << reason;
+          server_->setSeed(seed);
+          server_->openProgram(linkProgram(), "test.kmp");
         },
         Qt::BlockingQueuedConnection);
-    open(seed);
   }
   // The simulator quits: its connections close.
   ~ThreadedSim() {
@@ -108,12 +96,6 @@ class ThreadedSim {
     std::int64_t result = 0;
     with([&result, &property](sim::SimServer& server) { result = property(server); });
     return result;
-  }
-  void open(std::uint64_t seed) {
-    with([seed](sim::SimServer& server) {
-      server.setSeed(seed);
-      server.openProgram(linkProgram(), "test.kmp");
-    });
   }
   void execute(int runs) {
     with([runs](sim::SimServer& server) { server.execute(runs); });
@@ -190,9 +172,7 @@ struct Converter {
   }
   std::vector<std::string> messages() const {
     std::vector<std::string> texts;
-    for (const ShownPrompt& shown : t.prompts.shown) {
-      texts.push_back(shown.text);
-    }
+    std::ranges::transform(t.prompts.shown, std::back_inserter(texts), &ShownPrompt::text);
     return texts;
   }
   Environment environment(Prompts& prompts) {
@@ -201,13 +181,12 @@ struct Converter {
   }
   // Sample k as "id=value" entries.
   std::string sample(std::size_t k) const {
-    std::ostringstream out;
-    out << std::setprecision(17);
+    std::string out;
     const Stichprobe& sample = t.g.arrStichproben.at(k);
     for (std::size_t i = 1; i < sample.strMerkmal.size(); ++i) {
-      out << ' ' << sample.strMerkmal[i] << '=' << sample.dblMesswert[i];
+      out += ' ' + sample.strMerkmal[i] + '=' + simlink::formatReal(sample.dblMesswert[i]);
     }
-    return out.str();
+    return out;
   }
 
   TestEnvironment t;

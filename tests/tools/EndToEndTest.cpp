@@ -3,16 +3,14 @@
 // session file data/*.ablauf (its steps: docs/simulator.md).
 #include <gtest/gtest.h>
 
+#include <qtestsupport_core.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 namespace kvotlk::test {
@@ -28,38 +26,27 @@ QByteArray contents(const QString& path) {
 
 QString data(const std::string& name) { return QString::fromStdString(KVOTLK_E2E_DATA "/" + name); }
 
-// The event loop sleeps until an event or a 5 ms tick: the programs get the processor.
-bool waitUntil(const std::function<bool()>& condition) {
-  const QDeadlineTimer deadline(kWaitMs);
-  QTimer tick;
-  tick.start(5);
-  while (!condition()) {
-    if (deadline.hasExpired()) {
-      return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
-  return true;
-}
-
-// A program as a process, its output collected line by line; killed when destroyed.
+// A program as a process in the folder, its output and errors collected; killed when
+// destroyed.
 struct Process {
-  Process(const QString& program, const QStringList& arguments, const QProcessEnvironment& env) {
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process, [this] {
-      while (process.canReadLine()) {
-        lines.push_back(process.readLine().trimmed().toStdString());
-      }
-    });
+  Process(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
+          const QString& folder) {
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process,
+                     [this] { output += process.readAllStandardOutput(); });
+    process.setProcessChannelMode(QProcess::MergedChannels);
     process.setProcessEnvironment(env);
-    process.setWorkingDirectory(QStringLiteral(KVOTLK_SOURCE_DIR));
+    process.setWorkingDirectory(folder);
     process.start(program, arguments);
+  }
+  bool ends() {
+    return QTest::qWaitFor([this] { return process.state() == QProcess::NotRunning; }, kWaitMs);
   }
   ~Process() {
     process.kill();
     process.waitForFinished();
   }
   QProcess process;
-  std::vector<std::string> lines;
+  QByteArray output;
 };
 
 class Session {
@@ -103,25 +90,38 @@ class Session {
     } else if (verb == "an-simulator") {
       sim_->process.write((arg + "\n").c_str());
     } else if (verb == "warte-simulator") {
-      ASSERT_TRUE(waitUntil([&] {
-        return std::ranges::any_of(sim_->lines,
-                                   [&](const auto& line) { return line.starts_with(arg); });
-      })) << arg;
+      const QByteArray line = "\n" + QByteArray::fromStdString(arg);
+      ASSERT_TRUE(QTest::qWaitFor([&] { return ("\n" + sim_->output).contains(line); }, kWaitMs))
+          << arg;
     } else if (verb == "warte-konverter" || verb == "warte-simulator-bericht") {
       // Gives up as soon as the driver has.
       const QString report =
           path(verb == "warte-konverter" ? "kvotlk.skript.bericht" : "kalvero-sim.skript.bericht");
       const auto done = [&] { return ("\n" + contents(report)).contains("\n" + arg + "\n"); };
-      waitUntil([&] { return done() || contents(report).contains("\nABBRUCH "); });
-      ASSERT_TRUE(done()) << arg << "\n" << contents(report).toStdString();
+      const auto doneOrAborted = [&] { return done() || contents(report).contains("\nABBRUCH "); };
+      ASSERT_TRUE(QTest::qWaitFor(doneOrAborted, kWaitMs) && done())
+          << arg << "\n"
+          << contents(report).toStdString();
+    } else if (verb == "aufruf-simulator") {
+      command_ = start("Programm/kalvero-sim", QStringList{"--ohne-fenster"} + args, QString(),
+                       KVOTLK_E2E_DATA);
+    } else if (verb == "ende-simulator") {
+      // The simulator started as a command gets its input, ends with the exit code and
+      // printed exactly the expected file.
+      if (args.size() > 2) {
+        command_->process.write(contents(data(args[2].toStdString())));
+      }
+      command_->process.closeWriteChannel();
+      ASSERT_TRUE(command_->ends());
+      EXPECT_EQ(command_->process.exitCode(), args[0].toInt());
+      EXPECT_EQ(command_->output.toStdString(), filled(data(args[1].toStdString())).toStdString());
     } else if (verb == "signal") {
       QFile(path("signal-" + arg)).open(QIODevice::WriteOnly);
     } else if (verb == "beende-simulator") {
       sim_.reset();
     } else if (verb == "ende-konverter") {
-      ASSERT_TRUE(waitUntil([&] { return converter_->process.state() == QProcess::NotRunning; }));
-      EXPECT_EQ(converter_->process.exitCode(), 0)
-          << converter_->process.readAllStandardError().toStdString();
+      ASSERT_TRUE(converter_->ends());
+      EXPECT_EQ(converter_->process.exitCode(), 0) << converter_->output.toStdString();
       EXPECT_FALSE(contents(path("kvotlk.skript.bericht")).contains("ABBRUCH"));
     } else if (verb == "existiert") {
       EXPECT_TRUE(QFileInfo::exists(path(arg))) << arg;
@@ -182,7 +182,8 @@ class Session {
 
   // German regional settings as on the measuring PC, this session's folders, the driver.
   std::unique_ptr<Process> start(const char* program, const QStringList& options,
-                                 const QString& script) const {
+                                 const QString& script,
+                                 const QString& folder = KVOTLK_SOURCE_DIR) const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const std::pair<const char*, QString> variables[] = {
         {"QT_QPA_PLATFORM", "offscreen"},
@@ -196,12 +197,13 @@ class Session {
     for (const auto& [name, value] : variables) {
       env.insert(QString::fromUtf8(name), value);
     }
-    return std::make_unique<Process>(path(program), options, env);
+    return std::make_unique<Process>(path(program), options, env, folder);
   }
 
   QTemporaryDir root_;
   std::unique_ptr<Process> sim_;
   std::unique_ptr<Process> converter_;
+  std::unique_ptr<Process> command_;
   std::vector<std::string> messages_;
 };
 
