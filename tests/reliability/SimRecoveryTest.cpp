@@ -1,7 +1,7 @@
 // The converter's link when the simulator goes away under an open question or hangs. A
 // simulator killed in a run and a restarted one found by the next order: the end-to-end
 // session tests/tools/data/abgebrochen.ablauf; a second simulator on a taken endpoint:
-// KalveroSimTest.
+// tests/tools/data/kalvero-sim-falsch-gestartet.ablauf.
 #include <gtest/gtest.h>
 
 #include <QThread>
