@@ -375,10 +375,6 @@ class FakeKalveroServer final : public IClassFactory {
   };
   FakeKalveroServer() : FakeKalveroServer(Options{}) {}
   explicit FakeKalveroServer(Options options) {
-    for (ComPtr<FakeObject>* object :
-         {&application, &partProgram, &command, &dimension, &textCommand}) {
-      *object = ComPtr<FakeObject>::adopt(new FakeObject(life));
-    }
     const auto classInfo = fake::buildClassInfo(options.registerTypes);
     events = ComPtr<FakeEventSource>::adopt(new FakeEventSource(life, fake::kEventIid, classInfo));
     events->setTypeInfo(classInfo.get());
@@ -458,11 +454,12 @@ class FakeKalveroServer final : public IClassFactory {
   }
 
   std::shared_ptr<FakeServerLife> life = std::make_shared<FakeServerLife>();
-  ComPtr<FakeObject> application;
-  ComPtr<FakeObject> partProgram;
-  ComPtr<FakeObject> command;
-  ComPtr<FakeObject> dimension;
-  ComPtr<FakeObject> textCommand;
+  ComPtr<FakeObject> newObject() { return ComPtr<FakeObject>::adopt(new FakeObject(life)); }
+  ComPtr<FakeObject> application = newObject();
+  ComPtr<FakeObject> partProgram = newObject();
+  ComPtr<FakeObject> command = newObject();
+  ComPtr<FakeObject> dimension = newObject();
+  ComPtr<FakeObject> textCommand = newObject();
   ComPtr<FakeEventSource> events;
 
  private:

@@ -2,8 +2,10 @@
 // it opens a measuring program (.kmp) and, each time the converter subscribes to its
 // events, executes the next entry of its plan as runs of events.
 //
-//   kvotlk_fake_kalvero_player PROGRAM SIGNAL PLAN...
+//   kvotlk_fake_kalvero_player PROGRAM SIGNAL [factory] PLAN...
 //
+// With "factory" it hands out its application only through a class factory, else it
+// registers it in the running object table.
 // It writes the file SIGNAL-bereit once it can be attached, and SIGNAL-fertig-K when it
 // has played the K-th entry of its plan. An entry "N" executes runs 1 to N; "N:K" executes
 // runs 1 to N but ends the process at the K-th command of run N, when the converter first
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FakeKalveroServer.h"
@@ -86,9 +89,9 @@ void announce(const std::wstring& prefix, const std::wstring& name) {
 }
 
 int serve(const program::MeasuringProgram& measuring, const std::wstring& signalPrefix,
-          const std::vector<PlanEntry>& plan) {
+          const std::vector<PlanEntry>& plan, FakeKalveroServer::Offer offer) {
   const program::ProgramExecutor executor(measuring, program::chooseSeed(measuring, {}));
-  FakeKalveroServer server({.registerTypes = true});
+  FakeKalveroServer server({.offer = offer, .registerTypes = true});
   server.application->set(31, textValue(measuring.versionText.c_str()));  // AppVersionText
   server.partProgram->set(6, textValue(measuring.partProgName.c_str()));  // PartProgName
   announce(signalPrefix, L"bereit");
@@ -116,7 +119,8 @@ int serve(const program::MeasuringProgram& measuring, const std::wstring& signal
 int wmain(int argc, wchar_t* argv[]) {
   using namespace kvotlk;
   if (argc < 4) {
-    std::fputs("Aufruf: kvotlk_fake_kalvero_player MESSPROGRAMM SIGNAL PLAN...\n", stderr);
+    std::fputs("Aufruf: kvotlk_fake_kalvero_player MESSPROGRAMM SIGNAL [factory] PLAN...\n",
+               stderr);
     return 2;
   }
   const program::ProgramOrError read = program::readProgramFile(argv[1]);
@@ -124,10 +128,13 @@ int wmain(int argc, wchar_t* argv[]) {
     std::fprintf(stderr, "%s\n", error->text().c_str());
     return 2;
   }
+  const bool factory = std::wstring_view(argv[3]) == L"factory";
   std::vector<test::PlanEntry> plan;
-  for (int i = 3; i < argc; ++i) {
+  for (int i = factory ? 4 : 3; i < argc; ++i) {
     plan.push_back(test::planEntry(argv[i]));
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  return test::serve(std::get<program::MeasuringProgram>(read), argv[2], plan);
+  return test::serve(std::get<program::MeasuringProgram>(read), argv[2], plan,
+                     factory ? test::FakeKalveroServer::Offer::ClassFactory
+                             : test::FakeKalveroServer::Offer::RunningObject);
 }
