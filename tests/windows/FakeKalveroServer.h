@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "capture/KalveroPort.h"
 #include "platform/windows/ComPtr.h"
 #include "platform/windows/Variant.h"
+#include "platform/windows/WideText.h"
 
 // A stand-in for the CMM software inside the test process: its hidden main window, its
 // application object (registered as running, or handed out by a class factory),
@@ -31,11 +33,12 @@ using windows::ComPtr;
 // Values as the software answers them; each owns what it holds. A number converted to
 // VT_BOOL is VARIANT_TRUE unless it is 0; an object value holds a reference of its own;
 // an empty value is only its type (VT_EMPTY, VT_NULL, an object type holding none).
-inline windows::Variant textValue(const wchar_t* text) {
+inline windows::Variant textValue(const char* utf8) {
   windows::Variant value;
   VARIANT* const held = value.put();
   held->vt = VT_BSTR;
-  held->bstrVal = text == nullptr ? nullptr : SysAllocString(text);
+  held->bstrVal =
+      utf8 == nullptr ? nullptr : SysAllocString(windows::toWide(utf8).value_or(L"").c_str());
   return value;
 }
 
@@ -63,7 +66,8 @@ inline windows::Variant emptyValue(VARTYPE type = VT_EMPTY) {
   return value;
 }
 
-// Shared by every object of one fake: once it has gone, every call fails with `failure`.
+// Shared by every object of one fake: once it has gone, every property call fails with
+// `failure`.
 struct FakeServerLife {
   HRESULT failure = S_OK;
   int calls = 0;
@@ -203,12 +207,12 @@ class FakeEventSource final : public FakeObject,
   HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** c) override {
     return QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(c));
   }
-  // Like the usual server implementation, the sink is asked for the event interface.
+  // Like the usual server implementation, the sink is asked for the event interface. Both
+  // answer even when the software has gone, so that a call sent after its end shows.
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
     ComPtr<IDispatch> events;
-    if (FAILED(life_->failure) ||
-        FAILED(sink->QueryInterface(eventIid_, reinterpret_cast<void**>(events.put())))) {
-      return FAILED(life_->failure) ? life_->failure : CONNECT_E_CANNOTCONNECT;
+    if (FAILED(sink->QueryInterface(eventIid_, reinterpret_cast<void**>(events.put())))) {
+      return CONNECT_E_CANNOTCONNECT;
     }
     *cookie = nextCookie_++;
     sinks_.emplace(*cookie, std::move(events));
@@ -216,9 +220,9 @@ class FakeEventSource final : public FakeObject,
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
-    const bool removed = SUCCEEDED(life_->failure) && sinks_.erase(cookie) == 1;
+    const bool removed = sinks_.erase(cookie) == 1;
     unadvises += removed ? 1 : 0;
-    return removed ? S_OK : FAILED(life_->failure) ? life_->failure : CONNECT_E_NOCONNECTION;
+    return removed ? S_OK : CONNECT_E_NOCONNECTION;
   }
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** /*c*/) override { return E_NOTIMPL; }
 
@@ -279,9 +283,6 @@ inline constexpr DISPID kFakeOnStartExecution = 7;
 inline constexpr DISPID kFakeOnObjectExecuted = 9;
 inline constexpr DISPID kFakeOnOtherEvent = 1;
 
-// Thread message to the fake in a process of its own (FakeKalveroProcess.cpp).
-inline constexpr UINT kFakeFireEvents = WM_APP + 1;
-
 namespace fake {
 
 inline constexpr const char* kWindowClass = "BrannigAssociatesIncKalveroWndClass";
@@ -320,9 +321,7 @@ inline void addEvent(ICreateTypeInfo* info, UINT index, DISPID id,
 // A type library made in memory: the event interface and the event source's class,
 // which names it as its default source. Registered, it is saved as a file first.
 inline ComPtr<ITypeInfo> buildClassInfo(bool registered) {
-  wchar_t temp[MAX_PATH + 1] = {};
-  GetTempPathW(MAX_PATH + 1, temp);
-  std::wstring file = std::wstring(temp) + L"KvoFake.tlb";
+  const std::wstring file = (std::filesystem::temp_directory_path() / L"KvoFake.tlb").wstring();
   ComPtr<ICreateTypeLib2> library;
   check(CreateTypeLib2(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32, file.data(), library.put()));
   check(library->SetGuid(kLibraryGuid));
@@ -376,32 +375,28 @@ class FakeKalveroServer final : public IClassFactory {
   };
   FakeKalveroServer() : FakeKalveroServer(Options{}) {}
   explicit FakeKalveroServer(Options options) {
-    for (ComPtr<FakeObject>* object :
-         {&application, &partProgram, &command, &dimension, &textCommand}) {
-      *object = ComPtr<FakeObject>::adopt(new FakeObject(life));
-    }
     const auto classInfo = fake::buildClassInfo(options.registerTypes);
     events = ComPtr<FakeEventSource>::adopt(new FakeEventSource(life, fake::kEventIid, classInfo));
     events->setTypeInfo(classInfo.get());
 
     // The automation table by dispatch id.
-    application->set(2, objectValue(partProgram.get()));                   // CurrentPartProg
-    application->set(27, objectValue(events.get()));                       // EventSource
-    application->set(31, textValue(L"Kalvero 3.7 \u2013 Pr\u00fcfraum"));  // AppVersionText
-    partProgram->set(6, textValue(L"Welle_\u00d8 20.PRG"));                // PartProgName
-    command->set(6, numberValue(VT_I2, 1209));                             // CmdTypeCode
-    command->set(3, textValue(L"4711"));                                   // CmdIdText
-    command->set(17, numberValue(VT_BOOL, 1));                             // HasDimension
-    command->set(8, objectValue(dimension.get()));                         // DimensionOf
-    command->set(58, numberValue(VT_BOOL, 0));                             // HasTextCmd
-    command->set(57, objectValue(textCommand.get()));                      // TextCmdOf
-    command->set(104, numberValue(VT_I2, 3));                              // IntFieldValue
-    command->set(102, numberValue(VT_R8, -0.125));                         // RealFieldValue
-    dimension->set(5, textValue(L"101"));                                  // DimIdText
-    dimension->set(12, numberValue(VT_R8, 1234.5));                        // DimMeasured
-    dimension->set(3, numberValue(VT_R4, 0.25));                           // DimSecondary
-    textCommand->set(1, textValue(L"ID"));                                 // TextCmdName
-    textCommand->set(2, textValue(L"101,102,,104"));                       // TextCmdText
+    application->set(2, objectValue(partProgram.get()));        // CurrentPartProg
+    application->set(27, objectValue(events.get()));            // EventSource
+    application->set(31, textValue("Kalvero 3.7 – Prüfraum"));  // AppVersionText
+    partProgram->set(6, textValue("Welle_Ø 20.PRG"));           // PartProgName
+    command->set(6, numberValue(VT_I2, 1209));                  // CmdTypeCode
+    command->set(3, textValue("4711"));                         // CmdIdText
+    command->set(17, numberValue(VT_BOOL, 1));                  // HasDimension
+    command->set(8, objectValue(dimension.get()));              // DimensionOf
+    command->set(58, numberValue(VT_BOOL, 0));                  // HasTextCmd
+    command->set(57, objectValue(textCommand.get()));           // TextCmdOf
+    command->set(104, numberValue(VT_I2, 3));                   // IntFieldValue
+    command->set(102, numberValue(VT_R8, -0.125));              // RealFieldValue
+    dimension->set(5, textValue("101"));                        // DimIdText
+    dimension->set(12, numberValue(VT_R8, 1234.5));             // DimMeasured
+    dimension->set(3, numberValue(VT_R4, 0.25));                // DimSecondary
+    textCommand->set(1, textValue("ID"));                       // TextCmdName
+    textCommand->set(2, textValue("101,102,,104"));             // TextCmdText
 
     registerProgId();
     if (options.window) {
@@ -459,11 +454,12 @@ class FakeKalveroServer final : public IClassFactory {
   }
 
   std::shared_ptr<FakeServerLife> life = std::make_shared<FakeServerLife>();
-  ComPtr<FakeObject> application;
-  ComPtr<FakeObject> partProgram;
-  ComPtr<FakeObject> command;
-  ComPtr<FakeObject> dimension;
-  ComPtr<FakeObject> textCommand;
+  ComPtr<FakeObject> newObject() { return ComPtr<FakeObject>::adopt(new FakeObject(life)); }
+  ComPtr<FakeObject> application = newObject();
+  ComPtr<FakeObject> partProgram = newObject();
+  ComPtr<FakeObject> command = newObject();
+  ComPtr<FakeObject> dimension = newObject();
+  ComPtr<FakeObject> textCommand = newObject();
   ComPtr<FakeEventSource> events;
 
  private:

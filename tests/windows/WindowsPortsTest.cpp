@@ -23,9 +23,7 @@ namespace {
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0U);
-    folder_ = toUtf8(std::filesystem::path(temp)) + "kvotlk Prüfdaten " +
+    folder_ = toUtf8(std::filesystem::temp_directory_path()) + "kvotlk Prüfdaten " +
               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
     ASSERT_TRUE(files_->createFolder(toFsPath(folder_)));
     ASSERT_TRUE(files_->createFolder(at("TempData")));
@@ -69,7 +67,6 @@ TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApartAndOnlyFilesRenamed) {
   EXPECT_FALSE(files_->fileExists(at("TempData")));
   EXPECT_EQ(files_->readFile(at("TempData")), std::nullopt);
   EXPECT_FALSE(files_->removeFile(at("TempData")));
-  EXPECT_TRUE(files_->folderExists(at("TempData")));
   // A new file never opens an existing one.
   EXPECT_FALSE(writeNewFile(*files_, at("file.txt"), "y"));
   EXPECT_EQ(files_->readFile(at("file.txt")), "x");
@@ -78,12 +75,12 @@ TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApartAndOnlyFilesRenamed) {
   EXPECT_FALSE(files_->fileExists(at("file.txt")));
   EXPECT_FALSE(files_->removeFile(at("file.txt")));
 
-  // Only a file is renamed; the plain rename never replaces, the replacing one does.
+  // Only a file is renamed; the plain rename never replaces, the replacing one does. A
+  // folder refused or lost shows in the last rename onto its name.
   ASSERT_TRUE(write("staged.tmp", "new values"));
   ASSERT_TRUE(write("Solvik.txt", "collected earlier"));
   EXPECT_FALSE(files_->renameNoReplace(at("staged.tmp"), at("Solvik.txt")));
   EXPECT_FALSE(files_->renameNoReplace(at("TempData"), at("Moved")));
-  EXPECT_TRUE(files_->folderExists(at("TempData")));
   EXPECT_FALSE(files_->renameReplacing(at("staged.tmp"), at("TempData")));
   EXPECT_TRUE(files_->renameReplacing(at("staged.tmp"), at("Solvik.txt")));
   EXPECT_EQ(files_->readFile(at("Solvik.txt")), "new values");
@@ -102,10 +99,7 @@ void checkLanguage(LocaleNumbers& numbers, LANGID language) {
     EXPECT_EQ(numbers.toDouble(c.text), c.asDouble) << c.text;
     EXPECT_EQ(numbers.isNonZero(c.text), nonZeroOf(c)) << c.text;
   }
-  for (const std::string& text : {std::string("12\0"
-                                              "34",
-                                              5),
-                                  std::string("12\xC3")}) {
+  for (const std::string& text : {std::string{'1', '2', '\0', '3', '4'}, std::string("12\xC3")}) {
     EXPECT_EQ(numbers.toInt32(text), std::nullopt);
     EXPECT_EQ(numbers.toInt16(text), std::nullopt);
     EXPECT_EQ(numbers.toDouble(text), std::nullopt);

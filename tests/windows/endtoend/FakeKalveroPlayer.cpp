@@ -2,8 +2,10 @@
 // it opens a measuring program (.kmp) and, each time the converter subscribes to its
 // events, executes the next entry of its plan as runs of events.
 //
-//   kvotlk_fake_kalvero_player PROGRAM SIGNAL PLAN...
+//   kvotlk_fake_kalvero_player PROGRAM SIGNAL [factory] PLAN...
 //
+// With "factory" it hands out its application only through a class factory, else it
+// registers it in the running object table.
 // It writes the file SIGNAL-bereit once it can be attached, and SIGNAL-fertig-K when it
 // has played the K-th entry of its plan. An entry "N" executes runs 1 to N; "N:K" executes
 // runs 1 to N but ends the process at the K-th command of run N, when the converter first
@@ -14,30 +16,15 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FakeKalveroServer.h"
-#include "platform/windows/WideText.h"
 #include "program/ProgramExecutor.h"
 #include "program/ProgramParser.h"
 
 namespace kvotlk::test {
 namespace {
-
-// The dispatch ids of the automation table that the executed commands answer.
-constexpr DISPID kPartProgName = 6;
-constexpr DISPID kAppVersionText = 31;
-constexpr DISPID kCmdTypeCode = 6;
-constexpr DISPID kCmdIdText = 3;
-constexpr DISPID kHasDimension = 17;
-constexpr DISPID kHasTextCmd = 58;
-constexpr DISPID kIntFieldValue = 104;
-constexpr DISPID kRealFieldValue = 102;
-constexpr DISPID kDimIdText = 5;
-constexpr DISPID kDimMeasured = 12;
-constexpr DISPID kDimSecondary = 3;
-constexpr DISPID kTextCmdName = 1;
-constexpr DISPID kTextCmdText = 2;
 
 struct PlanEntry {
   std::uint64_t runs = 0;
@@ -56,25 +43,22 @@ class KilledCommand final : public FakeObject {
   }
 };
 
-windows::Variant text(const std::string& utf8) {
-  return textValue(windows::toWide(utf8).value_or(L"").c_str());
-}
-
-// The fake's command, dimension and text command answer as the executed command.
+// The fake's command, dimension and text command answer as the executed command, by the
+// dispatch ids of the automation table.
 void present(FakeKalveroServer& server, const ScriptedCommand& command) {
-  server.command->set(kCmdTypeCode, numberValue(VT_I4, command.CmdTypeCode));
-  server.command->set(kCmdIdText, text(command.CmdIdText));
-  server.command->set(kHasDimension, numberValue(VT_BOOL, command.dimension ? 1 : 0));
-  server.command->set(kHasTextCmd, numberValue(VT_BOOL, command.textCmd ? 1 : 0));
-  server.command->set(kIntFieldValue, numberValue(VT_I4, command.field165));
-  server.command->set(kRealFieldValue, numberValue(VT_R8, command.field662));
+  server.command->set(6, numberValue(VT_I4, command.CmdTypeCode));           // CmdTypeCode
+  server.command->set(3, textValue(command.CmdIdText.c_str()));              // CmdIdText
+  server.command->set(17, numberValue(VT_BOOL, command.dimension ? 1 : 0));  // HasDimension
+  server.command->set(58, numberValue(VT_BOOL, command.textCmd ? 1 : 0));    // HasTextCmd
+  server.command->set(104, numberValue(VT_I4, command.field165));            // IntFieldValue
+  server.command->set(102, numberValue(VT_R8, command.field662));            // RealFieldValue
   const ScriptedDimension dimension = command.dimension.value_or(ScriptedDimension{});
-  server.dimension->set(kDimIdText, text(dimension.DimIdText));
-  server.dimension->set(kDimMeasured, numberValue(VT_R8, dimension.DimMeasured));
-  server.dimension->set(kDimSecondary, numberValue(VT_R8, dimension.DimSecondary));
+  server.dimension->set(5, textValue(dimension.DimIdText.c_str()));      // DimIdText
+  server.dimension->set(12, numberValue(VT_R8, dimension.DimMeasured));  // DimMeasured
+  server.dimension->set(3, numberValue(VT_R8, dimension.DimSecondary));  // DimSecondary
   const ScriptedTextCmd textCmd = command.textCmd.value_or(ScriptedTextCmd{});
-  server.textCommand->set(kTextCmdName, text(textCmd.TextCmdName));
-  server.textCommand->set(kTextCmdText, text(textCmd.TextCmdText));
+  server.textCommand->set(1, textValue(textCmd.TextCmdName.c_str()));  // TextCmdName
+  server.textCommand->set(2, textValue(textCmd.TextCmdText.c_str()));  // TextCmdText
 }
 
 // Each event returns once the converter has handled it, reads of the command included.
@@ -96,11 +80,8 @@ void play(FakeKalveroServer& server, const program::ProgramExecutor& executor, P
 
 PlanEntry planEntry(const std::wstring& text) {
   const std::size_t colon = text.find(L':');
-  PlanEntry entry{std::stoull(text.substr(0, colon)), 0};
-  if (colon != std::wstring::npos) {
-    entry.killedAt = std::stoull(text.substr(colon + 1));
-  }
-  return entry;
+  return {std::stoull(text.substr(0, colon)),
+          colon == std::wstring::npos ? 0 : std::stoull(text.substr(colon + 1))};
 }
 
 void announce(const std::wstring& prefix, const std::wstring& name) {
@@ -108,11 +89,11 @@ void announce(const std::wstring& prefix, const std::wstring& name) {
 }
 
 int serve(const program::MeasuringProgram& measuring, const std::wstring& signalPrefix,
-          const std::vector<PlanEntry>& plan) {
+          const std::vector<PlanEntry>& plan, FakeKalveroServer::Offer offer) {
   const program::ProgramExecutor executor(measuring, program::chooseSeed(measuring, {}));
-  FakeKalveroServer server({.registerTypes = true});
-  server.application->set(kAppVersionText, text(measuring.versionText));
-  server.partProgram->set(kPartProgName, text(measuring.partProgName));
+  FakeKalveroServer server({.offer = offer, .registerTypes = true});
+  server.application->set(31, textValue(measuring.versionText.c_str()));  // AppVersionText
+  server.partProgram->set(6, textValue(measuring.partProgName.c_str()));  // PartProgName
   announce(signalPrefix, L"bereit");
   // A subscription is seen at a tick after the converter's Advise has returned; the runs start
   // two seconds later, once the converter has opened its capture, as an operator's would.
@@ -138,7 +119,8 @@ int serve(const program::MeasuringProgram& measuring, const std::wstring& signal
 int wmain(int argc, wchar_t* argv[]) {
   using namespace kvotlk;
   if (argc < 4) {
-    std::fputs("Aufruf: kvotlk_fake_kalvero_player MESSPROGRAMM SIGNAL PLAN...\n", stderr);
+    std::fputs("Aufruf: kvotlk_fake_kalvero_player MESSPROGRAMM SIGNAL [factory] PLAN...\n",
+               stderr);
     return 2;
   }
   const program::ProgramOrError read = program::readProgramFile(argv[1]);
@@ -146,10 +128,13 @@ int wmain(int argc, wchar_t* argv[]) {
     std::fprintf(stderr, "%s\n", error->text().c_str());
     return 2;
   }
+  const bool factory = std::wstring_view(argv[3]) == L"factory";
   std::vector<test::PlanEntry> plan;
-  for (int i = 3; i < argc; ++i) {
+  for (int i = factory ? 4 : 3; i < argc; ++i) {
     plan.push_back(test::planEntry(argv[i]));
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  return test::serve(std::get<program::MeasuringProgram>(read), argv[2], plan);
+  return test::serve(std::get<program::MeasuringProgram>(read), argv[2], plan,
+                     factory ? test::FakeKalveroServer::Offer::ClassFactory
+                             : test::FakeKalveroServer::Offer::RunningObject);
 }

@@ -133,7 +133,9 @@ grep -q 'MELDE OHNE KALVERO' "$report" || fail "Bedienung: $(tail -n 3 "$report"
 status=0
 wait "$first_fake" || status=$?
 [ "$status" -eq 3 ] || fail "Das erste Kalvero endete mit $status statt beim Lesen des Befehls (3)."
-start_fake 2 1
+# The new start registers nothing in the running object table: attached through its class
+# factory.
+start_fake 2 factory 1
 while kill -0 "$converter" 2>/dev/null && ! grep -q '^ABBRUCH' "$report"; do sleep 0.2; done
 grep -q '^ABBRUCH' "$report" && fail "Bedienung: $(tail -n 3 "$report")"
 status=0
