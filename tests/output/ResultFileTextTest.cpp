@@ -40,9 +40,15 @@ TEST(CaptureDataProblem, RefusesDataTheWriterCannotRead) {
     EXPECT_EQ(CaptureDataProblem(g).value_or(""), problem);
     EXPECT_EQ(ResultFileText(g, OrderForm{}, ValueFormat{3, ","}).has_value(), *problem == '\0');
   }
-  EXPECT_EQ(MessageCaptureData("Stichprobe 3 fehlt."),
+  // A send of such data is refused before anything is staged.
+  SendWorld w;
+  w.t.g.arrStichproben.resize(3);
+  EXPECT_FALSE(w.send());
+  ASSERT_EQ(w.t.prompts.shown.size(), 1U);
+  EXPECT_EQ(w.t.prompts.shown[0].text,
             "Stichprobe 3 fehlt.\r\nDie Messdaten können so nicht gesendet werden; die "
             "Stichproben bleiben erhalten.");
+  EXPECT_FALSE(w.t.files.hasFile(w.stagedPath("Solvik.txt")));
 }
 
 }  // namespace
