@@ -22,7 +22,7 @@ TEST(Cp1252, EveryByteRoundTripsAndWhatItCannotHoldBecomesAQuestionMark) {
 TEST(TextHelpers, CharactersNotBytes) {
   EXPECT_EQ(trimBlanks("  a b  ") + "|" + trimBlanks("\ta ") + "|" + trimBlanks("   "), "a b|\ta|");
   EXPECT_EQ(leftChars("Prüfer", 3) + midChars("äöü", 1) + rightChars("ab", 4), "Prüöüab");
-  EXPECT_EQ(lowerCase("AB Ä Ö Ü × 9 @[\x80"), "ab ä ö ü × 9 @[\uFFFD");
+  EXPECT_EQ(lowerCase("AB Ä Ö Ü × 9 @[\u0800\x80"), "ab ä ö ü × 9 @[\u0800\uFFFD");
   EXPECT_EQ(joinPath("dir", "f.txt"), "dir" + std::string(1, kPathSeparator) + "f.txt");
 }
 
