@@ -5,11 +5,12 @@
 #include "FuzzInput.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
-#include "capture/modKVOFunctions.h"
+#include "kalvero/modKVOFunctions.h"
 #include "common/NumberFormat.h"
 #include "common/Text.h"
 #include "entry/OrderConfirmation.h"
 #include "output/ResultFileText.h"
+#include "state/OrderForm.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::fuzz {
@@ -52,7 +53,8 @@ void checkResultFile(const modGlobaleVariablen& g, const OrderForm& form,
 class CaptureFuzzer {
  public:
   explicit CaptureFuzzer(FuzzInput& input)
-      : in_(input), engine_(t_.env, t_.g, view_, [this] { return writeResult(); }) {
+      : in_(input), engine_(t_.env, t_.g, order_) {
+    order_.send = [this] { return writeResult(); };
     app_ = t_.kalvero.start();
     app_->openPartProgram("Welle.kvp");
     other_ = app_->makePartProgram("Nabe.kvp");
@@ -90,7 +92,7 @@ class CaptureFuzzer {
       case 6:
         return engine_.Form_Unload();
       case 7:
-        view_.chkNest = static_cast<int>(in_.below(3));
+        order_.chkNest = static_cast<int>(in_.below(3));
         return;
       case 8: {
         static const std::vector<std::string> kValues = {"0", "1",     "",  "ja", "1,0",   "2",
@@ -116,26 +118,26 @@ class CaptureFuzzer {
     ResetSamples(t_.g);
     t_.g.intStichprobenumfang = in_.flag() ? in_.int16() : static_cast<std::int16_t>(in_.below(6));
     initialSize_ = t_.g.intStichprobenumfang;
-    engine_.Form_Load();
+    engine_.Form_Load(view_);
   }
 
   // Every read in its own statement: the order of function arguments is unspecified, and
   // an input must mean the same under every compiler. Type code, ID, field 165, then a
   // dimension, a text command (ID list, loop start or any name) and field 662, each maybe.
-  ScriptedCommand command() {
+  CommandRecord command() {
     static const std::int32_t kCodes[] = {0, 1, 2, 7, 184, 1000, 1001, 1200, 1201, 1209, 1299};
     static const std::vector<std::string> kNames = {"ID", "SchleifeAnfang", "schleifeanfang"};
-    ScriptedCommand command;
+    CommandRecord command;
     const std::size_t code = in_.below(std::size(kCodes) + 1);
     command.CmdTypeCode = code < std::size(kCodes) ? kCodes[code] : in_.int32();
     command.CmdIdText = in_.characteristicId();
     command.field165 = static_cast<std::int32_t>(in_.below(5));
     if (in_.flag()) {
-      command.dimension = ScriptedDimension{in_.characteristicId(), in_.value(), in_.value()};
+      command.dimension = DimensionRecord{in_.characteristicId(), in_.value(), in_.value()};
     }
     if (in_.flag()) {
       const std::size_t name = in_.below(kNames.size() + 1);
-      command.textCmd = ScriptedTextCmd{name < kNames.size() ? kNames[name] : in_.text(8), ""};
+      command.textCmd = TextCmdRecord{name < kNames.size() ? kNames[name] : in_.text(8), ""};
       for (std::size_t i = 0, entries = in_.below(6); i < entries; ++i) {
         command.textCmd->TextCmdText += (i > 0 ? "," : "") + in_.characteristicId();
       }
@@ -148,7 +150,7 @@ class CaptureFuzzer {
   // writing succeeds or fails as the next byte says.
   bool writeResult() {
     OrderForm form;
-    form.chkNest = view_.chkNest;
+    form.chkNest = order_.chkNest;
     form.lblNestID = "N17";
     const std::int16_t decimals = in_.int16();
     checkResultFile(t_.g, form, MakeValueFormat(decimals, in_.flag() ? "," : "."));
@@ -174,6 +176,7 @@ class CaptureFuzzer {
   FuzzInput& in_;
   test::TestEnvironment t_;
   NullCaptureView view_;
+  test::TestCaptureOrder order_;
   CaptureEngine engine_;
   std::shared_ptr<FakeKvoApplication> app_;
   std::shared_ptr<FakePartProgram> other_;

@@ -25,7 +25,7 @@ void checkRuns(const program::MeasuringProgram& measuring, std::size_t perRun) {
   for (std::uint64_t k = 0; k < 3; ++k) {
     const auto commands = executor.run(k < 2 ? 1 : 2);
     expect(commands.size() == perRun, "ein Lauf führt commandsPerRun Befehle aus");
-    for (const ScriptedCommand& command : commands) {
+    for (const CommandRecord& command : commands) {
       expect(std::isfinite(command.field662) &&
                  (!command.dimension || (std::isfinite(command.dimension->DimMeasured) &&
                                          std::isfinite(command.dimension->DimSecondary))),

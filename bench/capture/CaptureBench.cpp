@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
-#include "capture/FakeKalvero.h"
-#include "capture/modKVOFunctions.h"
+#include "fake-kalvero/FakeKalvero.h"
+#include "kalvero/modKVOFunctions.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -45,17 +45,17 @@ struct Workstation {
 
 // Dimension commands with the IDs 1 to 10000, or without IDs of their own after a block
 // start whose "ID" list names them.
-std::vector<ScriptedCommand> DimensionRun(bool inBlockWithList) {
-  std::vector<ScriptedCommand> script;
+std::vector<CommandRecord> DimensionRun(bool inBlockWithList) {
+  std::vector<CommandRecord> script;
   std::string list;
   for (int i = 1; i <= kCommandsPerRun; ++i) {
     const std::string id = std::to_string(i);
-    script.push_back(ScriptedCommand::Dimension(inBlockWithList ? std::string() : id, i * 0.001));
+    script.push_back(CommandRecord::Dimension(inBlockWithList ? std::string() : id, i * 0.001));
     list += (i > 1 ? "," : "") + id;
   }
   if (inBlockWithList) {
     script.insert(script.begin(),
-                  {ScriptedCommand::Text("ID", list), ScriptedCommand::Plain(1000)});
+                  {CommandRecord::Text("ID", list), CommandRecord::Plain(1000)});
   }
   return script;
 }

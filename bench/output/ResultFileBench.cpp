@@ -8,15 +8,15 @@
 #include <map>
 #include <random>
 
-#include "app/modGlobaleVariablen.h"
-#include "capture/FakeKalvero.h"
+#include "state/modGlobaleVariablen.h"
+#include "fake-kalvero/FakeKalvero.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
 #include "common/Prompts.h"
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 #include "output/ResultFileText.h"
 #include "output/modTuLOutput.h"
 #include "settings/SettingsStore.h"

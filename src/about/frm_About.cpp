@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "about/ProgramInfo.h"
-#include "app/MainWindowAccess.h"
+#include "entry/OrderEngine.h"
 
 namespace kvotlk {
 namespace {
@@ -35,8 +35,8 @@ QFrame* makeLine(QWidget* owner) {
 
 }  // namespace
 
-frm_About::frm_About(MainWindowAccess& main, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(main) {
+frm_About::frm_About(OrderEngine& order, QWidget* parent)
+    : QWidget(parent, Qt::Window), order_(order) {
   setObjectName(QStringLiteral("frm_About"));
   setAttribute(Qt::WA_DeleteOnClose);
   buildControls();
@@ -118,7 +118,7 @@ void frm_About::keyPressEvent(QKeyEvent* event) {
 void frm_About::cmdOK_Click() { close(); }
 
 void frm_About::closeEvent(QCloseEvent* event) {
-  main_.showMainWindow();
+  order_.ShowAgain();
   QWidget::closeEvent(event);
 }
 

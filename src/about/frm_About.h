@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace kvotlk {
 
-class MainWindowAccess;
+class OrderEngine;
 
 // The about box: title, version, description, the note on the Kalvero version and the
 // copyright. OK, Enter and Escape close it; any way of closing shows the main window.
@@ -15,7 +15,7 @@ class frm_About : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frm_About(MainWindowAccess& main, QWidget* parent = nullptr);
+  explicit frm_About(OrderEngine& order, QWidget* parent = nullptr);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -26,7 +26,7 @@ class frm_About : public QWidget {
   void Form_Load();
   void cmdOK_Click();
 
-  MainWindowAccess& main_;
+  OrderEngine& order_;
   QLabel* picIcon = nullptr;
   QLabel* lblTitle = nullptr;
   QLabel* lblVersion = nullptr;

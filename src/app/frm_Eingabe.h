@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindowAccess.h"
 #include "capture/frm_TuL.h"
-#include "entry/OrderForm.h"
+#include "entry/OrderEngine.h"
+#include "entry/OrderWindow.h"
 
 class QAction;
 class QCheckBox;
@@ -25,9 +25,9 @@ struct Environment;
 struct modGlobaleVariablen;
 
 // The main window: the order-entry form and the hub from which every other window opens.
-// It moves texts between its controls and the rules of order entry and shows what they
-// answer; it is hidden while another window of the program is open.
-class frm_Eingabe final : public QMainWindow, public MainWindowAccess, public CaptureOrderWindow {
+// It moves texts between its controls and the order engine, which holds every rule; it is
+// hidden while another window of the program is open.
+class frm_Eingabe final : public QMainWindow, public OrderWindow {
   Q_OBJECT
 
  public:
@@ -44,28 +44,30 @@ class frm_Eingabe final : public QMainWindow, public MainWindowAccess, public Ca
   // The handlers of the form, as the operator's actions call them.
   void cmd_OK_Click();
   void cmd_Loeschen_Click();
-  void chkNest_Click();
-  void txt_Nestnummer_Change();
 
   // The window the order confirmation opened last; null before the first one.
   frm_TuL* captureWindow() const { return capture_.get(); }
   // The secondary window opened from a menu while it is open.
   QWidget* secondaryWindow() const { return secondary_.data(); }
+  OrderEngine& engine() { return engine_; }
 
-  // MainWindowAccess
-  void showMainWindow() override;
+  // OrderWindow
+  OrderForm form() override;
+  int nestState() override;
+  void showWindow() override;
+  void hideWindow() override;
   void setPrueferList(const std::vector<std::string>& entries) override;
   void setMaschineList(const std::vector<std::string>& entries) override;
-  void clearNestEntry() override;
-  void clearNestID() override;
   void setPartCountVisible(bool visible) override;
-  void SetToolTips() override;
-
-  // CaptureOrderWindow
-  void showOrderWindow() override;
-  void setOrderProbenumfang(const std::string& text) override;
-  int orderNestState() override;
-  OrderForm orderForm() override;
+  void setToolTips(const std::optional<std::string>& auftrag, const std::string& artikel) override;
+  void setNestToolTip(const std::string& toolTip) override;
+  void presetDateTime(const DateTimeFields& fields) override;
+  void showEntries(const OrderForm& form) override;
+  void setNestID(const std::string& caption) override;
+  void setNestEnabled(bool enabled) override;
+  void clearNestEntry() override;
+  void setProbenumfang(const std::string& text) override;
+  CaptureView& makeCaptureWindow(CaptureEngine& engine) override;
 
  signals:
   // The shutdown sequence has run; the program ends.
@@ -87,14 +89,11 @@ class frm_Eingabe final : public QMainWindow, public MainWindowAccess, public Ca
   // Shows a window of the program opened from a menu, not modal, and hides this one; the
   // window shows this one again when it closes.
   void openSecondary(QWidget* window);
-  void openCaptureWindow();
-  void presetDateTime();
-  void applyNestFieldAtLoad();
-  void writeBack(const OrderForm& form);
   void Form_Unload();
 
   Environment& env_;
   modGlobaleVariablen& g_;
+  OrderEngine engine_;
 
   QGroupBox* Frame1 = nullptr;
   QLineEdit* txt_Artikel = nullptr;

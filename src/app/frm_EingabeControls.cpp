@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/WindowKeys.h"
+#include "gui/WindowKeys.h"
 #include "app/frm_Eingabe.h"
 
 namespace kvotlk {

@@ -15,17 +15,17 @@ namespace kvotlk {
 void frm_Eingabe::connectMenus() {
   connect(menuBeenden, &QAction::triggered, this, &QWidget::close);
   connect(menuSetup, &QAction::triggered, this,
-          [this] { openSecondary(new frm_Konfiguration(env_, g_, *this)); });
+          [this] { openSecondary(new frm_Konfiguration(env_, g_, engine_)); });
   connect(menuMaschine, &QAction::triggered, this,
-          [this] { openSecondary(new frm_Maschinenkatalog(env_, g_, *this)); });
+          [this] { openSecondary(new frm_Maschinenkatalog(env_, g_, engine_)); });
   connect(menuPruefer, &QAction::triggered, this,
-          [this] { openSecondary(new frm_PrueferKatalog(env_, g_, *this)); });
+          [this] { openSecondary(new frm_PrueferKatalog(env_, g_, engine_)); });
   connect(NestIDsKatalog, &QAction::triggered, this,
-          [this] { openSecondary(new frm_NestIDsKatalog(env_, g_, *this)); });
+          [this] { openSecondary(new frm_NestIDsKatalog(env_, g_, engine_)); });
   // The about command hides the main window before the about box loads.
   connect(menuInfo, &QAction::triggered, this, [this] {
     hide();
-    secondary_ = new frm_About(*this);
+    secondary_ = new frm_About(engine_);
     secondary_->show();
   });
 }

@@ -1,30 +1,30 @@
 #include "capture/CaptureEngine.h"
 
 #include <algorithm>
-#include <utility>
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureMessages.h"
+#include "capture/CaptureOrder.h"
 #include "capture/CaptureView.h"
 #include "capture/IdList.h"
-#include "capture/modKVOFunctions.h"
+#include "kalvero/modKVOFunctions.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
 #include "settings/SettingReaders.h"
 
 namespace kvotlk {
 
-CaptureEngine::CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureView& view,
-                             std::function<bool()> writeResultFile)
-    : env_(env), g_(g), view_(view), writeResultFile_(std::move(writeResultFile)) {}
+CaptureEngine::CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureOrder& order)
+    : env_(env), g_(g), order_(order) {}
 
 CaptureEngine::~CaptureEngine() { dropSubscription(); }
 
-void CaptureEngine::Form_Load() {
+void CaptureEngine::Form_Load(CaptureView& view) {
+  view_ = &view;
   open_ = true;
-  view_.prepareGrid();
-  view_.setNumProbes(std::to_string(g_.intStichprobenumfang));
-  view_.setCurrentProbe("0", false);
+  view_->prepareGrid();
+  view_->setNumProbes(std::to_string(g_.intStichprobenumfang));
+  view_->setCurrentProbe("0", false);
   g_.intAnzStichproben = 0;
   ClearIdList(g_.arrIdListe);
   intIdLaenge_ = ReadConfigInt16(env_, g_, SettingKey::IdLaenge);
@@ -40,11 +40,11 @@ void CaptureEngine::CmdLoeschen_Click() {
   if (!open_ || g_.intAnzStichproben <= 0) {
     return;
   }
-  view_.setGridRowCount(2);
-  view_.setGridCell(1, 0, std::string());
-  view_.setGridCell(1, 1, std::string());
+  view_->setGridRowCount(2);
+  view_->setGridCell(1, 0, std::string());
+  view_->setGridCell(1, 1, std::string());
   --g_.intAnzStichproben;
-  view_.setCurrentProbe(std::to_string(g_.intAnzStichproben), true);
+  view_->setCurrentProbe(std::to_string(g_.intAnzStichproben), true);
   const auto remaining = static_cast<std::size_t>(g_.intAnzStichproben);
   g_.arrStichproben.resize(remaining + 1);
   // The count of characteristics follows the sample that is now the last, so a send
@@ -69,7 +69,7 @@ void CaptureEngine::CmdSendData_Click() {
     return;
   }
   dropSubscription();
-  if (writeResultFile_ && writeResultFile_()) {
+  if (order_.sendResultFile()) {
     closeCapture(true);
   }
 }
@@ -127,10 +127,10 @@ void CaptureEngine::dropSubscription() {
 void CaptureEngine::closeCapture(bool closeView) {
   // Marked closed first, so that the window's close handler finds nothing left to do.
   open_ = false;
-  view_.showOrderWindow();
+  order_.captureClosing();
   dropSubscription();
   if (closeView) {
-    view_.closeWindow();
+    view_->closeWindow();
   }
 }
 

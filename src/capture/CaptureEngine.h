@@ -1,18 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 
 namespace kvotlk {
 
 struct Environment;
 struct modGlobaleVariablen;
 struct Stichprobe;
+class CaptureOrder;
 class CaptureView;
 class CommandReads;
 
@@ -23,24 +23,23 @@ enum class CaptureState { Closed, Ready, Sampling, Halted };
 // The rules of the capture window frm_TuL: its load step, its two buttons, its closing,
 // the subscription to the CMM software's execution events and the two event handlers that
 // turn executed commands into samples of characteristic values in the program-wide state.
-// The window implements CaptureView, calls the four window functions from its own
-// handlers and keeps the engine alive until its own destruction (never deleting it from
-// inside closeWindow(), which an event handler may call).
+// The window implements CaptureView and calls the window functions from its own handlers;
+// its owner keeps the engine alive at least as long as the window (never deleting either
+// from inside closeWindow(), which an event handler may call).
 class CaptureEngine final : public KvoEventSink {
  public:
-  // writeResultFile writes and delivers the result file; true when it was written.
-  CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureView& view,
-                std::function<bool()> writeResultFile);
+  CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureOrder& order);
   ~CaptureEngine() override;
   CaptureEngine(const CaptureEngine&) = delete;
   CaptureEngine& operator=(const CaptureEngine&) = delete;
   CaptureEngine(CaptureEngine&&) = delete;
   CaptureEngine& operator=(CaptureEngine&&) = delete;
 
-  // Load step: subscribe, lay out the grid, show the sample size and sample 0, reset the
-  // sample counter and the ID list, read IdLaenge. Shows a stop message when the
-  // subscription cannot be made; the window then stays open without it.
-  void Form_Load();
+  // Load step of the window shown by view: lay out the grid, show the sample size and
+  // sample 0, reset the sample counter and the ID list, read IdLaenge, subscribe. Shows a
+  // stop message when the subscription cannot be made; the window then stays open
+  // without it.
+  void Form_Load(CaptureView& view);
   // "Letzte Stichprobe löschen".
   void CmdLoeschen_Click();
   // "Daten übertragen".
@@ -95,8 +94,9 @@ class CaptureEngine final : public KvoEventSink {
 
   Environment& env_;
   modGlobaleVariablen& g_;
-  CaptureView& view_;
-  std::function<bool()> writeResultFile_;
+  CaptureOrder& order_;
+  // Set by Form_Load; nothing reaches the view before.
+  CaptureView* view_ = nullptr;
   std::shared_ptr<KvoEventSource> KvoEvents_;
   std::int16_t intIdLaenge_ = 6;
   bool open_ = false;

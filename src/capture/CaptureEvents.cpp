@@ -5,7 +5,7 @@
 #include <array>
 #include <limits>
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureMessages.h"
 #include "capture/CommandReads.h"

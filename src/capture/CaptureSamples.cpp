@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <string>
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureMessages.h"
+#include "capture/CaptureOrder.h"
 #include "capture/CaptureView.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "common/NumberFormat.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
-#include "entry/OrderForm.h"
-#include "entry/modCheckTyp.h"
+#include "state/OrderForm.h"
+#include "common/modCheckTyp.h"
 
 namespace kvotlk {
 
@@ -38,10 +39,10 @@ void CaptureEngine::startSample(bool raiseCount, bool repaintNow) {
     // The sample count is above the size, so the size stays below 32767 here.
     ++g_.intStichprobenumfang;
     const std::string size = std::to_string(g_.intStichprobenumfang);
-    view_.setNumProbes(size);
-    view_.setOrderProbenumfang(size);
+    view_->setNumProbes(size);
+    order_.sampleSizeRaised(size);
   }
-  view_.setCurrentProbe(std::to_string(g_.intAnzStichproben), repaintNow);
+  view_->setCurrentProbe(std::to_string(g_.intAnzStichproben), repaintNow);
   beginSample();
 }
 
@@ -69,7 +70,7 @@ std::optional<std::string> CaptureEngine::checkedId() {
   if (!IsLong(env_.numbers, id) || id.find_first_of("\r\n") != std::string::npos) {
     return refuseId(WholeNumberMessage(id));
   }
-  const int nest = view_.orderNestState();
+  const int nest = order_.nestState();
   const auto length = static_cast<long long>(charCount(id));
   if (nest == kUnchecked && length > intIdLaenge_) {
     return refuseId(LengthMessage(id, intIdLaenge_));
@@ -102,15 +103,15 @@ CaptureEngine::Step CaptureEngine::storeValue(const std::string& id, double valu
   ++g_.intAnzMerkmale;
   const int m = g_.intAnzMerkmale;
   const auto entry = static_cast<std::size_t>(m);
-  view_.setGridRowCount(m + 1);
+  view_->setGridRowCount(m + 1);
   Stichprobe& sample = currentSample();
   sample.strMerkmal.resize(entry + 1);
   sample.dblMesswert.resize(entry + 1);
-  view_.setGridCell(m, 0, id);
+  view_->setGridCell(m, 0, id);
   sample.strMerkmal[entry] = id;
   g_.dblAktWert = value;
   sample.dblMesswert[entry] = value;
-  view_.setGridCell(m, 1, FormatFixed(value, decimals, env_.numbers.decimalSeparator()));
+  view_->setGridCell(m, 1, FormatFixed(value, decimals, env_.numbers.decimalSeparator()));
   return Step::Next;
 }
 

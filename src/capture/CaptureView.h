@@ -2,11 +2,8 @@
 
 #include <string>
 
-#include "entry/OrderForm.h"
-
-// What the capture engine drives: the capture window frm_TuL and the two controls of the
-// order window frm_Eingabe that the capture touches. The window moves these texts into
-// its controls and holds no rule.
+// What the capture engine drives: the capture window frm_TuL. The window moves these texts
+// into its controls and holds no rule.
 namespace kvotlk {
 
 class CaptureView {
@@ -26,13 +23,8 @@ class CaptureView {
   // Caption of lblNumProbes.
   virtual void setNumProbes(const std::string& caption) = 0;
 
-  // The order window's txt_Probenumfang shows the raised sample size.
-  virtual void setOrderProbenumfang(const std::string& text) = 0;
-  // The order window's chkNest as it is now: kUnchecked, kChecked or kGrayed.
-  virtual int orderNestState() = 0;
-
-  // Shows the order window again, not modal.
-  virtual void showOrderWindow() = 0;
+  // Shows the loaded window, not modal.
+  virtual void showWindow() = 0;
   // Closes the capture window. The engine has already done its part of closing, so a
   // close handler that calls CaptureEngine::Form_Unload finds nothing left to do.
   virtual void closeWindow() = 0;
@@ -46,12 +38,8 @@ class NullCaptureView final : public CaptureView {
   void setGridCell(int /*row*/, int /*column*/, const std::string& /*text*/) override {}
   void setCurrentProbe(const std::string& /*caption*/, bool /*repaintNow*/) override {}
   void setNumProbes(const std::string& /*caption*/) override {}
-  void setOrderProbenumfang(const std::string& /*text*/) override {}
-  int orderNestState() override { return chkNest; }
-  void showOrderWindow() override {}
+  void showWindow() override {}
   void closeWindow() override {}
-
-  int chkNest = kUnchecked;
 };
 
 }  // namespace kvotlk

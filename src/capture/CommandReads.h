@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 
 // One executed command as the capture reads it. Every call crosses into the CMM
 // software's process, which waits meanwhile, so the properties that several steps need

@@ -10,9 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/WindowKeys.h"
+#include "gui/WindowKeys.h"
 #include "capture/CaptureEngine.h"
-#include "output/modTuLOutput.h"
 
 namespace kvotlk {
 namespace {
@@ -48,13 +47,8 @@ int TwipsToPixels(int twips, double dotsPerInch) {
   return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
 }
 
-frm_TuL::frm_TuL(Environment& env, modGlobaleVariablen& g, CaptureOrderWindow& order,
-                 QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      order_(order),
-      engine_(std::make_unique<CaptureEngine>(env, g, *this, [this, &env, &g] {
-        return WriteResultFile(env, g, order_.orderForm());
-      })) {
+frm_TuL::frm_TuL(CaptureEngine& engine, QWidget* parent)
+    : QWidget(parent, Qt::Window), engine_(engine) {
   buildControls();
 }
 
@@ -119,8 +113,8 @@ void frm_TuL::buildControls() {
   setTabOrder(CmdLoeschen_, FlexGridDaten_);
   CmdSendData_->setFocus();
 
-  connect(CmdSendData_, &QPushButton::clicked, this, [this] { engine_->CmdSendData_Click(); });
-  connect(CmdLoeschen_, &QPushButton::clicked, this, [this] { engine_->CmdLoeschen_Click(); });
+  connect(CmdSendData_, &QPushButton::clicked, this, [this] { engine_.CmdSendData_Click(); });
+  connect(CmdLoeschen_, &QPushButton::clicked, this, [this] { engine_.CmdLoeschen_Click(); });
 }
 
 int frm_TuL::twipsX(int twips) const { return TwipsToPixels(twips, logicalDpiX()); }
@@ -129,11 +123,6 @@ int frm_TuL::twipsY(int twips) const { return TwipsToPixels(twips, logicalDpiY()
 
 QRect frm_TuL::twipsRect(int left, int top, int width, int height) const {
   return {twipsX(left), twipsY(top), twipsX(width), twipsY(height)};
-}
-
-void frm_TuL::Form_Load() {
-  engine_->Form_Load();
-  fitIdColumn(engine_->intIdLaenge());
 }
 
 // Column 0 shows every ID whole, without "…": it is made as wide as IdLaenge characters
@@ -193,18 +182,18 @@ void frm_TuL::setNumProbes(const std::string& caption) {
   lblNumProbes_->setText(QString::fromStdString(caption));
 }
 
-void frm_TuL::setOrderProbenumfang(const std::string& text) { order_.setOrderProbenumfang(text); }
-
-int frm_TuL::orderNestState() { return order_.orderNestState(); }
-
-void frm_TuL::showOrderWindow() { order_.showOrderWindow(); }
+// The ID column fits IdLaenge, which the load step has read.
+void frm_TuL::showWindow() {
+  fitIdColumn(engine_.intIdLaenge());
+  show();
+}
 
 // The window is hidden, not destroyed: an event handler of the engine may still be on the
 // stack below a message box. Its owner deletes it when no engine call can be running.
 void frm_TuL::closeWindow() { close(); }
 
 void frm_TuL::closeEvent(QCloseEvent* event) {
-  engine_->Form_Unload();
+  engine_.Form_Unload();
   event->accept();
 }
 

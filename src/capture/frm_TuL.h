@@ -5,7 +5,6 @@
 #include <string>
 
 #include "capture/CaptureView.h"
-#include "entry/OrderForm.h"
 
 class QGroupBox;
 class QLabel;
@@ -14,23 +13,7 @@ class QTableWidget;
 
 namespace kvotlk {
 
-struct Environment;
-struct modGlobaleVariablen;
 class CaptureEngine;
-
-// What the capture window needs of the order window frm_Eingabe.
-class CaptureOrderWindow {
- public:
-  virtual ~CaptureOrderWindow() = default;
-  // Shows the order window again, not modal.
-  virtual void showOrderWindow() = 0;
-  // txt_Probenumfang shows the raised sample size.
-  virtual void setOrderProbenumfang(const std::string& text) = 0;
-  // The state of chkNest now: kUnchecked, kChecked or kGrayed.
-  virtual int orderNestState() = 0;
-  // The order form as its controls hold it now.
-  virtual OrderForm orderForm() = 0;
-};
 
 // The capture window: shows the current sample against the sample size and the
 // characteristics of the current sample, and forwards its buttons and its closing to the
@@ -40,17 +23,14 @@ class frm_TuL final : public QWidget, public CaptureView {
   Q_OBJECT
 
  public:
-  frm_TuL(Environment& env, modGlobaleVariablen& g, CaptureOrderWindow& order,
-          QWidget* parent = nullptr);
+  explicit frm_TuL(CaptureEngine& engine, QWidget* parent = nullptr);
   ~frm_TuL() override;
   frm_TuL(const frm_TuL&) = delete;
   frm_TuL& operator=(const frm_TuL&) = delete;
   frm_TuL(frm_TuL&&) = delete;
   frm_TuL& operator=(frm_TuL&&) = delete;
 
-  // The load step: subscribes and lays out the grid.
-  void Form_Load();
-  CaptureEngine& engine() { return *engine_; }
+  CaptureEngine& engine() { return engine_; }
 
   // Grid cells as the rules address them: row 0 is the fixed header row.
   int gridRowCount() const;
@@ -62,9 +42,7 @@ class frm_TuL final : public QWidget, public CaptureView {
   void setGridCell(int row, int column, const std::string& text) override;
   void setCurrentProbe(const std::string& caption, bool repaintNow) override;
   void setNumProbes(const std::string& caption) override;
-  void setOrderProbenumfang(const std::string& text) override;
-  int orderNestState() override;
-  void showOrderWindow() override;
+  void showWindow() override;
   void closeWindow() override;
 
  protected:
@@ -77,14 +55,13 @@ class frm_TuL final : public QWidget, public CaptureView {
   int twipsY(int twips) const;
   QRect twipsRect(int left, int top, int width, int height) const;
 
-  CaptureOrderWindow& order_;
+  CaptureEngine& engine_;
   QGroupBox* Frame1_ = nullptr;
   QLabel* lblCurrentProbe_ = nullptr;
   QLabel* lblNumProbes_ = nullptr;
   QTableWidget* FlexGridDaten_ = nullptr;
   QPushButton* CmdSendData_ = nullptr;
   QPushButton* CmdLoeschen_ = nullptr;
-  std::unique_ptr<CaptureEngine> engine_;
 };
 
 // Twips (1440 to the inch) to pixels at a resolution in dots per inch, rounded.

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/MainWindowAccess.h"
-#include "app/WindowKeys.h"
+#include "entry/OrderEngine.h"
+#include "gui/WindowKeys.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
 
@@ -32,9 +32,9 @@ QFont listFont() {
 
 }  // namespace
 
-CatalogEditor::CatalogEditor(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+CatalogEditor::CatalogEditor(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                              CatalogEditorSetup setup, QWidget* parent)
-    : QWidget(parent, Qt::Window), env_(env), g_(g), main_(main), setup_(std::move(setup)) {
+    : QWidget(parent, Qt::Window), env_(env), g_(g), order_(order), setup_(std::move(setup)) {
   setObjectName(QString::fromUtf8(setup_.formName));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(setup_.caption);
@@ -132,13 +132,15 @@ void CatalogEditor::cmdDelete_Click() {
 void CatalogEditor::cmdDeleteList_Click() { list_->clear(); }
 
 void CatalogEditor::cmdOK_Click() {
-  if (SaveCatalog(env_, setup_.catalog, listEntries(), main_)) {
+  const std::vector<std::string> entries = listEntries();
+  if (SaveCatalog(env_, setup_.catalog, entries)) {
+    order_.CatalogSaved(setup_.catalog, entries);
     close();
   }
 }
 
 void CatalogEditor::closeEvent(QCloseEvent* event) {
-  main_.showMainWindow();
+  order_.ShowAgain();
   QWidget::closeEvent(event);
 }
 

@@ -16,7 +16,7 @@ namespace kvotlk {
 
 struct Environment;
 struct modGlobaleVariablen;
-class MainWindowAccess;
+class OrderEngine;
 
 // What sets the three catalogue editors apart, besides their entry rule.
 struct CatalogEditorSetup {
@@ -41,7 +41,7 @@ class CatalogEditor : public QWidget {
   ~CatalogEditor() override = default;
 
  protected:
-  CatalogEditor(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  CatalogEditor(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                 CatalogEditorSetup setup, QWidget* parent);
 
   // The line the typed number and name give, or the message that refuses them.
@@ -61,7 +61,7 @@ class CatalogEditor : public QWidget {
   void cmdOK_Click();
   std::vector<std::string> listEntries() const;
 
-  MainWindowAccess& main_;
+  OrderEngine& order_;
   CatalogEditorSetup setup_;
   QListWidget* list_ = nullptr;
   QLineEdit* txtNummer = nullptr;

@@ -1,13 +1,12 @@
 #include "catalogs/CatalogEntries.h"
 
-#include "app/MainWindowAccess.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
-#include "entry/modCheckTyp.h"
+#include "common/modCheckTyp.h"
 
 namespace kvotlk {
 namespace {
@@ -76,23 +75,11 @@ std::string CatalogNotReadMessage(const std::string& path) {
          "Schließen Sie dieses Fenster und öffnen Sie es erneut, sobald die Datei lesbar ist.";
 }
 
-bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries,
-                 MainWindowAccess& main) {
+bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries) {
   const std::string path = CatalogPath(env.programFolder, catalog);
   if (!WriteCatalog(env.files, path, entries)) {
     env.prompts.showStop(CatalogNotWrittenMessage(path));
     return false;
-  }
-  switch (catalog) {
-    case Catalog::Pruefer:
-      main.setPrueferList(entries);
-      break;
-    case Catalog::Maschine:
-      main.setMaschineList(entries);
-      break;
-    case Catalog::NestID:
-      main.clearNestEntry();
-      break;
   }
   return true;
 }

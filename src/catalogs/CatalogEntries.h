@@ -14,7 +14,6 @@ namespace kvotlk {
 
 struct Environment;
 class LocaleNumbers;
-class MainWindowAccess;
 
 // Either the catalogue line to insert, or the message that refuses the input.
 struct NewEntry {
@@ -43,11 +42,9 @@ std::optional<std::vector<std::string>> LoadCatalog(Environment& env, Catalog ca
 // The stop message when a catalogue file is there but cannot be read.
 std::string CatalogNotReadMessage(const std::string& path);
 
-// Writes the editor's list into its catalogue file. Only when the file was written does
-// the main window follow (inspector and machine lists refilled, nest entry emptied);
-// otherwise the operator gets a stop message and nothing else changes.
-bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries,
-                 MainWindowAccess& main);
+// Writes the editor's list into its catalogue file; false, after a stop message, when it
+// could not be written. Only a written file is followed by the main window.
+bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries);
 
 // The stop message when a catalogue file could not be written.
 std::string CatalogNotWrittenMessage(const std::string& path);

@@ -1,12 +1,13 @@
 #include "catalogs/frm_Maschinenkatalog.h"
 
 #include "settings/SettingReaders.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 
 frm_Maschinenkatalog::frm_Maschinenkatalog(Environment& env, modGlobaleVariablen& g,
-                                           MainWindowAccess& main, QWidget* parent)
-    : CatalogEditor(env, g, main,
+                                           OrderEngine& order, QWidget* parent)
+    : CatalogEditor(env, g, order,
                     {Catalog::Maschine, "frm_Maschinenkatalog",
                      QStringLiteral("Einrichtung für Maschinenkatalog"), "lstMaschine",
                      "cmdDeleteMaschine", QStringLiteral("Maschinennummer (5stellig)"), QString()},

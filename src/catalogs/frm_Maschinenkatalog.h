@@ -9,7 +9,7 @@ class frm_Maschinenkatalog : public CatalogEditor {
   Q_OBJECT
 
  public:
-  frm_Maschinenkatalog(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  frm_Maschinenkatalog(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                        QWidget* parent = nullptr);
 
  protected:

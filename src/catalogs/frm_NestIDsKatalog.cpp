@@ -6,9 +6,9 @@ namespace kvotlk {
 
 // The delete button keeps the name it has in the inspector editor.
 frm_NestIDsKatalog::frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g,
-                                       MainWindowAccess& main, QWidget* parent)
+                                       OrderEngine& order, QWidget* parent)
     : CatalogEditor(
-          env, g, main,
+          env, g, order,
           {Catalog::NestID, "frm_NestIDsKatalog",
            QStringLiteral("Einrichtung für Nest ID's Katalog"), "lstNestID", "cmdDeletePrüfer",
            QStringLiteral("Nestnummer (2stellig)"), QStringLiteral("Nest ID")},

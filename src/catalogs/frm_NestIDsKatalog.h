@@ -9,7 +9,7 @@ class frm_NestIDsKatalog : public CatalogEditor {
   Q_OBJECT
 
  public:
-  frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                      QWidget* parent = nullptr);
 
  protected:

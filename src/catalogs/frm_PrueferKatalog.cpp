@@ -5,9 +5,9 @@
 namespace kvotlk {
 
 frm_PrueferKatalog::frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g,
-                                       MainWindowAccess& main, QWidget* parent)
+                                       OrderEngine& order, QWidget* parent)
     : CatalogEditor(
-          env, g, main,
+          env, g, order,
           {Catalog::Pruefer, "frm_PrüferKatalog", QStringLiteral("Einrichtung für Prüferkatalog"),
            "lstPrüfer", "cmdDeletePrüfer", QStringLiteral("Prüfernummer (4stellig)"),
            QStringLiteral("Prüfername")},

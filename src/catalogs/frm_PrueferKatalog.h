@@ -9,7 +9,7 @@ class frm_PrueferKatalog : public CatalogEditor {
   Q_OBJECT
 
  public:
-  frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                      QWidget* parent = nullptr);
 
  protected:

@@ -1,4 +1,4 @@
-#include "entry/modCheckTyp.h"
+#include "common/modCheckTyp.h"
 
 #include "common/LocaleNumbers.h"
 #include "common/Text.h"

@@ -1,7 +1,6 @@
 #include "config/ConfigSettings.h"
 
-#include "app/MainWindowAccess.h"
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
 #include "settings/SettingReaders.h"
@@ -95,14 +94,6 @@ std::optional<SettingKey> SaveConfig(Environment& env, modGlobaleVariablen& g,
     applySavedCopy(g, env.numbers, info.key, value);
   }
   return std::nullopt;
-}
-
-void RefreshMainWindow(const modGlobaleVariablen& g, MainWindowAccess& main) {
-  main.setPartCountVisible(g.blnMessserieUmfang);
-  if (g.strNestIDVerwenden == "0") {
-    main.clearNestID();
-  }
-  main.SetToolTips();
 }
 
 std::string SaveFailedMessage(SettingKey key) {

@@ -14,7 +14,6 @@ namespace kvotlk {
 struct Environment;
 struct modGlobaleVariablen;
 class LocaleNumbers;
-class MainWindowAccess;
 
 // The dialog's controls as texts, one per key in table order: the drive list's drive text,
 // the folder list's path, text boxes as typed, check boxes "0" or "1".
@@ -40,10 +39,6 @@ void ApplyLoadedCopies(modGlobaleVariablen& g, const ConfigEntries& shown);
 // fails and answers its key, so the copies always match what is stored.
 std::optional<SettingKey> SaveConfig(Environment& env, modGlobaleVariablen& g,
                                      const ConfigEntries& entries);
-
-// The main window after a save, from the run-time copies: the part count shown or hidden,
-// the nest ID label emptied when nest IDs are off, the tool tips of order and article.
-void RefreshMainWindow(const modGlobaleVariablen& g, MainWindowAccess& main);
 
 // The stop message when a setting could not be stored.
 std::string SaveFailedMessage(SettingKey key);

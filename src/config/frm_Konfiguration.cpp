@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/MainWindowAccess.h"
-#include "app/modGlobaleVariablen.h"
+#include "entry/OrderEngine.h"
+#include "state/modGlobaleVariablen.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/Paths.h"
@@ -21,20 +21,20 @@
 namespace kvotlk {
 
 frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g,
-                                     MainWindowAccess& main, QWidget* parent)
-    : frm_Konfiguration(env, g, main, makeSystemVolumes(), nullptr, parent) {}
+                                     OrderEngine& order, QWidget* parent)
+    : frm_Konfiguration(env, g, order, makeSystemVolumes(), nullptr, parent) {}
 
 frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g,
-                                     MainWindowAccess& main, VolumeSource& volumes, QWidget* parent)
-    : frm_Konfiguration(env, g, main, nullptr, &volumes, parent) {}
+                                     OrderEngine& order, VolumeSource& volumes, QWidget* parent)
+    : frm_Konfiguration(env, g, order, nullptr, &volumes, parent) {}
 
 frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g,
-                                     MainWindowAccess& main, std::unique_ptr<VolumeSource> owned,
+                                     OrderEngine& order, std::unique_ptr<VolumeSource> owned,
                                      VolumeSource* volumes, QWidget* parent)
     : QWidget(parent, Qt::Window),
       env_(env),
       g_(g),
-      main_(main),
+      order_(order),
       ownedVolumes_(std::move(owned)),
       volumes_(volumes != nullptr ? *volumes : *ownedVolumes_) {
   setObjectName(QStringLiteral("frm_Konfiguration"));
@@ -95,7 +95,7 @@ void frm_Konfiguration::LoadSettings() {
 
 bool frm_Konfiguration::SaveSettings() {
   const auto failed = SaveConfig(env_, g_, shownEntries());
-  RefreshMainWindow(g_, main_);
+  order_.SettingsSaved();
   if (failed) {
     env_.prompts.showStop(SaveFailedMessage(*failed));
     return false;
@@ -141,7 +141,7 @@ void frm_Konfiguration::CancelButton_Click() {
 }
 
 void frm_Konfiguration::closeEvent(QCloseEvent* event) {
-  main_.showMainWindow();
+  order_.ShowAgain();
   QWidget::closeEvent(event);
 }
 

@@ -19,7 +19,7 @@ namespace kvotlk {
 
 struct Environment;
 struct modGlobaleVariablen;
-class MainWindowAccess;
+class OrderEngine;
 class VolumeSource;
 class FolderTree;
 
@@ -29,10 +29,10 @@ class frm_Konfiguration : public QWidget {
   Q_OBJECT
 
  public:
-  frm_Konfiguration(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  frm_Konfiguration(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                     QWidget* parent = nullptr);
   // The drive and folder lists show what the given source offers (tests, renders).
-  frm_Konfiguration(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  frm_Konfiguration(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                     VolumeSource& volumes, QWidget* parent = nullptr);
   ~frm_Konfiguration() override;
 
@@ -44,7 +44,7 @@ class frm_Konfiguration : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  frm_Konfiguration(Environment& env, modGlobaleVariablen& g, MainWindowAccess& main,
+  frm_Konfiguration(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                     std::unique_ptr<VolumeSource> owned, VolumeSource* volumes, QWidget* parent);
 
   void buildControls();
@@ -75,7 +75,7 @@ class frm_Konfiguration : public QWidget {
 
   Environment& env_;
   modGlobaleVariablen& g_;
-  MainWindowAccess& main_;
+  OrderEngine& order_;
   std::unique_ptr<VolumeSource> ownedVolumes_;
   VolumeSource& volumes_;
   std::vector<std::string> drives_;

@@ -1,7 +1,7 @@
-#include "app/MainWindowRules.h"
+#include "entry/MainWindowRules.h"
 
-#include "app/modGlobaleVariablen.h"
-#include "capture/modKVOFunctions.h"
+#include "state/modGlobaleVariablen.h"
+#include "kalvero/modKVOFunctions.h"
 #include "common/Environment.h"
 #include "entry/OrderValuesFile.h"
 #include "settings/SettingReaders.h"

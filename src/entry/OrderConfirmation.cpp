@@ -5,16 +5,16 @@
 #include <span>
 #include <string_view>
 
-#include "app/modGlobaleVariablen.h"
-#include "capture/KalveroPort.h"
-#include "capture/modKVOFunctions.h"
+#include "state/modGlobaleVariablen.h"
+#include "kalvero/KalveroPort.h"
+#include "kalvero/modKVOFunctions.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
-#include "entry/OrderForm.h"
-#include "entry/modCheckTyp.h"
+#include "state/OrderForm.h"
+#include "common/modCheckTyp.h"
 #include "settings/SettingReaders.h"
 
 namespace kvotlk {

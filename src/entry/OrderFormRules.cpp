@@ -1,10 +1,10 @@
 #include "entry/OrderFormRules.h"
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "catalogs/CatalogFiles.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 
 namespace kvotlk {
 

@@ -1,6 +1,6 @@
 #include "entry/OrderValuesFile.h"
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -8,7 +8,7 @@
 #include "common/Prompts.h"
 #include "common/TemporaryName.h"
 #include "common/Text.h"
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 
 namespace kvotlk {
 namespace {

@@ -1,13 +1,13 @@
-#include "capture/modKVOFunctions.h"
+#include "kalvero/modKVOFunctions.h"
 
-#include "app/modGlobaleVariablen.h"
-#include "capture/KalveroPort.h"
+#include "state/modGlobaleVariablen.h"
+#include "kalvero/KalveroPort.h"
 #include "common/Environment.h"
 #include "common/Text.h"
 
 namespace kvotlk {
 
-bool ConnectToKvo(Environment& env, modGlobaleVariablen& g) {
+bool ConnectToKvo(Environment& env, KvoObjects& g) {
   // A held application is asked once whether it still answers; one that does not is
   // dropped with everything taken from it.
   if (g.KvoApp && !g.KvoApp->AppVersionText()) {
@@ -19,7 +19,7 @@ bool ConnectToKvo(Environment& env, modGlobaleVariablen& g) {
   return g.KvoApp != nullptr;
 }
 
-bool GetOpenPartProg(modGlobaleVariablen& g) {
+bool GetOpenPartProg(KvoObjects& g) {
   if (g.KvoApp) {
     const auto current = g.KvoApp->CurrentPartProg();
     g.KvoPartProg = current ? *current : nullptr;
@@ -38,7 +38,7 @@ std::string PartProgBaseName(std::string_view fileName) {
   return length > 4 ? leftChars(fileName, length - 4) : std::string();
 }
 
-bool ReleaseKvoObjects(modGlobaleVariablen& g) {
+bool ReleaseKvoObjects(KvoObjects& g) {
   g.KvoDimension.reset();
   g.KvoTextCmd.reset();
   g.KvoPartProg.reset();

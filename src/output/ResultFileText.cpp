@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "common/Text.h"
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 
 namespace kvotlk {
 namespace {

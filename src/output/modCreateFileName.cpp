@@ -9,6 +9,7 @@
 #include "common/Text.h"
 #include "output/modTuLOutput.h"
 #include "settings/SettingReaders.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

@@ -4,8 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "app/modGlobaleVariablen.h"
-#include "capture/KalveroPort.h"
+#include "state/modGlobaleVariablen.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -13,6 +12,7 @@
 #include "common/Paths.h"
 #include "common/Prompts.h"
 #include "common/TemporaryName.h"
+#include "kalvero/KalveroPort.h"
 #include "output/DebugLog.h"
 #include "output/Delivery.h"
 #include "output/OutputMessages.h"
@@ -103,7 +103,7 @@ class Send {
         naming_(naming),
         strTempFile_(strTempPath_ + naming.name) {}
 
-  bool run() {
+  SendOutcome run() {
     logStart();
     if (FileExists(env_.files, strTempFile_)) {
       return nameTaken();
@@ -111,10 +111,9 @@ class Send {
     const std::int16_t intAnzNachkomma = readAnzNachkomma(env_, g_);
     log_.line("intAnzNachkomma = " + DecimalText(intAnzNachkomma));
     if (!writeStagedFile(MakeValueFormat(intAnzNachkomma, env_.numbers.decimalSeparator()))) {
-      return false;
+      return SendOutcome::NotWritten;
     }
-    deliver();
-    return true;
+    return deliver();
   }
 
  private:
@@ -137,10 +136,10 @@ class Send {
     log_.line("intFileNumber lautet: " + DecimalText(kResultFileChannel));
   }
 
-  bool nameTaken() {
+  SendOutcome nameTaken() {
     log_.line("Datei mit dem Namen existiert noch im strTempPath");
     env_.prompts.showStop(MessageNameTaken(strTempPath_));
-    return false;
+    return SendOutcome::NotWritten;
   }
 
   // Writes the file under a temporary name and gives it its name only when it is
@@ -159,7 +158,8 @@ class Send {
       env_.files.removeFile(temporary);
     }
     if (FileExists(env_.files, strTempFile_)) {
-      return nameTaken();
+      nameTaken();
+      return false;
     }
     env_.prompts.showStop(MessageResultFailed(strTempFile_, strTempPath_));
     return false;
@@ -181,7 +181,7 @@ class Send {
     return file.write(kResultFileEnd) && file.close();
   }
 
-  void deliver() {
+  SendOutcome deliver() {
     log_.line("Datei wird in das Zielverzeichnis kopiert");
     log_.line("Zielverzeichnis: " + strTarget_);
     log_.line("Temp Verzeichnis: " + strTempPath_);
@@ -190,13 +190,14 @@ class Send {
         CopyResult::Copied) {
       log_.line("Kopiervorgang ist fehlgeschlagen");
       env_.prompts.showStop(MessageCopyFailed(strTempPath_));
-      return;
+      return SendOutcome::StagedOnly;
     }
     log_.line("Temp Datei wird gelöscht");
     if (!RemoveStagedFile(env_, log_, strTempFile_)) {
       log_.line("Temp Datei konnte nicht gelöscht werden");
       env_.prompts.showStop(MessageStagedCopyKept(naming_.name, strTempPath_));
     }
+    return SendOutcome::Delivered;
   }
 
   Environment& env_;
@@ -209,10 +210,10 @@ class Send {
   std::string strTempFile_;
 };
 
-bool refuse(Environment& env, const std::string& strTempPath, const std::string& message) {
+SendOutcome refuse(Environment& env, const std::string& strTempPath, const std::string& message) {
   logRefusal(env.files, strTempPath, message);
   env.prompts.showStop(message);
-  return false;
+  return SendOutcome::NotWritten;
 }
 
 }  // namespace
@@ -236,7 +237,7 @@ std::string ProgramVersionText() {
          DecimalText(KVOTLK_VERSION_PATCH);
 }
 
-bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form) {
+SendOutcome WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form) {
   std::string strTempPath = StagingFolderOf(env.programFolder);
   if (const auto problem = CaptureDataProblem(g)) {
     return refuse(env, strTempPath, MessageCaptureData(*problem));
@@ -248,7 +249,7 @@ bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const Order
   }
   if (!ensureStagingFolder(env.files, strTempPath)) {
     env.prompts.showStop(MessageStagingFolder(strTempPath));
-    return false;
+    return SendOutcome::NotWritten;
   }
   const std::string strLogFile = strTempPath + std::string(kDebugLogName);
   auto logFile = openDebugLog(env.files, strLogFile);

@@ -13,12 +13,18 @@ struct modGlobaleVariablen;
 struct OrderForm;
 class Clock;
 
+// How a send ended: nothing written (after one stop message), the result file written
+// into the staging folder but not delivered (the copy failed; the operator was told), or
+// delivered into the target folder.
+enum class SendOutcome { NotWritten, StagedOnly, Delivered };
+
+// Whether the result file was written, delivered or not: the capture window closes then.
+inline bool Written(SendOutcome outcome) { return outcome != SendOutcome::NotWritten; }
+
 // Writes the result file of the order data and the captured samples into the staging
-// folder and copies it into the target folder (setting DIR). True when the result file
-// was written into the staging folder, whether or not the copy succeeded (a failed copy
-// keeps the file there and tells the operator to copy it by hand); false when nothing
-// was sent, after one stop message. The form gives the nest check box and the nest ID.
-bool WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form);
+// folder and copies it into the target folder (setting DIR). The form gives the nest check
+// box and the nest ID.
+SendOutcome WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form);
 
 // Today's local date as "yyyymmdd".
 std::string GetDateString(Clock& clock);

@@ -1,6 +1,6 @@
 #include "settings/SettingReaders.h"
 
-#include "app/modGlobaleVariablen.h"
+#include "state/modGlobaleVariablen.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "settings/modRegistrierung.h"
@@ -13,12 +13,12 @@ std::string numericDefault(SettingKey key) { return SettingDefault(key, {}); }
 
 }  // namespace
 
-std::string ReadConfig(Environment& env, const modGlobaleVariablen& g, SettingKey key) {
+std::string ReadConfig(Environment& env, const SettingsRoot& g, SettingKey key) {
   return ReadSetting(env.settings, g.strRegistryRoot, kConfigSection, SettingName(key),
                      SettingDefault(key, env.programFolder));
 }
 
-bool WriteConfig(Environment& env, const modGlobaleVariablen& g, SettingKey key,
+bool WriteConfig(Environment& env, const SettingsRoot& g, SettingKey key,
                  std::string_view value) {
   return WriteSetting(env.settings, g.strRegistryRoot, kConfigSection, SettingName(key), value);
 }
@@ -41,15 +41,15 @@ bool SettingAsFlag(LocaleNumbers& numbers, std::string_view text, SettingKey key
   return SettingAsNumber(numbers, text, key) != 0.0;
 }
 
-std::int16_t ReadConfigInt16(Environment& env, const modGlobaleVariablen& g, SettingKey key) {
+std::int16_t ReadConfigInt16(Environment& env, const SettingsRoot& g, SettingKey key) {
   return SettingAsInt16(env.numbers, ReadConfig(env, g, key), key);
 }
 
-double ReadConfigNumber(Environment& env, const modGlobaleVariablen& g, SettingKey key) {
+double ReadConfigNumber(Environment& env, const SettingsRoot& g, SettingKey key) {
   return SettingAsNumber(env.numbers, ReadConfig(env, g, key), key);
 }
 
-bool ReadConfigFlag(Environment& env, const modGlobaleVariablen& g, SettingKey key) {
+bool ReadConfigFlag(Environment& env, const SettingsRoot& g, SettingKey key) {
   return SettingAsFlag(env.numbers, ReadConfig(env, g, key), key);
 }
 

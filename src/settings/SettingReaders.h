@@ -12,11 +12,11 @@
 namespace kvotlk {
 
 struct Environment;
-struct modGlobaleVariablen;
+struct SettingsRoot;
 class LocaleNumbers;
 
-std::string ReadConfig(Environment& env, const modGlobaleVariablen& g, SettingKey key);
-bool WriteConfig(Environment& env, const modGlobaleVariablen& g, SettingKey key,
+std::string ReadConfig(Environment& env, const SettingsRoot& g, SettingKey key);
+bool WriteConfig(Environment& env, const SettingsRoot& g, SettingKey key,
                  std::string_view value);
 
 // The text as a 16-bit whole number (a fraction rounded half to even), else the default's.
@@ -26,8 +26,8 @@ double SettingAsNumber(LocaleNumbers& numbers, std::string_view text, SettingKey
 // "0" false, any other number true; a text that is not a number counts as the default.
 bool SettingAsFlag(LocaleNumbers& numbers, std::string_view text, SettingKey key);
 
-std::int16_t ReadConfigInt16(Environment& env, const modGlobaleVariablen& g, SettingKey key);
-double ReadConfigNumber(Environment& env, const modGlobaleVariablen& g, SettingKey key);
-bool ReadConfigFlag(Environment& env, const modGlobaleVariablen& g, SettingKey key);
+std::int16_t ReadConfigInt16(Environment& env, const SettingsRoot& g, SettingKey key);
+double ReadConfigNumber(Environment& env, const SettingsRoot& g, SettingKey key);
+bool ReadConfigFlag(Environment& env, const SettingsRoot& g, SettingKey key);
 
 }  // namespace kvotlk

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+// The program-wide state, in parts: a function takes the part it reads, and the whole
+// struct converts to each of them. Every variable keeps its own name.
 namespace kvotlk {
 
 class KvoApplication;
@@ -12,20 +14,13 @@ class KvoPartProgram;
 class KvoDimensionObject;
 class KvoTextCommand;
 
-// One sample: parallel lists of characteristic IDs and measured values, indexed 0..m;
-// entry 0 is never filled.
-struct Stichprobe {
-  std::vector<std::string> strMerkmal{std::string()};
-  std::vector<double> dblMesswert{0.0};
+// The settings store's root, set first at start-up.
+struct SettingsRoot {
+  std::string strRegistryRoot;
 };
 
-// The program-wide state. Owned by the application, passed by reference to the windows
-// and to core; tests make their own.
-struct modGlobaleVariablen {
-  // Settings store: registry root, set first at start-up.
-  std::string strRegistryRoot;
-
-  // Order variables, set by the order confirmation.
+// Set by the order confirmation; read by the capture and the result file.
+struct OrderVariables {
   std::string strArtikel;
   std::string strMaschine;
   std::string strAuftrag;
@@ -35,8 +30,18 @@ struct modGlobaleVariablen {
   std::string strPruefer;
   std::string strNestnummer;
   std::int16_t intNestnummerAmMerkmal = 0;
+};
 
-  // Capture data. arrStichproben holds elements 0..intAnzStichproben.
+// One sample: parallel lists of characteristic IDs and measured values, indexed 0..m;
+// entry 0 is never filled.
+struct Stichprobe {
+  std::vector<std::string> strMerkmal{std::string()};
+  std::vector<double> dblMesswert{0.0};
+};
+
+// The captured samples and the capture's working variables. arrStichproben holds elements
+// 0..intAnzStichproben.
+struct CaptureData {
   std::vector<Stichprobe> arrStichproben{Stichprobe{}};
   std::int16_t intAnzStichproben = 0;
   std::int16_t intAnzMerkmale = 0;
@@ -50,8 +55,10 @@ struct modGlobaleVariablen {
   std::int16_t intPosInBlockB = 0;
   std::int16_t intFeld165 = 0;
   double dblAktWert = 0.0;
+};
 
-  // Run-time copies of settings.
+// Run-time copies of settings, read at start-up and refreshed by the settings dialog.
+struct RunTimeSettings {
   std::string strStandardDir;
   std::string varLaengeArtikelNr;
   std::int16_t intAuftragsNrLaenge = 0;
@@ -61,15 +68,21 @@ struct modGlobaleVariablen {
   bool blnDateiErweiterungVerwenden = false;
   std::string strDateiErweiterung;
   bool blnMessserieUmfang = false;
+};
 
-  // The CMM software: application and part program held since the order confirmation,
-  // the measuring program's name, and the objects of the last executed command.
+// The CMM software: application and part program held since the order confirmation, the
+// measuring program's name, and the objects of the last executed command.
+struct KvoObjects {
   std::shared_ptr<KvoApplication> KvoApp;
   std::shared_ptr<KvoPartProgram> KvoPartProg;
   std::string strMessprogrammName;
   std::shared_ptr<KvoDimensionObject> KvoDimension;
   std::shared_ptr<KvoTextCommand> KvoTextCmd;
+};
 
+// The whole program-wide state. Owned by the application, passed by reference to the
+// windows and to core; tests make their own.
+struct modGlobaleVariablen : SettingsRoot, OrderVariables, CaptureData, RunTimeSettings, KvoObjects {
   // The order handoff file written last; empty when none was written since start.
   std::string strValuesFile;
 };

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "capture/CaptureEngine.h"
+#include "capture/CaptureOrder.h"
 #include "capture/CaptureView.h"
-#include "capture/FakeKalvero.h"
-#include "capture/modKVOFunctions.h"
+#include "fake-kalvero/FakeKalvero.h"
+#include "kalvero/modKVOFunctions.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {
@@ -25,9 +26,7 @@ class RecordingView final : public CaptureView {
     }
   }
   void setNumProbes(const std::string& /*caption*/) override {}
-  void setOrderProbenumfang(const std::string& /*text*/) override {}
-  int orderNestState() override { return kUnchecked; }
-  void showOrderWindow() override {}
+  void showWindow() override {}
   void closeWindow() override { ++closed; }
 
   std::vector<std::string> repainted;
@@ -46,6 +45,7 @@ struct Capture {
   TestEnvironment t;
   std::shared_ptr<FakeKvoApplication> app;
   RecordingView view;
+  NullCaptureOrder order;
 };
 
 // A loop start repaints the sample number at once (the run goes on without a message
@@ -53,11 +53,11 @@ struct Capture {
 TEST(CaptureEngine, RepaintsAtALoopStartAndLeavesTheClosedWindowAlone) {
   Capture c;
   c.t.setSetting("SCHLEIFE", "1");
-  CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
-  engine.Form_Load();
-  c.app->run({ScriptedCommand::Text("SchleifeAnfang"), ScriptedCommand::Text("SchleifeAnfang")});
+  CaptureEngine engine(c.t.env, c.t.g, c.order);
+  engine.Form_Load(c.view);
+  c.app->run({CommandRecord::Text("SchleifeAnfang"), CommandRecord::Text("SchleifeAnfang")});
   c.t.setSetting("SCHLEIFE", "0");
-  c.app->run(std::vector<ScriptedCommand>{});
+  c.app->run(std::vector<CommandRecord>{});
   EXPECT_EQ(c.view.repainted, (std::vector<std::string>{"1", "2"}));
 
   engine.Form_Unload();
@@ -69,10 +69,10 @@ TEST(CaptureEngine, RepaintsAtALoopStartAndLeavesTheClosedWindowAlone) {
 TEST(CaptureEngine, ARunFiredWhileSubscribingIsCaptured) {
   Capture c;
   c.app->eventSource->whileConnecting = [&c] {
-    c.app->run({ScriptedCommand::Dimension("10", 1.5)});
+    c.app->run({CommandRecord::Dimension("10", 1.5)});
   };
-  CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
-  engine.Form_Load();
+  CaptureEngine engine(c.t.env, c.t.g, c.order);
+  engine.Form_Load(c.view);
   EXPECT_EQ(c.t.g.intAnzStichproben, 1);
   ASSERT_EQ(c.t.g.arrStichproben.size(), 2U);
   EXPECT_EQ(c.t.g.arrStichproben[1].dblMesswert.at(1), 1.5);
@@ -81,8 +81,8 @@ TEST(CaptureEngine, ARunFiredWhileSubscribingIsCaptured) {
 TEST(CaptureEngine, DestroyingTheEngineEndsTheSubscription) {
   Capture c;
   {
-    CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
-    engine.Form_Load();
+    CaptureEngine engine(c.t.env, c.t.g, c.order);
+    engine.Form_Load(c.view);
     EXPECT_EQ(c.app->eventSource->sink, &engine);
   }
   EXPECT_EQ(c.app->eventSource->sink, nullptr);
@@ -91,12 +91,12 @@ TEST(CaptureEngine, DestroyingTheEngineEndsTheSubscription) {
 // A line break would split the "MERKMAL=" line of the result file; a measuring-program
 // file cannot hold one inside a value. The refused ID's value is not stored either.
 TEST(CaptureEngine, AnIdWithALineBreakIsNoWholeNumber) {
-  ScriptedCommand type184 = ScriptedCommand::Plain(184, "10\r");
+  CommandRecord type184 = CommandRecord::Plain(184, "10\r");
   type184.field662 = 2.0;
-  for (const ScriptedCommand& command : {ScriptedCommand::Dimension("\n101", 1.0), type184}) {
+  for (const CommandRecord& command : {CommandRecord::Dimension("\n101", 1.0), type184}) {
     Capture c;
-    CaptureEngine engine(c.t.env, c.t.g, c.view, [] { return true; });
-    engine.Form_Load();
+    CaptureEngine engine(c.t.env, c.t.g, c.order);
+    engine.Form_Load(c.view);
     c.app->run({command});
     const std::string id = command.dimension ? "\n101" : "10\r";
     ASSERT_EQ(c.t.prompts.shown.size(), 1U);

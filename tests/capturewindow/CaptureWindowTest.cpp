@@ -18,18 +18,7 @@
 namespace kvotlk::test {
 namespace {
 
-using Cmd = ScriptedCommand;
-
-// The nest state of the order window.
-class RecordingOrderWindow final : public CaptureOrderWindow {
- public:
-  void showOrderWindow() override {}
-  void setOrderProbenumfang(const std::string&) override {}
-  int orderNestState() override { return chkNest; }
-  OrderForm orderForm() override { return {}; }
-
-  int chkNest = kUnchecked;
-};
+using Cmd = CommandRecord;
 
 class CaptureWindowTest : public ::testing::Test, public TestEnvironment {
  protected:
@@ -42,18 +31,22 @@ class CaptureWindowTest : public ::testing::Test, public TestEnvironment {
   }
   ~CaptureWindowTest() override {
     window.reset();
+    engine.reset();
     processEvents();
   }
   void open(Environment& with) {
-    window = std::make_unique<frm_TuL>(with, g, order);
-    window->Form_Load();
-    window->show();
+    window.reset();
+    engine = std::make_unique<CaptureEngine>(with, g, order);
+    window = std::make_unique<frm_TuL>(*engine);
+    engine->Form_Load(*window);
+    window->showWindow();
   }
   QTableWidget* table() const { return child<QTableWidget>(*window, "FlexGridDaten"); }
   int twips(int n) const { return TwipsToPixels(n, window->logicalDpiX()); }
 
   std::shared_ptr<FakeKvoApplication> app;
-  RecordingOrderWindow order;
+  TestCaptureOrder order;
+  std::unique_ptr<CaptureEngine> engine;
   std::unique_ptr<frm_TuL> window;
 };
 

@@ -16,8 +16,9 @@ TEST(AboutBoxTest, ShowsTheProgramIcon) {
   QPixmap drawn(32, 32);
   drawn.fill(Qt::darkBlue);
   QApplication::setWindowIcon(QIcon(drawn));
-  RecordingMainWindow main;
-  WindowUnderTest<frm_About> about{new frm_About(main)};
+  TestEnvironment t;
+  RecordingMainWindow main{t.env, t.g};
+  WindowUnderTest<frm_About> about{new frm_About(main.engine)};
   QApplication::setWindowIcon(previous);
   EXPECT_EQ(child<QLabel>(*about.get(), "picIcon")->pixmap().toImage().pixelColor(16, 16),
             QColor(Qt::darkBlue));

@@ -16,7 +16,7 @@ namespace kvotlk::test {
 // One catalogue editor open on a test environment, driven through its controls.
 struct CatalogEditorRig {
   TestEnvironment t;
-  RecordingMainWindow main;
+  RecordingMainWindow main{t.env, t.g};
   std::unique_ptr<WindowUnderTest<QWidget>> editor;
 
   std::string path(Catalog catalog) const { return CatalogPath(t.env.programFolder, catalog); }
@@ -25,7 +25,7 @@ struct CatalogEditorRig {
   }
   template <typename Editor>
   void open() {
-    editor = std::make_unique<WindowUnderTest<QWidget>>(new Editor(t.env, t.g, main));
+    editor = std::make_unique<WindowUnderTest<QWidget>>(new Editor(t.env, t.g, main.engine));
   }
   void openPruefer() { open<frm_PrueferKatalog>(); }
   void openMaschine() { open<frm_Maschinenkatalog>(); }

@@ -31,7 +31,7 @@ class KonfigurationTest : public ::testing::Test, public TestEnvironment, public
     return folders[folder];
   }
   void open() {
-    dialog = std::make_unique<WindowUnderTest<QWidget>>(new frm_Konfiguration(env, g, main, *this));
+    dialog = std::make_unique<WindowUnderTest<QWidget>>(new frm_Konfiguration(env, g, main.engine, *this));
   }
   template <typename Widget = QWidget>
   Widget* control(const char* name) const {
@@ -41,7 +41,7 @@ class KonfigurationTest : public ::testing::Test, public TestEnvironment, public
                                        {native("/opt"), {"kvotlk"}},
                                        {native("/opt/kvotlk"), {"Daten", "Kataloge"}},
                                        {native("/mnt/daten"), {"pruef"}}};
-  RecordingMainWindow main;
+  RecordingMainWindow main{env, g};
   std::unique_ptr<WindowUnderTest<QWidget>> dialog;
 };
 

@@ -3,14 +3,22 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindowAccess.h"
+#include "entry/OrderEngine.h"
+#include "capture/CaptureView.h"
+#include "entry/OrderWindow.h"
 
 namespace kvotlk::test {
 
-// Records what a secondary window does to the main window, in order.
-class RecordingMainWindow final : public MainWindowAccess {
+// The order engine over a main window that records, in order, what the other windows have
+// the engine do to it: pass engine to the window under test.
+class RecordingMainWindow final : public OrderWindow {
  public:
-  void showMainWindow() override { calls.emplace_back("showMainWindow"); }
+  RecordingMainWindow(Environment& env, modGlobaleVariablen& g) : engine(env, g, *this) {}
+
+  OrderForm form() override { return {}; }
+  int nestState() override { return kUnchecked; }
+  void showWindow() override { calls.emplace_back("showMainWindow"); }
+  void hideWindow() override {}
   void setPrueferList(const std::vector<std::string>& entries) override {
     calls.emplace_back("setPrueferList");
     prueferList = entries;
@@ -19,16 +27,31 @@ class RecordingMainWindow final : public MainWindowAccess {
     calls.emplace_back("setMaschineList");
     maschineList = entries;
   }
-  void clearNestEntry() override { calls.emplace_back("clearNestEntry"); }
-  void clearNestID() override { calls.emplace_back("clearNestID"); }
   void setPartCountVisible(bool visible) override {
     calls.emplace_back(visible ? "setPartCountVisible(true)" : "setPartCountVisible(false)");
   }
-  void SetToolTips() override { calls.emplace_back("SetToolTips"); }
+  void setToolTips(const std::optional<std::string>& /*auftrag*/,
+                   const std::string& /*artikel*/) override {
+    calls.emplace_back("SetToolTips");
+  }
+  void setNestToolTip(const std::string& /*toolTip*/) override {}
+  void presetDateTime(const DateTimeFields& /*fields*/) override {}
+  void showEntries(const OrderForm& /*form*/) override {}
+  void setNestID(const std::string& caption) override {
+    calls.push_back(caption.empty() ? "clearNestID" : "setNestID(" + caption + ")");
+  }
+  void setNestEnabled(bool /*enabled*/) override {}
+  void clearNestEntry() override { calls.emplace_back("clearNestEntry"); }
+  void setProbenumfang(const std::string& text) override {
+    calls.push_back("setOrderProbenumfang(" + text + ")");
+  }
+  CaptureView& makeCaptureWindow(CaptureEngine& /*engine*/) override { return capture; }
 
   std::vector<std::string> calls;
   std::vector<std::string> prueferList;
   std::vector<std::string> maschineList;
+  NullCaptureView capture;
+  OrderEngine engine;
 };
 
 }  // namespace kvotlk::test

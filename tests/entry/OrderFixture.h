@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 #include "support/TestEnvironment.h"
 
 namespace kvotlk::test {

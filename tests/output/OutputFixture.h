@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/Paths.h"
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 #include "output/modTuLOutput.h"
 #include "support/TestEnvironment.h"
 
@@ -59,7 +59,7 @@ struct SendWorld {
   std::string stagedPath(const std::string& name) const { return staging + name; }
   std::string targetPath(const std::string& name) const { return target + sep() + name; }
   std::string log() const { return t.files.content(staging + "TLDebug.txt"); }
-  bool send() { return WriteResultFile(t.env, t.g, form); }
+  bool send() { return Written(WriteResultFile(t.env, t.g, form)); }
 
   TestEnvironment t;
   OrderForm form;

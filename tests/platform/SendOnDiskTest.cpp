@@ -31,7 +31,7 @@ TEST(SendOnDiskTest, DeliversThenKeepsAFileNotYetCollected) {
   Environment env{t.settings, *disk,     t.clock,   t.random,
                   t.prompts,  t.numbers, t.kalvero, toUtf8(root / "prog")};
 
-  EXPECT_TRUE(WriteResultFile(env, t.g, OrderForm{}));
+  EXPECT_EQ(WriteResultFile(env, t.g, OrderForm{}), SendOutcome::Delivered);
   EXPECT_TRUE(t.prompts.shown.empty());
   EXPECT_EQ(disk->readFile(target / "Solvik.txt"), exampleFile());
   EXPECT_TRUE(disk->fileExists(staging / "TLDebug.txt"));
@@ -39,7 +39,7 @@ TEST(SendOnDiskTest, DeliversThenKeepsAFileNotYetCollected) {
   EXPECT_EQ(filesIn(target), 1U);
 
   EXPECT_TRUE(writeWholeFile(*disk, target / "Solvik.txt", "noch nicht abgeholt"));
-  EXPECT_TRUE(WriteResultFile(env, t.g, OrderForm{}));
+  EXPECT_EQ(WriteResultFile(env, t.g, OrderForm{}), SendOutcome::StagedOnly);
   EXPECT_EQ(t.prompts.shown.size(), 1U);
   EXPECT_EQ(disk->readFile(target / "Solvik.txt"), "noch nicht abgeholt");
   EXPECT_EQ(disk->readFile(staging / "Solvik.txt"), exampleFile());

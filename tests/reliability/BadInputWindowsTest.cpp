@@ -67,10 +67,10 @@ TEST(BadInputWindows, TheWindowsTakeEveryBadSetting) {
       EXPECT_EQ(rig.edit("txtAnzahlDerTeile")->isVisibleTo(rig.window.get()), partCount);
 
       TestEnvironment t;
-      RecordingMainWindow main;
+      RecordingMainWindow main{t.env, t.g};
       OneDrive volumes;
       t.setSetting(info.name, bad);
-      WindowUnderTest<QWidget> dialog(new frm_Konfiguration(t.env, t.g, main, volumes));
+      WindowUnderTest<QWidget> dialog(new frm_Konfiguration(t.env, t.g, main.engine, volumes));
       dialog.child<QPushButton>(QStringLiteral("OKButton"))->click();
       EXPECT_TRUE(dialog.closed());
       EXPECT_TRUE(t.prompts.shown.empty());

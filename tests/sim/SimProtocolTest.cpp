@@ -62,9 +62,9 @@ TEST(SimProtocolTest, RealsKeepEveryBit) {
 }
 
 TEST(SimProtocolTest, EventsKeepEveryPropertyAndMalformedOnesAreRefused) {
-  ScriptedCommand full = ScriptedCommand::Dimension("101", 12.3456789, 1209, -0.004);
+  CommandRecord full = CommandRecord::Dimension("101", 12.3456789, 1209, -0.004);
   full.CmdIdText = "Kreis\t1";
-  full.textCmd = ScriptedTextCmd{"ID", "101,102,,104"};
+  full.textCmd = TextCmdRecord{"ID", "101,102,,104"};
   full.field165 = -2;
   full.field662 = 0.1 + 0.2;
   const Fields good = objectEventFields({17, 3, full});
@@ -79,7 +79,7 @@ TEST(SimProtocolTest, EventsKeepEveryPropertyAndMalformedOnesAreRefused) {
                                      {3, "3000000000"},
                                      {5, "2"},
                                      {7, "1,5"}}) {
-    Fields bad = objectEventFields({1, 1, ScriptedCommand{}});
+    Fields bad = objectEventFields({1, 1, CommandRecord{}});
     bad[index] = value;
     EXPECT_FALSE(parseObjectEvent(bad)) << index;
   }

@@ -11,7 +11,7 @@
 #include <QLocalSocket>
 
 #include "capture/CaptureMessages.h"
-#include "capture/modKVOFunctions.h"
+#include "kalvero/modKVOFunctions.h"
 #include "simlink/SimTestSupport.h"
 
 namespace kvotlk::test {

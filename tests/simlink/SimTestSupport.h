@@ -50,7 +50,7 @@ inline constexpr std::int64_t kLinkEventsPerRun = 5;
 // What the capture holds of run `run` of the link program: "id=value" entries.
 inline std::string expectedSample(std::uint64_t seed, std::uint64_t run) {
   std::string out;
-  for (const ScriptedCommand& command : program::ProgramExecutor(linkProgram(), seed).run(run)) {
+  for (const CommandRecord& command : program::ProgramExecutor(linkProgram(), seed).run(run)) {
     if (command.dimension) {
       out += ' ' + command.dimension->DimIdText + '=' +
              simlink::formatReal(command.dimension->DimMeasured);
@@ -163,11 +163,12 @@ struct Converter {
     }
     ResetSamples(t.g);
     captureEnv = std::make_unique<Environment>(environment(prompts ? *prompts : t.prompts));
-    engine = std::make_unique<CaptureEngine>(*captureEnv, t.g, view, [this] {
+    order.send = [this] {
       sentSamples = t.g.intAnzStichproben;
       return true;
-    });
-    engine->Form_Load();
+    };
+    engine = std::make_unique<CaptureEngine>(*captureEnv, t.g, order);
+    engine->Form_Load(view);
     return {};
   }
   std::vector<std::string> messages() const {
@@ -194,6 +195,7 @@ struct Converter {
   Environment env;
   std::unique_ptr<Environment> captureEnv;
   NullCaptureView view;
+  TestCaptureOrder order;
   std::unique_ptr<CaptureEngine> engine;
   // The sample count the result writer saw; -1 before it was called.
   int sentSamples = -1;

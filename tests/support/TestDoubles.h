@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "capture/CaptureOrder.h"
 #include "common/Clock.h"
 #include "common/Prompts.h"
 
@@ -36,6 +38,22 @@ class ScriptedPrompts final : public Prompts {
 
   std::deque<bool> answers;
   std::vector<ShownPrompt> shown;
+};
+
+// The order of a capture under test: the nest check box as set, what the capture tells the
+// order window noted in calls, and a send that runs the given function (none: nothing is
+// written).
+struct TestCaptureOrder final : CaptureOrder {
+  int nestState() override { return chkNest; }
+  void sampleSizeRaised(const std::string& size) override {
+    calls.push_back("setOrderProbenumfang(" + size + ")");
+  }
+  void captureClosing() override { calls.emplace_back("showOrderWindow"); }
+  bool sendResultFile() override { return send && send(); }
+
+  int chkNest = kUnchecked;
+  std::function<bool()> send;
+  std::vector<std::string> calls;
 };
 
 // A clock that stands still unless a test moves it; waits are not waited.

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/modGlobaleVariablen.h"
-#include "capture/FakeKalvero.h"
+#include "state/modGlobaleVariablen.h"
+#include "fake-kalvero/FakeKalvero.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "settings/SettingsStore.h"

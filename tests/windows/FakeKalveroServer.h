@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 #include "platform/windows/ComPtr.h"
 #include "platform/windows/Variant.h"
 #include "platform/windows/WideText.h"

@@ -1,4 +1,4 @@
-#include "capture/FakeKalvero.h"
+#include "fake-kalvero/FakeKalvero.h"
 
 #include <numeric>
 #include <utility>
@@ -82,30 +82,7 @@ std::optional<double> FakeDimension::DimSecondary() {
   return answered(*life_, "DimSecondary", secondary);
 }
 
-ScriptedCommand ScriptedCommand::Dimension(std::string dimIdText, double measured,
-                                           std::int32_t typeCode, double secondary) {
-  ScriptedCommand scripted;
-  scripted.CmdTypeCode = typeCode;
-  scripted.dimension = ScriptedDimension{std::move(dimIdText), measured, secondary};
-  return scripted;
-}
-
-ScriptedCommand ScriptedCommand::Text(std::string name, std::string text) {
-  ScriptedCommand scripted;
-  scripted.textCmd = ScriptedTextCmd{std::move(name), std::move(text)};
-  return scripted;
-}
-
-ScriptedCommand ScriptedCommand::Plain(std::int32_t typeCode, std::string cmdIdText,
-                                       std::int32_t field165) {
-  ScriptedCommand scripted;
-  scripted.CmdTypeCode = typeCode;
-  scripted.CmdIdText = std::move(cmdIdText);
-  scripted.field165 = field165;
-  return scripted;
-}
-
-FakeCommand::FakeCommand(std::shared_ptr<FakeKalveroLife> life, const ScriptedCommand& scripted)
+FakeCommand::FakeCommand(std::shared_ptr<FakeKalveroLife> life, const CommandRecord& scripted)
     : typeCode(scripted.CmdTypeCode),
       idText(scripted.CmdIdText),
       field165(scripted.field165),
@@ -208,12 +185,12 @@ std::shared_ptr<FakePartProgram> FakeKvoApplication::makePartProgram(const std::
   return std::make_shared<FakePartProgram>(life, fileName);
 }
 
-std::shared_ptr<FakeCommand> FakeKvoApplication::makeCommand(const ScriptedCommand& scripted) {
+std::shared_ptr<FakeCommand> FakeKvoApplication::makeCommand(const CommandRecord& scripted) {
   return std::make_shared<FakeCommand>(life, scripted);
 }
 
 std::vector<std::shared_ptr<FakeCommand>> FakeKvoApplication::makeCommands(
-    const std::vector<ScriptedCommand>& script) {
+    const std::vector<CommandRecord>& script) {
   std::vector<std::shared_ptr<FakeCommand>> commands;
   commands.reserve(script.size());
   for (const auto& scripted : script) {
@@ -244,12 +221,12 @@ void FakeKvoApplication::executeCommand(const std::shared_ptr<KvoCommand>& comma
   eventSource->sink->OnObjectExecuted(programOrCurrent(program), command);
 }
 
-void FakeKvoApplication::executeCommand(const ScriptedCommand& scripted,
+void FakeKvoApplication::executeCommand(const CommandRecord& scripted,
                                         const std::shared_ptr<KvoPartProgram>& program) {
   executeCommand(makeCommand(scripted), program);
 }
 
-void FakeKvoApplication::run(const std::vector<ScriptedCommand>& commands) {
+void FakeKvoApplication::run(const std::vector<CommandRecord>& commands) {
   run(makeCommands(commands));
 }
 

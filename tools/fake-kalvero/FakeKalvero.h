@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/CommandRecord.h"
+#include "kalvero/KalveroPort.h"
 
 // An in-memory stand-in for the CMM software, for tests, benchmarks and tools. Every
 // object of one fake shares its life: after goAway() every call answers "gone", and a
@@ -66,40 +67,9 @@ class FakeDimension final : public KvoDimensionObject {
   std::shared_ptr<FakeKalveroLife> life_;
 };
 
-// What one command of a scripted run is; a plain value so that tests can list runs.
-struct ScriptedDimension {
-  std::string DimIdText;
-  double DimMeasured = 0.0;
-  double DimSecondary = 0.0;
-};
-
-struct ScriptedTextCmd {
-  std::string TextCmdName;
-  std::string TextCmdText;
-};
-
-struct ScriptedCommand {
-  std::int32_t CmdTypeCode = 0;
-  std::string CmdIdText;
-  std::optional<ScriptedDimension> dimension;
-  std::optional<ScriptedTextCmd> textCmd;
-  // Field 165 and field 662 at index 1; other fields and indexes answer 0.
-  std::int32_t field165 = 0;
-  double field662 = 0.0;
-
-  // A dimension command of an ordinary type.
-  static ScriptedCommand Dimension(std::string dimIdText, double measured,
-                                   std::int32_t typeCode = 1, double secondary = 0.0);
-  // A command with a text command of that name and text.
-  static ScriptedCommand Text(std::string name, std::string text = {});
-  // A command without dimension or text command, such as a block start or end.
-  static ScriptedCommand Plain(std::int32_t typeCode, std::string cmdIdText = {},
-                               std::int32_t field165 = 0);
-};
-
 class FakeCommand final : public KvoCommand {
  public:
-  FakeCommand(std::shared_ptr<FakeKalveroLife> life, const ScriptedCommand& scripted);
+  FakeCommand(std::shared_ptr<FakeKalveroLife> life, const CommandRecord& scripted);
   std::optional<std::int32_t> CmdTypeCode() override;
   std::optional<std::string> CmdIdText() override;
   std::optional<bool> HasDimension() override;
@@ -164,19 +134,19 @@ class FakeKvoApplication final : public KvoApplication {
 
   // A part program of the same software that is not the open one.
   std::shared_ptr<FakePartProgram> makePartProgram(const std::string& fileName);
-  std::shared_ptr<FakeCommand> makeCommand(const ScriptedCommand& scripted);
+  std::shared_ptr<FakeCommand> makeCommand(const CommandRecord& scripted);
   std::vector<std::shared_ptr<FakeCommand>> makeCommands(
-      const std::vector<ScriptedCommand>& script);
+      const std::vector<CommandRecord>& script);
 
   // Events, as the software fires them while it executes; nothing reaches a sink once the
   // software has gone. Without a program the open one is meant.
   void startExecution(const std::shared_ptr<KvoPartProgram>& program = nullptr);
   void executeCommand(const std::shared_ptr<KvoCommand>& command,
                       const std::shared_ptr<KvoPartProgram>& program = nullptr);
-  void executeCommand(const ScriptedCommand& scripted,
+  void executeCommand(const CommandRecord& scripted,
                       const std::shared_ptr<KvoPartProgram>& program = nullptr);
   // One run of the open program: the start, then every command in turn.
-  void run(const std::vector<ScriptedCommand>& commands);
+  void run(const std::vector<CommandRecord>& commands);
   void run(const std::vector<std::shared_ptr<FakeCommand>>& commands);
 
   std::shared_ptr<FakeKalveroLife> life;

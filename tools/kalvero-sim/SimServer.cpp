@@ -284,7 +284,7 @@ void SimServer::step() {
   }
   const std::string run = "Lauf " + std::to_string(runNumber_) + ": ";
   if (inRun_ && nextCommand_ < commands_.size()) {
-    const ScriptedCommand& command = commands_[nextCommand_++];
+    const CommandRecord& command = commands_[nextCommand_++];
     const simlink::ObjectEvent event{sequence_ + 1, programHandle_, command};
     sendEvent(simlink::objectEventFields(event),
               run + "OnObjectExecuted " + program::describeExecuted(command));

@@ -13,7 +13,7 @@
 #include <QLocalServer>
 #include <QTimer>
 
-#include "capture/FakeKalvero.h"
+#include "kalvero/CommandRecord.h"
 #include "platform/simlink/SimProtocol.h"
 #include "program/ProgramExecutor.h"
 
@@ -113,7 +113,7 @@ class SimServer {
   int runsQueued_ = 0;
   bool inRun_ = false;
   std::uint64_t runNumber_ = 0;
-  std::vector<ScriptedCommand> commands_;
+  std::vector<CommandRecord> commands_;
   std::size_t nextCommand_ = 0;
   std::int64_t sequence_ = 0;
   std::set<Client*> awaiting_;

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "entry/OrderForm.h"
+#include "state/OrderForm.h"
 #include "kvotlk-replay/InputFile.h"
 
 // The order file of kvotlk-replay: one line per control of the order form, name=value,

@@ -3,24 +3,18 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/MainWindowRules.h"
-#include "app/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
-#include "capture/FakeKalvero.h"
 #include "catalogs/CatalogFiles.h"
 #include "common/Environment.h"
-#include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
-#include "entry/OrderConfirmation.h"
-#include "entry/OrderFormRules.h"
-#include "entry/OrderValuesFile.h"
+#include "entry/OrderEngine.h"
+#include "fake-kalvero/FakeKalvero.h"
 #include "kvotlk-replay/ReplayPorts.h"
-#include "output/OutputMessages.h"
-#include "output/modTuLOutput.h"
 #include "program/ProgramExecutor.h"
 #include "program/ProgramText.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk::replay {
 namespace {
@@ -68,16 +62,6 @@ const char* outcomeText(int code) {
   }
 }
 
-// The capture window of one order: its view and the engine that drives it.
-struct CaptureWindow {
-  CaptureWindow(Environment& env, modGlobaleVariablen& g, OrderForm& form,
-                std::function<void()> closed, std::function<bool()> writeResultFile)
-      : view(form, std::move(closed)), engine(env, g, view, std::move(writeResultFile)) {}
-
-  ReplayView view;
-  CaptureEngine engine;
-};
-
 class Replay {
  public:
   Replay(const ReplayInputs& inputs, const MachinePorts& machine, std::ostream& out,
@@ -97,12 +81,13 @@ class Replay {
              numbers_,
              kalvero_,
              inputs.programFolder},
-        order_(inputs.order) {
+        window_(inputs.order, [this] { captureClosedItself(); }),
+        engine_(env_, g_, window_) {
     loadSettings(settings_, inputs.settings);
   }
 
   int run() {
-    loadMainWindow();
+    engine_.Form_Load();
     enterNestNumber();
     startKalvero();
     if (!(inputs_.options.scriptFile ? runScript() : runDefault())) {
@@ -113,17 +98,6 @@ class Replay {
   }
 
  private:
-  // The main window's load, as far as it concerns the job: the run-time copies of the
-  // settings, the leftover handoff file, and the two lists (a missing catalogue shows its
-  // message).
-  void loadMainWindow() {
-    ReadStartSettings(env_, g_);
-    DeleteLeftoverValuesFile(env_, g_);
-    ReadNestIDVerwenden(env_, g_);
-    combo_Pruefer_ = ReadCatalogForList(env_, Catalog::Pruefer);
-    Combo_Maschine_ = ReadCatalogForList(env_, Catalog::Maschine);
-  }
-
   void refuseInput(const InputFileError& error) {
     err_ << "FEHLER: " << error.text() << '\n' << std::flush;
   }
@@ -146,27 +120,28 @@ class Replay {
   }
 
   bool checkSelections() {
-    return checkSelection(order_.form.combo_Pruefer, order_.comboPrueferPlace, combo_Pruefer_,
-                          "combo_Prüfer", Catalog::Pruefer) &&
-           checkSelection(order_.form.Combo_Maschine, order_.comboMaschinePlace, Combo_Maschine_,
-                          "Combo_Maschine", Catalog::Maschine);
+    const OrderInput& order = window_.order();
+    return checkSelection(order.form.combo_Pruefer, order.comboPrueferPlace,
+                          window_.prueferList(), "combo_Prüfer", Catalog::Pruefer) &&
+           checkSelection(order.form.Combo_Maschine, order.comboMaschinePlace,
+                          window_.maschineList(), "Combo_Maschine", Catalog::Maschine);
   }
 
   // As the operator enters it: the box is ticked (which enables the nest number), the
   // number typed (each edit looks up the nest ID), and the box cleared again when the
   // order says so (which empties the nest-ID label).
   void enterNestNumber() {
-    OrderForm& form = order_.form;
+    OrderForm& form = window_.order().form;
     const int wanted = form.chkNest;
     const std::string typed = form.txt_Nestnummer;
     form.chkNest = kChecked;
     form.txt_Nestnummer.clear();
-    NestCheckBoxClicked(form);
+    engine_.chkNest_Click();
     form.txt_Nestnummer = typed;
-    NestNumberChanged(env_, g_, form);
+    engine_.txt_Nestnummer_Change();
     if (wanted != kChecked) {
       form.chkNest = wanted;
-      NestCheckBoxClicked(form);
+      engine_.chkNest_Click();
     }
   }
 
@@ -187,51 +162,30 @@ class Replay {
     app_.reset();
   }
 
-  bool captureOpen() const { return capture_ && capture_->engine.state() != CaptureState::Closed; }
+  CaptureEngine* capture() const { return engine_.capture(); }
+
+  bool captureOpen() const { return capture() && capture()->state() != CaptureState::Closed; }
 
   // "&OK"; false when a selection is not an entry of its list.
   bool confirm() {
     if (!checkSelections()) {
       return false;
     }
-    if (const auto failure = ConfirmOrder(env_, g_, order_.form)) {
-      ShowOrderFailure(prompts_, *failure);
-      code_ = kOrderRefused;
-      return true;
-    }
-    SaveOrderValues(env_, g_, order_.form);
-    ResetSamples(g_);
-    code_ = kNotSent;
-    written_ = false;
-    capture_ = std::make_unique<CaptureWindow>(
-        env_, g_, order_.form, [this] { captureClosedItself(); },
-        [this] { return writeResultFile(); });
-    capture_->engine.Form_Load();
-    ReadNestnummerAmMerkmal(env_, g_);
+    code_ = engine_.cmd_OK_Click() ? kNotSent : kOrderRefused;
     return true;
   }
 
   // After a send that wrote the file, or after an ID message.
   void captureClosedItself() {
-    if (!written_) {
+    const auto sent = engine_.lastSend();
+    if (!sent || !Written(*sent)) {
       code_ = kCaptureEnded;
     } else {
-      code_ = copyFailed_ ? kNotDelivered : kDelivered;
+      code_ = *sent == SendOutcome::Delivered ? kDelivered : kNotDelivered;
     }
   }
 
-  // The send of the capture window; a failed copy shows its own message.
-  bool writeResultFile() {
-    const std::size_t stopsBefore = prompts_.stops().size();
-    written_ = WriteResultFile(env_, g_, order_.form);
-    const std::string copyFailed = MessageCopyFailed(StagingFolderOf(env_.programFolder));
-    const auto& stops = prompts_.stops();
-    copyFailed_ = std::find(stops.begin() + static_cast<std::ptrdiff_t>(stopsBefore), stops.end(),
-                            copyFailed) != stops.end();
-    return written_;
-  }
-
-  void execute(const ScriptedCommand& command) {
+  void execute(const CommandRecord& command) {
     if (inputs_.options.verbose) {
       out_ << "  " << program::describeExecuted(command) << '\n' << std::flush;
     }
@@ -251,7 +205,7 @@ class Replay {
         out_ << "Lauf " << runNumber_ << '\n' << std::flush;
       }
       app_->startExecution();
-      for (const ScriptedCommand& command : executor.run(runNumber_)) {
+      for (const CommandRecord& command : executor.run(runNumber_)) {
         execute(command);
       }
     }
@@ -266,9 +220,9 @@ class Replay {
       executeRuns(inputs_.options.runs, true);
     }
     if (captureOpen()) {
-      capture_->engine.CmdSendData_Click();
+      capture()->CmdSendData_Click();
     }
-    ShutDown(env_, g_);
+    engine_.Form_Unload();
     return true;
   }
 
@@ -287,7 +241,7 @@ class Replay {
   }
 
   // Why the windows would not allow the step now; nullopt when they would.
-  std::optional<std::string> refusalOf(const Step& step) const {
+  std::optional<std::string> refusalOf(const Step& step) {
     if (quit_) {
       return "Das Programm ist beendet.";
     }
@@ -298,7 +252,7 @@ class Replay {
         if (captureOpen()) {
           return "Das Erfassungsfenster ist offen.";
         }
-        if (step.name == "txt_Nestnummer" && order_.form.chkNest != kChecked) {
+        if (step.name == "txt_Nestnummer" && window_.nestState() != kChecked) {
           return "txt_Nestnummer ist gesperrt, solange chkNest nicht angekreuzt ist.";
         }
         return std::nullopt;
@@ -325,12 +279,13 @@ class Replay {
 
   // A control of the order form changed as the operator changes it.
   void setField(const Step& step) {
-    const int nestBefore = order_.form.chkNest;
-    setOrderControl(order_, step.name, step.value, {*inputs_.options.scriptFile, step.line});
+    const int nestBefore = window_.nestState();
+    setOrderControl(window_.order(), step.name, step.value,
+                    {*inputs_.options.scriptFile, step.line});
     if (step.name == "txt_Nestnummer") {
-      NestNumberChanged(env_, g_, order_.form);
-    } else if (order_.form.chkNest != nestBefore) {
-      NestCheckBoxClicked(order_.form);
+      engine_.txt_Nestnummer_Change();
+    } else if (window_.nestState() != nestBefore) {
+      engine_.chkNest_Click();
     }
   }
 
@@ -366,16 +321,16 @@ class Replay {
   void performWindowStep(const Step& step) {
     switch (step.kind) {
       case StepKind::DeleteSample:
-        capture_->engine.CmdLoeschen_Click();
+        capture()->CmdLoeschen_Click();
         break;
       case StepKind::Send:
-        capture_->engine.CmdSendData_Click();
+        capture()->CmdSendData_Click();
         break;
       case StepKind::CloseCapture:
-        capture_->engine.Form_Unload();
+        capture()->Form_Unload();
         break;
       case StepKind::Show:
-        capture_->view.print(out_);
+        window_.captureWindow().print(out_);
         break;
       default:
         performKalveroStep(step);
@@ -400,7 +355,7 @@ class Replay {
         app_->life->goAwayAfter(static_cast<int>(step.count));
         break;
       default:
-        ShutDown(env_, g_);
+        engine_.Form_Unload();
         quit_ = true;
     }
   }
@@ -416,15 +371,11 @@ class Replay {
   FakeKvoConnector kalvero_;
   Environment env_;
   modGlobaleVariablen g_;
-  OrderInput order_;
-  std::vector<std::string> combo_Pruefer_;
-  std::vector<std::string> Combo_Maschine_;
+  ReplayOrderWindow window_;
+  OrderEngine engine_;
   std::shared_ptr<FakeKvoApplication> app_;
   std::uint64_t runNumber_ = 0;
-  std::unique_ptr<CaptureWindow> capture_;
   int code_ = kNotSent;
-  bool written_ = false;
-  bool copyFailed_ = false;
   bool quit_ = false;
 };
 

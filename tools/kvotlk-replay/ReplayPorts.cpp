@@ -75,4 +75,25 @@ void ReplayView::print(std::ostream& out) const {
   out << std::flush;
 }
 
+void ReplayOrderWindow::showEntries(const OrderForm& form) {
+  OrderForm& shown = order_.form;
+  shown.txt_Artikel = form.txt_Artikel;
+  shown.txt_Auftrag = form.txt_Auftrag;
+  shown.txt_Nestnummer = form.txt_Nestnummer;
+  shown.txt_Probenumfang = form.txt_Probenumfang;
+  shown.combo_Pruefer = form.combo_Pruefer;
+  shown.Combo_Maschine = form.Combo_Maschine;
+  shown.lblNestID = form.lblNestID;
+}
+
+void ReplayOrderWindow::clearNestEntry() {
+  order_.form.txt_Nestnummer.clear();
+  order_.form.lblNestID.clear();
+}
+
+CaptureView& ReplayOrderWindow::makeCaptureWindow(CaptureEngine& /*engine*/) {
+  capture_ = std::make_unique<ReplayView>(captureClosed_);
+  return *capture_;
+}
+
 }  // namespace kvotlk::replay

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,7 +15,8 @@
 #include "capture/CaptureView.h"
 #include "common/Clock.h"
 #include "common/Prompts.h"
-#include "entry/OrderForm.h"
+#include "entry/OrderWindow.h"
+#include "kvotlk-replay/OrderFile.h"
 #include "program/SimRandom.h"
 
 // The ports kvotlk-replay puts in place of the program's windows and its clock.
@@ -72,12 +75,11 @@ class ConsolePrompts final : public Prompts {
 };
 
 // The capture window without a window: it keeps the labels and grid cells the capture
-// sets, and the order form stands for the order window. closed runs when the capture
-// closes the window itself (after a send or an ID message).
+// sets. closed runs when the capture closes the window itself (after a send or an ID
+// message).
 class ReplayView final : public CaptureView {
  public:
-  ReplayView(OrderForm& form, std::function<void()> closed)
-      : form_(form), closed_(std::move(closed)) {}
+  explicit ReplayView(std::function<void()> closed) : closed_(std::move(closed)) {}
 
   void prepareGrid() override;
   void setGridRowCount(int rows) override;
@@ -86,21 +88,63 @@ class ReplayView final : public CaptureView {
     lblCurrentProbe_ = caption;
   }
   void setNumProbes(const std::string& caption) override { lblNumProbes_ = caption; }
-  void setOrderProbenumfang(const std::string& text) override { form_.txt_Probenumfang = text; }
-  int orderNestState() override { return form_.chkNest; }
-  void showOrderWindow() override {}
+  void showWindow() override {}
   void closeWindow() override { closed_(); }
 
   // "Stichprobe X von Y", then one line "ID | Messwert" per grid row, header included.
   void print(std::ostream& out) const;
 
  private:
-  OrderForm& form_;
   std::function<void()> closed_;
   std::string lblCurrentProbe_;
   std::string lblNumProbes_;
   // Header row first; two rows, as the window starts.
   std::vector<std::array<std::string, 2>> grid_{2};
+};
+
+// The order window without a window: the order file's form, which the steps change as the
+// operator changes the controls, and the lists as the start-up filled them.
+// captureClosed runs when a capture window closes itself.
+class ReplayOrderWindow final : public OrderWindow {
+ public:
+  ReplayOrderWindow(OrderInput order, std::function<void()> captureClosed)
+      : order_(std::move(order)), captureClosed_(std::move(captureClosed)) {}
+
+  OrderInput& order() { return order_; }
+  const std::vector<std::string>& prueferList() const { return combo_Pruefer_; }
+  const std::vector<std::string>& maschineList() const { return Combo_Maschine_; }
+  // The capture window made last; only valid after the first confirmation.
+  ReplayView& captureWindow() { return *capture_; }
+
+  OrderForm form() override { return order_.form; }
+  int nestState() override { return order_.form.chkNest; }
+  void showWindow() override {}
+  void hideWindow() override {}
+  void setPrueferList(const std::vector<std::string>& entries) override {
+    combo_Pruefer_ = entries;
+  }
+  void setMaschineList(const std::vector<std::string>& entries) override {
+    Combo_Maschine_ = entries;
+  }
+  void setPartCountVisible(bool /*visible*/) override {}
+  void setToolTips(const std::optional<std::string>& /*auftrag*/,
+                   const std::string& /*artikel*/) override {}
+  void setNestToolTip(const std::string& /*toolTip*/) override {}
+  // The order file holds what the operator typed over the preset date and time.
+  void presetDateTime(const DateTimeFields& /*fields*/) override {}
+  void showEntries(const OrderForm& form) override;
+  void setNestID(const std::string& caption) override { order_.form.lblNestID = caption; }
+  void setNestEnabled(bool /*enabled*/) override {}
+  void clearNestEntry() override;
+  void setProbenumfang(const std::string& text) override { order_.form.txt_Probenumfang = text; }
+  CaptureView& makeCaptureWindow(CaptureEngine& engine) override;
+
+ private:
+  OrderInput order_;
+  std::function<void()> captureClosed_;
+  std::vector<std::string> combo_Pruefer_;
+  std::vector<std::string> Combo_Maschine_;
+  std::unique_ptr<ReplayView> capture_;
 };
 
 }  // namespace kvotlk::replay

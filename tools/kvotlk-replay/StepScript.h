@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "capture/FakeKalvero.h"
+#include "kalvero/CommandRecord.h"
 #include "kvotlk-replay/InputFile.h"
 
 // The step script of kvotlk-replay (--ablauf): what the operator does, one step per line,
@@ -46,7 +46,7 @@ struct Step {
   // Answer: true for ja.
   bool answer = false;
   // Command: the executed command.
-  ScriptedCommand command;
+  CommandRecord command;
 };
 
 using StepScriptOrError = std::variant<std::vector<Step>, InputFileError>;

@@ -21,27 +21,27 @@ double draw(const ValueRule& value, SimRandom& random, int decimals) {
 }
 
 // One execution of a command; values are drawn in the order measured, secondary, field 662.
-ScriptedCommand execute(const ProgramCommand& command, SimRandom& random, int decimals) {
-  ScriptedCommand executed;
+CommandRecord execute(const ProgramCommand& command, SimRandom& random, int decimals) {
+  CommandRecord executed;
   executed.CmdTypeCode = command.typeCode;
   executed.CmdIdText = command.cmdIdText;
   if (command.hasDimension) {
     const double measured = draw(command.measured, random, decimals);
     const double secondary = draw(command.secondary, random, decimals);
-    executed.dimension = ScriptedDimension{command.dimIdText, measured, secondary};
+    executed.dimension = DimensionRecord{command.dimIdText, measured, secondary};
   }
   if (command.hasTextCmd) {
-    executed.textCmd = ScriptedTextCmd{command.textCmdName, command.textCmdText};
+    executed.textCmd = TextCmdRecord{command.textCmdName, command.textCmdText};
   }
   executed.field165 = command.field165;
   executed.field662 = draw(command.field662, random, decimals);
   return executed;
 }
 
-ScriptedCommand loopMarker(int pass) {
-  ScriptedCommand marker;
+CommandRecord loopMarker(int pass) {
+  CommandRecord marker;
   marker.CmdTypeCode = kTypeTextCommand;
-  marker.textCmd = ScriptedTextCmd{kLoopMarkerName, std::to_string(pass)};
+  marker.textCmd = TextCmdRecord{kLoopMarkerName, std::to_string(pass)};
   return marker;
 }
 
@@ -50,9 +50,9 @@ ScriptedCommand loopMarker(int pass) {
 ProgramExecutor::ProgramExecutor(MeasuringProgram program, std::uint64_t seed)
     : program_(std::move(program)), seed_(seed) {}
 
-std::vector<ScriptedCommand> ProgramExecutor::run(std::uint64_t runNumber) const {
+std::vector<CommandRecord> ProgramExecutor::run(std::uint64_t runNumber) const {
   SimRandom random(seed_, runNumber);
-  std::vector<ScriptedCommand> commands;
+  std::vector<CommandRecord> commands;
   commands.reserve(commandsPerRun(program_));
   for (const ProgramItem& item : program_.items) {
     if (const auto* command = std::get_if<ProgramCommand>(&item)) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "capture/FakeKalvero.h"
+#include "kalvero/CommandRecord.h"
 #include "program/MeasuringProgram.h"
 
 // Turns a measuring program into the commands its runs execute, with their values. The
@@ -19,7 +19,7 @@ class ProgramExecutor {
   // program was opened). Each run draws from its own stream of the seed, so run 5 has the
   // same values whether runs 1 to 4 were executed before or not. A loop pass starts with
   // the text command "SchleifeAnfang" (text: the pass number), then executes its body.
-  std::vector<ScriptedCommand> run(std::uint64_t runNumber) const;
+  std::vector<CommandRecord> run(std::uint64_t runNumber) const;
 
   const MeasuringProgram& program() const { return program_; }
   std::uint64_t seed() const { return seed_; }

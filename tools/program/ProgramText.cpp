@@ -55,7 +55,7 @@ std::string describeValue(const ValueRule& value) {
   return formatNumber(value.first);
 }
 
-std::string describeExecuted(const ScriptedCommand& command) {
+std::string describeExecuted(const CommandRecord& command) {
   std::string text = "Typ " + std::to_string(command.CmdTypeCode);
   if (!command.CmdIdText.empty()) {
     text += ", Id " + command.CmdIdText;

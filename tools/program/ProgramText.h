@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/FakeKalvero.h"
+#include "kalvero/CommandRecord.h"
 #include "program/MeasuringProgram.h"
 
 // German display texts of programs and executed commands, for the simulator's window,
@@ -18,7 +18,7 @@ std::string formatNumber(double value);
 std::string describeValue(const ValueRule& value);
 
 // One executed command in one line, such as "Typ 1, Merkmal 101, Messwert 10,0012".
-std::string describeExecuted(const ScriptedCommand& command);
+std::string describeExecuted(const CommandRecord& command);
 
 // The columns of the program table and one row per command and loop line.
 inline constexpr std::array<const char*, 11> kTableColumns = {

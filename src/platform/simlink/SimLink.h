@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 #include "platform/simlink/SimProtocol.h"
 
 class QLocalSocket;

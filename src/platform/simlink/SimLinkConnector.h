@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 
 namespace kvotlk::simlink {
 

@@ -65,7 +65,7 @@ bool SimEventSource::connect(KvoEventSink& sink) { return link_->subscribe(sink)
 
 void SimEventSource::disconnect() { link_->unsubscribe(); }
 
-SimCommand::SimCommand(std::shared_ptr<SimLink> link, ScriptedCommand values)
+SimCommand::SimCommand(std::shared_ptr<SimLink> link, CommandRecord values)
     : link_(std::move(link)), values_(std::move(values)) {}
 
 std::optional<std::int32_t> SimCommand::CmdTypeCode() {
@@ -108,7 +108,7 @@ std::optional<double> SimCommand::RealFieldValue(std::int32_t field, std::int32_
   return whileAlive(*link_, field == kField662 && index == 1 ? values_.field662 : 0.0);
 }
 
-SimDimension::SimDimension(std::shared_ptr<SimLink> link, ScriptedDimension values)
+SimDimension::SimDimension(std::shared_ptr<SimLink> link, DimensionRecord values)
     : link_(std::move(link)), values_(std::move(values)) {}
 
 std::optional<std::string> SimDimension::DimIdText() {
@@ -123,7 +123,7 @@ std::optional<double> SimDimension::DimSecondary() {
   return whileAlive(*link_, values_.DimSecondary);
 }
 
-SimTextCommand::SimTextCommand(std::shared_ptr<SimLink> link, ScriptedTextCmd values)
+SimTextCommand::SimTextCommand(std::shared_ptr<SimLink> link, TextCmdRecord values)
     : link_(std::move(link)), values_(std::move(values)) {}
 
 std::optional<std::string> SimTextCommand::TextCmdName() {

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "capture/FakeKalvero.h"
-#include "capture/KalveroPort.h"
+#include "kalvero/CommandRecord.h"
+#include "kalvero/KalveroPort.h"
 
 // The objects of the simulated CMM software as the converter sees them. The application
 // and the part programs ask the simulator; an executed command, its dimension and its text
@@ -47,7 +47,7 @@ class SimEventSource final : public KvoEventSource {
 
 class SimCommand final : public KvoCommand {
  public:
-  SimCommand(std::shared_ptr<SimLink> link, ScriptedCommand values);
+  SimCommand(std::shared_ptr<SimLink> link, CommandRecord values);
   std::optional<std::int32_t> CmdTypeCode() override;
   std::optional<std::string> CmdIdText() override;
   std::optional<bool> HasDimension() override;
@@ -59,30 +59,30 @@ class SimCommand final : public KvoCommand {
 
  private:
   std::shared_ptr<SimLink> link_;
-  ScriptedCommand values_;
+  CommandRecord values_;
 };
 
 class SimDimension final : public KvoDimensionObject {
  public:
-  SimDimension(std::shared_ptr<SimLink> link, ScriptedDimension values);
+  SimDimension(std::shared_ptr<SimLink> link, DimensionRecord values);
   std::optional<std::string> DimIdText() override;
   std::optional<double> DimMeasured() override;
   std::optional<double> DimSecondary() override;
 
  private:
   std::shared_ptr<SimLink> link_;
-  ScriptedDimension values_;
+  DimensionRecord values_;
 };
 
 class SimTextCommand final : public KvoTextCommand {
  public:
-  SimTextCommand(std::shared_ptr<SimLink> link, ScriptedTextCmd values);
+  SimTextCommand(std::shared_ptr<SimLink> link, TextCmdRecord values);
   std::optional<std::string> TextCmdName() override;
   std::optional<std::string> TextCmdText() override;
 
  private:
   std::shared_ptr<SimLink> link_;
-  ScriptedTextCmd values_;
+  TextCmdRecord values_;
 };
 
 }  // namespace kvotlk::simlink

@@ -176,9 +176,9 @@ Fields startEventFields(const StartEvent& event) {
 }
 
 Fields objectEventFields(const ObjectEvent& event) {
-  const ScriptedCommand& command = event.command;
-  const ScriptedDimension dimension = command.dimension.value_or(ScriptedDimension{});
-  const ScriptedTextCmd textCmd = command.textCmd.value_or(ScriptedTextCmd{});
+  const CommandRecord& command = event.command;
+  const DimensionRecord dimension = command.dimension.value_or(DimensionRecord{});
+  const TextCmdRecord textCmd = command.textCmd.value_or(TextCmdRecord{});
   return {std::string(kObject),
           std::to_string(event.sequence),
           std::to_string(event.program),
@@ -228,10 +228,10 @@ std::optional<ObjectEvent> parseObjectEvent(const Fields& fields) {
   event.command.CmdTypeCode = *typeCode;
   event.command.CmdIdText = fields[kCmdIdText];
   if (*hasDimension) {
-    event.command.dimension = ScriptedDimension{fields[kDimIdText], *measured, *secondary};
+    event.command.dimension = DimensionRecord{fields[kDimIdText], *measured, *secondary};
   }
   if (*hasTextCmd) {
-    event.command.textCmd = ScriptedTextCmd{fields[kTextCmdName], fields[kTextCmdText]};
+    event.command.textCmd = TextCmdRecord{fields[kTextCmdName], fields[kTextCmdText]};
   }
   event.command.field165 = *field165;
   event.command.field662 = *field662;

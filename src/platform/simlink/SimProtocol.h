@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/FakeKalvero.h"
+#include "kalvero/CommandRecord.h"
 
 // The protocol between the converter's link and the simulated CMM software kalvero-sim,
 // plain C++ so that both sides and their tests share it. A message is one line of UTF-8
@@ -74,7 +74,7 @@ struct StartEvent {
 struct ObjectEvent {
   std::int64_t sequence = 0;
   std::int64_t program = 0;
-  ScriptedCommand command;
+  CommandRecord command;
 };
 
 Fields startEventFields(const StartEvent& event);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 
 namespace kvotlk::windows {
 

@@ -1,4 +1,4 @@
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 #include "platform/windows/KvoComConnector.h"
 
 namespace kvotlk {

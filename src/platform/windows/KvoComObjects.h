@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "capture/KalveroPort.h"
+#include "kalvero/KalveroPort.h"
 #include "platform/windows/DispatchObject.h"
 
 // The objects of the CMM software behind the Kalvero port, each an automation object

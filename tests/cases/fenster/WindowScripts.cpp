@@ -21,6 +21,8 @@
 #include "FaultyFileSystem.h"
 #include "WindowTestSupport.h"
 #include "about/frm_About.h"
+#include "capture/CaptureEngine.h"
+#include "output/modTuLOutput.h"
 #include "app/ProgramIcon.h"
 #include "app/QtPrompts.h"
 #include "catalogs/frm_Maschinenkatalog.h"
@@ -38,18 +40,6 @@ namespace fs = std::filesystem;
 bool gUpdate = false;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-// Notes what the capture does to the order window among the main window's calls.
-struct RecordingOrderWindow final : CaptureOrderWindow {
-  explicit RecordingOrderWindow(Names& calls) : calls_(calls) {}
-  void showOrderWindow() override { calls_.emplace_back("showOrderWindow"); }
-  void setOrderProbenumfang(const std::string& text) override {
-    calls_.push_back("setOrderProbenumfang(" + text + ")");
-  }
-  int orderNestState() override { return kUnchecked; }
-  OrderForm orderForm() override { return {}; }
-  Names& calls_;
-};
 
 // The drives and folders the configuration dialog sees.
 struct FixedVolumes final : VolumeSource {
@@ -82,8 +72,11 @@ struct Scene : TestEnvironment {
   Environment windowEnv{settings, faulty,  clock,   random,
                         boxes,    numbers, kalvero, env.programFolder};
   std::shared_ptr<FakeKvoApplication> app;
-  RecordingMainWindow main;
-  RecordingOrderWindow order{main.calls};
+  RecordingMainWindow main{windowEnv, g};
+  // The capture window's order: what it does to the order window is noted among the main
+  // window's calls.
+  TestCaptureOrder order;
+  std::unique_ptr<CaptureEngine> capture;
   FixedVolumes volumes;
   int programEnds = 0;
 };
@@ -100,19 +93,22 @@ QWidget* Scene::open(const std::string& name) {
     g.KvoApp = app;
     g.strMessprogrammName = "Welle";
     g.intStichprobenumfang = 2;
-    auto* capture = new frm_TuL(windowEnv, g, order);
-    capture->Form_Load();
-    window = capture;
+    order.send = [this] { return Written(WriteResultFile(windowEnv, g, OrderForm{})); };
+    capture = std::make_unique<CaptureEngine>(windowEnv, g, order);
+    auto* captureWindow = new frm_TuL(*capture);
+    capture->Form_Load(*captureWindow);
+    captureWindow->showWindow();
+    return captureWindow;
   } else if (name == "frm_Konfiguration") {
-    window = new frm_Konfiguration(windowEnv, g, main, volumes);
+    window = new frm_Konfiguration(windowEnv, g, main.engine, volumes);
   } else if (name == "frm_PrüferKatalog") {
-    window = new frm_PrueferKatalog(windowEnv, g, main);
+    window = new frm_PrueferKatalog(windowEnv, g, main.engine);
   } else if (name == "frm_Maschinenkatalog") {
-    window = new frm_Maschinenkatalog(windowEnv, g, main);
+    window = new frm_Maschinenkatalog(windowEnv, g, main.engine);
   } else if (name == "frm_NestIDsKatalog") {
-    window = new frm_NestIDsKatalog(windowEnv, g, main);
+    window = new frm_NestIDsKatalog(windowEnv, g, main.engine);
   } else if (name == "frm_About") {
-    window = new frm_About(main);
+    window = new frm_About(main.engine);
   }
   if (window != nullptr) {
     window->show();
@@ -122,7 +118,11 @@ QWidget* Scene::open(const std::string& name) {
 
 QString Scene::mainWindowCalls() {
   QStringList calls;
-  for (const std::string& call : std::exchange(main.calls, {})) {
+  Names made = std::exchange(main.calls, {});
+  for (std::string& call : std::exchange(order.calls, {})) {
+    made.push_back(std::move(call));
+  }
+  for (const std::string& call : made) {
     const Names* list = call == "setPrueferList"    ? &main.prueferList
                         : call == "setMaschineList" ? &main.maschineList
                                                     : nullptr;
@@ -215,11 +215,11 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
   });
   // One run of the measuring program: ID and value of each command, "101 1.5 102 -0.5".
   driver.addStep("lauf", [&scene](const QString& samples) {
-    std::vector<ScriptedCommand> commands;
+    std::vector<CommandRecord> commands;
     const QStringList words = samples.split(' ', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
       commands.push_back(
-          ScriptedCommand::Dimension(words[i].toStdString(), words[i + 1].toDouble()));
+          CommandRecord::Dimension(words[i].toStdString(), words[i + 1].toDouble()));
     }
     QMetaObject::invokeMethod(
         qApp, [&scene, commands] { scene.app->run(commands); }, Qt::QueuedConnection);

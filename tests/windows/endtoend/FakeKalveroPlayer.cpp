@@ -45,18 +45,18 @@ class KilledCommand final : public FakeObject {
 
 // The fake's command, dimension and text command answer as the executed command, by the
 // dispatch ids of the automation table.
-void present(FakeKalveroServer& server, const ScriptedCommand& command) {
+void present(FakeKalveroServer& server, const CommandRecord& command) {
   server.command->set(6, numberValue(VT_I4, command.CmdTypeCode));           // CmdTypeCode
   server.command->set(3, textValue(command.CmdIdText.c_str()));              // CmdIdText
   server.command->set(17, numberValue(VT_BOOL, command.dimension ? 1 : 0));  // HasDimension
   server.command->set(58, numberValue(VT_BOOL, command.textCmd ? 1 : 0));    // HasTextCmd
   server.command->set(104, numberValue(VT_I4, command.field165));            // IntFieldValue
   server.command->set(102, numberValue(VT_R8, command.field662));            // RealFieldValue
-  const ScriptedDimension dimension = command.dimension.value_or(ScriptedDimension{});
+  const DimensionRecord dimension = command.dimension.value_or(DimensionRecord{});
   server.dimension->set(5, textValue(dimension.DimIdText.c_str()));      // DimIdText
   server.dimension->set(12, numberValue(VT_R8, dimension.DimMeasured));  // DimMeasured
   server.dimension->set(3, numberValue(VT_R8, dimension.DimSecondary));  // DimSecondary
-  const ScriptedTextCmd textCmd = command.textCmd.value_or(ScriptedTextCmd{});
+  const TextCmdRecord textCmd = command.textCmd.value_or(TextCmdRecord{});
   server.textCommand->set(1, textValue(textCmd.TextCmdName.c_str()));  // TextCmdName
   server.textCommand->set(2, textValue(textCmd.TextCmdText.c_str()));  // TextCmdText
 }
@@ -66,7 +66,7 @@ void play(FakeKalveroServer& server, const program::ProgramExecutor& executor, P
   IDispatch* const partProgram = server.partProgram.get();
   for (std::uint64_t run = 1; run <= entry.runs; ++run) {
     server.events->fire(kFakeOnStartExecution, {partProgram});
-    const std::vector<ScriptedCommand> commands = executor.run(run);
+    const std::vector<CommandRecord> commands = executor.run(run);
     for (std::size_t index = 0; index < commands.size(); ++index) {
       if (run == entry.runs && index + 1 == entry.killedAt) {
         const auto killed = ComPtr<KilledCommand>::adopt(new KilledCommand(server.life));
