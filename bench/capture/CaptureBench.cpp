@@ -8,6 +8,7 @@
 
 #include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
+#include "capture/CaptureOrder.h"
 #include "capture/CaptureView.h"
 #include "fake-kalvero/FakeKalvero.h"
 #include "kalvero/modKVOFunctions.h"
@@ -68,8 +69,9 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
   GetOpenPartProg(w.g);
   w.g.intStichprobenumfang = 1;
   NullCaptureView view;
-  CaptureEngine engine(w.env, w.g, view, [] { return true; });
-  engine.Form_Load();
+  NullCaptureOrder order;
+  CaptureEngine engine(w.env, w.g, order);
+  engine.Form_Load(view);
   const auto commands = app->makeCommands(DimensionRun(inBlockWithList));
   const int eventsPerRun = static_cast<int>(commands.size()) + 1;
   const auto callsBefore = app->life->calls;

@@ -21,6 +21,7 @@
 #include "output/modTuLOutput.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
+#include "support/ExampleOrder.h"
 
 namespace kvotlk {
 namespace {
@@ -33,12 +34,7 @@ const modGlobaleVariablen& capturedData() {
   static const modGlobaleVariablen g = [] {
     modGlobaleVariablen data;
     data.strRegistryRoot = std::string(kRegistryRoot);
-    data.strArtikel = "A100";
-    data.strMaschine = "M7";
-    data.strPruefer = "12";
-    data.strDatum = "05.12.2026";
-    data.strUhrzeit = "09:30";
-    data.strAuftrag = "40711";
+    test::setExampleOrderVariables(data);
     data.intAnzMerkmale = kCharacteristics;
     data.intAnzStichproben = kSamples;
     std::mt19937 engine(4711);
@@ -123,7 +119,7 @@ void BM_WholeSend(benchmark::State& state) {
   settings.write(SettingPath(g.strRegistryRoot, kConfigSection, "RANDOM"), std::string(1, '1'));
   const OrderForm form;
   for (auto _ : state) {
-    if (!WriteResultFile(env, g, form)) {
+    if (WriteResultFile(env, g, form) != SendOutcome::Delivered) {
       state.SkipWithError("send failed");
       break;
     }

@@ -6,6 +6,7 @@
 #include "common/Paths.h"
 #include "state/OrderForm.h"
 #include "output/modTuLOutput.h"
+#include "support/ExampleOrder.h"
 #include "support/TestEnvironment.h"
 
 // Order data and captured samples made by hand, and the folders of a send.
@@ -15,12 +16,7 @@ using Names = std::vector<std::string>;
 
 // The order of the example file: two characteristics, three samples.
 inline void setExampleOrder(modGlobaleVariablen& g) {
-  g.strArtikel = "A100";
-  g.strMaschine = "M7";
-  g.strPruefer = "12";
-  g.strDatum = "05.12.2026";
-  g.strUhrzeit = "09:30";
-  g.strAuftrag = "40711";
+  setExampleOrderVariables(g);
   g.intNestnummerAmMerkmal = 1;
   const std::vector<std::vector<double>> values = {
       {12.3456, -0.0125}, {12.3449, 0.0}, {12.35, 100.0}};

@@ -1,17 +1,12 @@
 #include "kvotlk-replay/InputFile.h"
 
-#include <fstream>
-#include <system_error>
+#include <utility>
 
 #include "common/Text.h"
+#include "program/TextFile.h"
 
 namespace kvotlk::replay {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// Well-formed UTF-8 decodes without a replacement that was not already there.
-bool isUtf8(std::string_view text) { return encodeUtf8(decodeUtf8(text)) == text; }
 
 std::optional<unsigned> firstControlCharacter(std::string_view text) {
   for (const char c : text) {
@@ -24,7 +19,7 @@ std::optional<unsigned> firstControlCharacter(std::string_view text) {
 }
 
 std::optional<std::string> checkLineText(std::string_view text) {
-  if (!isUtf8(text)) {
+  if (!program::isUtf8(text)) {
     return std::string("Die Zeile ist kein gültiges UTF-8. Speichern Sie die Datei als UTF-8.");
   }
   if (const auto code = firstControlCharacter(text)) {
@@ -44,10 +39,7 @@ std::string InputFileError::text() const {
 }
 
 TextLinesOrError checkedLines(std::string_view content, const std::string& fileName) {
-  if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    content.remove_prefix(kByteOrderMark.size());
-  }
-  std::vector<std::string> lines = splitLines(content);
+  std::vector<std::string> lines = splitLines(program::withoutByteOrderMark(content));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (auto problem = checkLineText(lines[i])) {
       return InputFileError{fileName, static_cast<int>(i + 1), *problem};
@@ -81,24 +73,19 @@ InputLinesOrError splitInputLines(std::string_view content, const std::string& f
 }
 
 TextOrError readInputFile(const std::filesystem::path& path, const std::string& fileName) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    return InputFileError{fileName, 0, "Die Datei gibt es nicht oder sie ist keine Datei."};
-  }
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) {
+  auto content = program::readWholeFile(path, kMaxInputFileSize);
+  if (const auto* problem = std::get_if<program::FileProblem>(&content)) {
+    switch (*problem) {
+      case program::FileProblem::Missing:
+        return InputFileError{fileName, 0, "Die Datei gibt es nicht oder sie ist keine Datei."};
+      case program::FileProblem::TooLarge:
+        return InputFileError{fileName, 0, "Die Datei ist größer als 1 MB."};
+      case program::FileProblem::Unreadable:
+        break;
+    }
     return InputFileError{fileName, 0, "Die Datei kann nicht gelesen werden."};
   }
-  if (size > kMaxInputFileSize) {
-    return InputFileError{fileName, 0, "Die Datei ist größer als 1 MB."};
-  }
-  std::ifstream stream(path, std::ios::binary);
-  std::string content(static_cast<std::size_t>(size), '\0');
-  stream.read(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!stream || stream.gcount() != static_cast<std::streamsize>(content.size())) {
-    return InputFileError{fileName, 0, "Die Datei kann nicht gelesen werden."};
-  }
-  return content;
+  return std::move(std::get<std::string>(content));
 }
 
 bool isSkippedLine(std::string_view trimmed) {

@@ -1,17 +1,13 @@
 #include "kvotlk-replay/ReplayJob.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "capture/CaptureEngine.h"
-#include "catalogs/CatalogFiles.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "entry/OrderEngine.h"
-#include "fake-kalvero/FakeKalvero.h"
+#include "kvotlk-replay/ReplayKalvero.h"
 #include "kvotlk-replay/ReplayPorts.h"
-#include "program/ProgramExecutor.h"
-#include "program/ProgramText.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
 #include "state/modGlobaleVariablen.h"
@@ -72,6 +68,7 @@ class Replay {
         clock_(makeClock(inputs.options, machine.clock)),
         random_(makeRandom(inputs.options)),
         prompts_(err, inputs.options.increaseAnswer, inputs.options.measureMoreAnswer),
+        kalvero_(inputs.program, inputs.options, out),
         numbers_(makeNumbers(inputs.options.numbers)),
         env_{settings_,
              machine.files,
@@ -79,7 +76,7 @@ class Replay {
              random_ ? *random_ : machine.random,
              prompts_,
              numbers_,
-             kalvero_,
+             kalvero_.connector(),
              inputs.programFolder},
         window_(inputs.order, [this] { captureClosedItself(); }),
         engine_(env_, g_, window_) {
@@ -89,7 +86,7 @@ class Replay {
   int run() {
     engine_.Form_Load();
     enterNestNumber();
-    startKalvero();
+    kalvero_.start();
     if (!(inputs_.options.scriptFile ? runScript() : runDefault())) {
       return kInputError;
     }
@@ -100,31 +97,6 @@ class Replay {
  private:
   void refuseInput(const InputFileError& error) {
     err_ << "FEHLER: " << error.text() << '\n' << std::flush;
-  }
-
-  // A selection must be one of the entries the list was filled with, exactly.
-  bool checkSelection(const std::optional<std::string>& selection, const InputPlace& place,
-                      const std::vector<std::string>& entries, const char* control,
-                      Catalog catalog) {
-    if (!selection || std::find(entries.begin(), entries.end(), *selection) != entries.end()) {
-      return true;
-    }
-    const std::string path = CatalogPath(env_.programFolder, catalog);
-    refuseInput(
-        {place.file, place.line,
-         std::string("\"") + control + "\": \"" + *selection + "\" ist kein Eintrag der Liste. " +
-             (entries.empty()
-                  ? "Die Liste ist leer, der Katalog " + path + " fehlt oder ist leer."
-                  : "Die Liste zeigt die Zeilen von " + path + " genau so, wie sie dort stehen.")});
-    return false;
-  }
-
-  bool checkSelections() {
-    const OrderInput& order = window_.order();
-    return checkSelection(order.form.combo_Pruefer, order.comboPrueferPlace,
-                          window_.prueferList(), "combo_Prüfer", Catalog::Pruefer) &&
-           checkSelection(order.form.Combo_Maschine, order.comboMaschinePlace,
-                          window_.maschineList(), "Combo_Maschine", Catalog::Maschine);
   }
 
   // As the operator enters it: the box is ticked (which enables the nest number), the
@@ -145,30 +117,14 @@ class Replay {
     }
   }
 
-  // A fresh CMM software, with the measuring program open when there is one.
-  void startKalvero() {
-    app_ = kalvero_.start();
-    runNumber_ = 0;
-    if (inputs_.program) {
-      app_->versionText = inputs_.program->versionText;
-      app_->openPartProgram(inputs_.program->partProgName);
-    }
-  }
-
-  void quitKalvero() {
-    app_->goAway();
-    kalvero_.app.reset();
-    kalvero_.windowExists = false;
-    app_.reset();
-  }
-
   CaptureEngine* capture() const { return engine_.capture(); }
 
   bool captureOpen() const { return capture() && capture()->state() != CaptureState::Closed; }
 
   // "&OK"; false when a selection is not an entry of its list.
   bool confirm() {
-    if (!checkSelections()) {
+    if (const auto error = window_.unlistedSelection(env_.programFolder)) {
+      refuseInput(*error);
       return false;
     }
     code_ = engine_.cmd_OK_Click() ? kNotSent : kOrderRefused;
@@ -185,39 +141,13 @@ class Replay {
     }
   }
 
-  void execute(const CommandRecord& command) {
-    if (inputs_.options.verbose) {
-      out_ << "  " << program::describeExecuted(command) << '\n' << std::flush;
-    }
-    app_->executeCommand(command);
-  }
-
-  // Runs of the open measuring program; the default job stops when the capture has closed.
-  void executeRuns(std::int64_t runs, bool untilClosed) {
-    const program::ProgramExecutor executor(
-        *inputs_.program, program::chooseSeed(*inputs_.program, inputs_.options.seed));
-    for (std::int64_t run = 1; run <= runs; ++run) {
-      if (untilClosed && !captureOpen()) {
-        return;
-      }
-      ++runNumber_;
-      if (inputs_.options.verbose) {
-        out_ << "Lauf " << runNumber_ << '\n' << std::flush;
-      }
-      app_->startExecution();
-      for (const CommandRecord& command : executor.run(runNumber_)) {
-        execute(command);
-      }
-    }
-  }
-
   // Confirm, the runs, send, shut down.
   bool runDefault() {
     if (!confirm()) {
       return false;
     }
     if (captureOpen() && inputs_.program) {
-      executeRuns(inputs_.options.runs, true);
+      kalvero_.executeRuns(inputs_.options.runs, [this] { return !captureOpen(); });
     }
     if (captureOpen()) {
       capture()->CmdSendData_Click();
@@ -264,16 +194,16 @@ class Replay {
       case StepKind::Answer:
         return std::nullopt;
       case StepKind::StartKalvero:
-        return app_ ? std::optional("Kalvero läuft schon.") : std::nullopt;
+        return kalvero_.running() ? std::optional("Kalvero läuft schon.") : std::nullopt;
       case StepKind::Runs:
       case StepKind::StartEvent:
       case StepKind::Command:
-        if (app_ && !app_->currentPartProg) {
+        if (kalvero_.running() && !kalvero_.programOpen()) {
           return "Kein Messprogramm ist geöffnet.";
         }
         [[fallthrough]];
       default:
-        return app_ ? std::nullopt : std::optional("Kalvero läuft nicht.");
+        return kalvero_.running() ? std::nullopt : std::optional("Kalvero läuft nicht.");
     }
   }
 
@@ -298,16 +228,13 @@ class Replay {
         setField(step);
         break;
       case StepKind::Runs:
-        executeRuns(step.count, false);
+        kalvero_.executeRuns(step.count, nullptr);
         break;
       case StepKind::StartEvent:
-        if (inputs_.options.verbose) {
-          out_ << "Start\n" << std::flush;
-        }
-        app_->startExecution();
+        kalvero_.startEvent();
         break;
       case StepKind::Command:
-        execute(step.command);
+        kalvero_.execute(step.command);
         break;
       case StepKind::Answer:
         prompts_.queueAnswer(step.answer);
@@ -332,31 +259,12 @@ class Replay {
       case StepKind::Show:
         window_.captureWindow().print(out_);
         break;
-      default:
-        performKalveroStep(step);
-    }
-  }
-
-  void performKalveroStep(const Step& step) {
-    switch (step.kind) {
-      case StepKind::QuitKalvero:
-        quitKalvero();
-        break;
-      case StepKind::StartKalvero:
-        startKalvero();
-        break;
-      case StepKind::CloseProgram:
-        app_->closePartProgram();
-        break;
-      case StepKind::KalveroGoneAt:
-        app_->life->goAwayAt(step.name, static_cast<int>(step.count));
-        break;
-      case StepKind::KalveroGoneAfter:
-        app_->life->goAwayAfter(static_cast<int>(step.count));
-        break;
-      default:
+      case StepKind::QuitProgram:
         engine_.Form_Unload();
         quit_ = true;
+        break;
+      default:
+        kalvero_.perform(step);
     }
   }
 
@@ -367,14 +275,12 @@ class Replay {
   std::unique_ptr<Clock> clock_;
   std::unique_ptr<RandomSource> random_;
   ConsolePrompts prompts_;
+  ReplayKalvero kalvero_;
   PortableLocaleNumbers numbers_;
-  FakeKvoConnector kalvero_;
   Environment env_;
   modGlobaleVariablen g_;
   ReplayOrderWindow window_;
   OrderEngine engine_;
-  std::shared_ptr<FakeKvoApplication> app_;
-  std::uint64_t runNumber_ = 0;
   int code_ = kNotSent;
   bool quit_ = false;
 };

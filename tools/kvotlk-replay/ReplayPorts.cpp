@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "capture/CaptureMessages.h"
+#include "catalogs/CatalogFiles.h"
 
 namespace kvotlk::replay {
 
@@ -73,6 +74,35 @@ void ReplayView::print(std::ostream& out) const {
     out << row[0] << " | " << row[1] << '\n';
   }
   out << std::flush;
+}
+
+namespace {
+
+std::optional<InputFileError> unlisted(const std::optional<std::string>& selection,
+                                       const InputPlace& place,
+                                       const std::vector<std::string>& entries,
+                                       const char* control, const std::string& catalogPath) {
+  if (!selection || std::find(entries.begin(), entries.end(), *selection) != entries.end()) {
+    return std::nullopt;
+  }
+  return InputFileError{
+      place.file, place.line,
+      std::string("\"") + control + "\": \"" + *selection + "\" ist kein Eintrag der Liste. " +
+          (entries.empty()
+               ? "Die Liste ist leer, der Katalog " + catalogPath + " fehlt oder ist leer."
+               : "Die Liste zeigt die Zeilen von " + catalogPath + " genau so, wie sie dort stehen.")};
+}
+
+}  // namespace
+
+std::optional<InputFileError> ReplayOrderWindow::unlistedSelection(
+    const std::string& programFolder) const {
+  if (auto error = unlisted(order_.form.combo_Pruefer, order_.comboPrueferPlace, combo_Pruefer_,
+                            "combo_Prüfer", CatalogPath(programFolder, Catalog::Pruefer))) {
+    return error;
+  }
+  return unlisted(order_.form.Combo_Maschine, order_.comboMaschinePlace, Combo_Maschine_,
+                  "Combo_Maschine", CatalogPath(programFolder, Catalog::Maschine));
 }
 
 void ReplayOrderWindow::showEntries(const OrderForm& form) {

@@ -111,6 +111,8 @@ class ReplayOrderWindow final : public OrderWindow {
       : order_(std::move(order)), captureClosed_(std::move(captureClosed)) {}
 
   OrderInput& order() { return order_; }
+  // The error for a selection that is not exactly an entry of its list; none when both are.
+  std::optional<InputFileError> unlistedSelection(const std::string& programFolder) const;
   const std::vector<std::string>& prueferList() const { return combo_Pruefer_; }
   const std::vector<std::string>& maschineList() const { return Combo_Maschine_; }
   // The capture window made last; only valid after the first confirmation.

@@ -1,8 +1,8 @@
 #include "program/ProgramLine.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "common/ExactNumber.h"
 #include "common/Text.h"
 
 namespace kvotlk::program {
@@ -170,10 +170,8 @@ std::optional<double> parseDecimal(std::string_view text) {
     return std::nullopt;
   }
   const std::size_t start = plain.front() == '+' ? 1 : 0;
-  double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(plain.data() + start, plain.data() + plain.size(), value);
-  if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) {
+  const auto value = ParseExact<double>(std::string_view(plain).substr(start));
+  if (!value || !std::isfinite(*value)) {
     return std::nullopt;
   }
   return value;
@@ -183,22 +181,15 @@ std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, 
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
   }
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low ||
-      value > high) {
+  const auto value = ParseExact<std::int64_t>(text);
+  if (!value || *value < low || *value > high) {
     return std::nullopt;
   }
   return value;
 }
 
 std::optional<std::uint64_t> parseSeed(std::string_view text) {
-  std::uint64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
+  return ParseExact<std::uint64_t>(text);
 }
 
 std::variant<ValueRule, std::string> parseValue(std::string_view name, std::string_view text) {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/ExactNumber.h"
+
 namespace kvotlk::simlink {
 namespace {
 
@@ -72,12 +74,7 @@ enum ObjectField : std::size_t {
 };
 
 std::optional<std::int32_t> parseInt32(std::string_view text) {
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
+  return ParseExact<std::int32_t>(text);
 }
 
 }  // namespace
@@ -153,22 +150,10 @@ std::string formatReal(double value) {
   return {buffer.data(), result.ptr};
 }
 
-std::optional<double> parseReal(std::string_view text) {
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
-}
+std::optional<double> parseReal(std::string_view text) { return ParseExact<double>(text); }
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
+  return ParseExact<std::int64_t>(text);
 }
 
 Fields startEventFields(const StartEvent& event) {
