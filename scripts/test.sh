@@ -33,7 +33,7 @@ probe=0
 reason=$(scripts/runs-32bit.sh) || probe=$?
 case $probe in
   0) skip_32= ;;
-  1) skip_32="$reason Sie laufen auf einer Maschine, deren Kernel 32-Bit-Programme ausführt." ;;
+  1) skip_32="$reason Diese Tests laufen nur auf einer Maschine, deren Kernel 32-Bit-Programme ausführt." ;;
   *) exit "$probe" ;;
 esac
 wine_prefix_32="$PWD/build/windows-i686/wineprefix"
