@@ -5,10 +5,10 @@
 #include "FuzzInput.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
-#include "kalvero/modKVOFunctions.h"
 #include "common/NumberFormat.h"
 #include "common/Text.h"
 #include "entry/OrderConfirmation.h"
+#include "kalvero/modKVOFunctions.h"
 #include "output/ResultFileText.h"
 #include "state/OrderForm.h"
 #include "support/TestEnvironment.h"
@@ -52,8 +52,7 @@ void checkResultFile(const modGlobaleVariablen& g, const OrderForm& form,
 
 class CaptureFuzzer {
  public:
-  explicit CaptureFuzzer(FuzzInput& input)
-      : in_(input), engine_(t_.env, t_.g, order_) {
+  explicit CaptureFuzzer(FuzzInput& input) : in_(input), engine_(t_.env, t_.g, order_) {
     order_.send = [this] { return writeResult(); };
     app_ = t_.kalvero.start();
     app_->openPartProgram("Welle.kvp");

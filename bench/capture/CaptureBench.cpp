@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureOrder.h"
 #include "capture/CaptureView.h"
-#include "fake-kalvero/FakeKalvero.h"
-#include "kalvero/modKVOFunctions.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Prompts.h"
+#include "fake-kalvero/FakeKalvero.h"
+#include "kalvero/modKVOFunctions.h"
 #include "settings/SettingsStore.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {
@@ -55,8 +55,7 @@ std::vector<CommandRecord> DimensionRun(bool inBlockWithList) {
     list += (i > 1 ? "," : "") + id;
   }
   if (inBlockWithList) {
-    script.insert(script.begin(),
-                  {CommandRecord::Text("ID", list), CommandRecord::Plain(1000)});
+    script.insert(script.begin(), {CommandRecord::Text("ID", list), CommandRecord::Plain(1000)});
   }
   return script;
 }

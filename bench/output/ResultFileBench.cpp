@@ -8,19 +8,19 @@
 #include <map>
 #include <random>
 
-#include "state/modGlobaleVariablen.h"
-#include "fake-kalvero/FakeKalvero.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
 #include "common/Prompts.h"
-#include "state/OrderForm.h"
+#include "fake-kalvero/FakeKalvero.h"
 #include "output/ResultFileText.h"
 #include "output/modTuLOutput.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
+#include "state/OrderForm.h"
+#include "state/modGlobaleVariablen.h"
 #include "support/ExampleOrder.h"
 
 namespace kvotlk {

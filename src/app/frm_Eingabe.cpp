@@ -47,7 +47,8 @@ void frm_Eingabe::connectHandlers() {
   connect(cmd_OK, &QPushButton::clicked, this, &frm_Eingabe::cmd_OK_Click);
   connect(cmd_Loeschen, &QPushButton::clicked, this, &frm_Eingabe::cmd_Loeschen_Click);
   connect(chkNest, &QCheckBox::clicked, this, [this] { engine_.chkNest_Click(); });
-  connect(txt_Nestnummer, &QLineEdit::textChanged, this, [this] { engine_.txt_Nestnummer_Change(); });
+  connect(txt_Nestnummer, &QLineEdit::textChanged, this,
+          [this] { engine_.txt_Nestnummer_Change(); });
 }
 
 void frm_Eingabe::Form_Load() { engine_.Form_Load(); }
@@ -169,9 +170,7 @@ void frm_Eingabe::clearNestEntry() {
   lblNestID->clear();
 }
 
-void frm_Eingabe::setProbenumfang(const std::string& text) {
-  txt_Probenumfang->setText(qt(text));
-}
+void frm_Eingabe::setProbenumfang(const std::string& text) { txt_Probenumfang->setText(qt(text)); }
 
 void frm_Eingabe::closeEvent(QCloseEvent* event) {
   Form_Unload();

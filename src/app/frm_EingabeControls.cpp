@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/WindowKeys.h"
 #include "app/frm_Eingabe.h"
+#include "gui/WindowKeys.h"
 
 namespace kvotlk {
 namespace {

@@ -7,15 +7,15 @@
 #include "app/ProgramIcon.h"
 #include "app/QtPrompts.h"
 #include "app/frm_Eingabe.h"
-#include "state/modGlobaleVariablen.h"
-#include "kalvero/KalveroPort.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
+#include "kalvero/KalveroPort.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
+#include "state/modGlobaleVariablen.h"
 
 int main(int argc, char* argv[]) {
   // The program takes no arguments: Qt sees the program name only.

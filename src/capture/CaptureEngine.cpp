@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureMessages.h"
 #include "capture/CaptureOrder.h"
 #include "capture/CaptureView.h"
 #include "capture/IdList.h"
-#include "kalvero/modKVOFunctions.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
+#include "kalvero/modKVOFunctions.h"
 #include "settings/SettingReaders.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 

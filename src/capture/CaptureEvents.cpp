@@ -5,11 +5,11 @@
 #include <array>
 #include <limits>
 
-#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureMessages.h"
 #include "capture/CommandReads.h"
 #include "capture/IdList.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "state/modGlobaleVariablen.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureMessages.h"
 #include "capture/CaptureOrder.h"
@@ -13,8 +12,9 @@
 #include "common/NumberFormat.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
-#include "state/OrderForm.h"
 #include "common/modCheckTyp.h"
+#include "state/OrderForm.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/WindowKeys.h"
 #include "capture/CaptureEngine.h"
+#include "gui/WindowKeys.h"
 
 namespace kvotlk {
 namespace {

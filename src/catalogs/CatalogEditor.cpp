@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/OrderEngine.h"
-#include "gui/WindowKeys.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
+#include "entry/OrderEngine.h"
+#include "gui/WindowKeys.h"
 
 namespace kvotlk {
 namespace {

@@ -5,8 +5,8 @@
 namespace kvotlk {
 
 // The delete button keeps the name it has in the inspector editor.
-frm_NestIDsKatalog::frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g,
-                                       OrderEngine& order, QWidget* parent)
+frm_NestIDsKatalog::frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
+                                       QWidget* parent)
     : CatalogEditor(
           env, g, order,
           {Catalog::NestID, "frm_NestIDsKatalog",

@@ -4,8 +4,8 @@
 
 namespace kvotlk {
 
-frm_PrueferKatalog::frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g,
-                                       OrderEngine& order, QWidget* parent)
+frm_PrueferKatalog::frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
+                                       QWidget* parent)
     : CatalogEditor(
           env, g, order,
           {Catalog::Pruefer, "frm_PrüferKatalog", QStringLiteral("Einrichtung für Prüferkatalog"),

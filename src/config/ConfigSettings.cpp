@@ -1,9 +1,9 @@
 #include "config/ConfigSettings.h"
 
-#include "state/modGlobaleVariablen.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
 #include "settings/SettingReaders.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

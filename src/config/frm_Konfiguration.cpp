@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "entry/OrderEngine.h"
-#include "state/modGlobaleVariablen.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/Paths.h"
@@ -17,20 +15,22 @@
 #include "config/DriveFolders.h"
 #include "config/FolderTree.h"
 #include "config/VolumeSource.h"
+#include "entry/OrderEngine.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 
-frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g,
-                                     OrderEngine& order, QWidget* parent)
+frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
+                                     QWidget* parent)
     : frm_Konfiguration(env, g, order, makeSystemVolumes(), nullptr, parent) {}
 
-frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g,
-                                     OrderEngine& order, VolumeSource& volumes, QWidget* parent)
+frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
+                                     VolumeSource& volumes, QWidget* parent)
     : frm_Konfiguration(env, g, order, nullptr, &volumes, parent) {}
 
-frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g,
-                                     OrderEngine& order, std::unique_ptr<VolumeSource> owned,
-                                     VolumeSource* volumes, QWidget* parent)
+frm_Konfiguration::frm_Konfiguration(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
+                                     std::unique_ptr<VolumeSource> owned, VolumeSource* volumes,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window),
       env_(env),
       g_(g),

@@ -1,11 +1,11 @@
 #include "entry/MainWindowRules.h"
 
-#include "state/modGlobaleVariablen.h"
-#include "kalvero/modKVOFunctions.h"
 #include "common/Environment.h"
 #include "entry/OrderValuesFile.h"
+#include "kalvero/modKVOFunctions.h"
 #include "settings/SettingReaders.h"
 #include "settings/modRegistrierung.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

@@ -7,7 +7,7 @@
 
 // The rules of the main window's load and unload that do not need a window: the run-time
 // copies of the settings, the tool-tip texts, the preset date and time, and the shutdown
-// steps. frm_Eingabe calls them in the order of its start-up sequence.
+// steps. The order engine calls them in the order of the start-up sequence.
 namespace kvotlk {
 
 struct Environment;

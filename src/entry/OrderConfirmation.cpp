@@ -5,17 +5,17 @@
 #include <span>
 #include <string_view>
 
-#include "state/modGlobaleVariablen.h"
-#include "kalvero/KalveroPort.h"
-#include "kalvero/modKVOFunctions.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "common/Prompts.h"
 #include "common/Text.h"
-#include "state/OrderForm.h"
 #include "common/modCheckTyp.h"
+#include "kalvero/KalveroPort.h"
+#include "kalvero/modKVOFunctions.h"
 #include "settings/SettingReaders.h"
+#include "state/OrderForm.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {
@@ -256,7 +256,7 @@ void ShowOrderFailure(Prompts& prompts, const OrderFailure& failure) {
   }
 }
 
-void ResetSamples(modGlobaleVariablen& g) {
+void ResetSamples(CaptureData& g) {
   g.arrStichproben.assign(1, Stichprobe{});
   // The count of characteristics belongs to the samples just dropped; kept, it would make
   // an empty capture of the new order look like one with values but no sample.

@@ -8,6 +8,7 @@
 namespace kvotlk {
 
 struct Environment;
+struct CaptureData;
 struct modGlobaleVariablen;
 struct OrderForm;
 class Prompts;
@@ -33,7 +34,7 @@ std::optional<OrderFailure> ConfirmOrder(Environment& env, modGlobaleVariablen& 
 // Shows a failure through the prompts port with its kind.
 void ShowOrderFailure(Prompts& prompts, const OrderFailure& failure);
 
-// Success steps of the confirmation, which the main window calls in this order around
+// Success steps of the confirmation, which the order engine calls in this order around
 // opening the capture window:
 // 1. SaveOrderValues (OrderValuesFile.h);
 // 2. ResetSamples;
@@ -41,7 +42,7 @@ void ShowOrderFailure(Prompts& prompts, const OrderFailure& failure);
 // 4. ReadNestnummerAmMerkmal.
 
 // arrStichproben becomes one empty sample record at index 0; no characteristic is counted.
-void ResetSamples(modGlobaleVariablen& g);
+void ResetSamples(CaptureData& g);
 
 // intNestnummerAmMerkmal := setting NestnummerAmMerkmal.
 void ReadNestnummerAmMerkmal(Environment& env, modGlobaleVariablen& g);

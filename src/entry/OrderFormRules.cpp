@@ -1,10 +1,10 @@
 #include "entry/OrderFormRules.h"
 
-#include "state/modGlobaleVariablen.h"
 #include "catalogs/CatalogFiles.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "state/OrderForm.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 

@@ -1,6 +1,5 @@
 #include "entry/OrderValuesFile.h"
 
-#include "state/modGlobaleVariablen.h"
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -9,6 +8,7 @@
 #include "common/TemporaryName.h"
 #include "common/Text.h"
 #include "state/OrderForm.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

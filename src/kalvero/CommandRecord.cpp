@@ -5,7 +5,7 @@
 namespace kvotlk {
 
 CommandRecord CommandRecord::Dimension(std::string dimIdText, double measured,
-                                           std::int32_t typeCode, double secondary) {
+                                       std::int32_t typeCode, double secondary) {
   CommandRecord scripted;
   scripted.CmdTypeCode = typeCode;
   scripted.dimension = DimensionRecord{std::move(dimIdText), measured, secondary};
@@ -19,7 +19,7 @@ CommandRecord CommandRecord::Text(std::string name, std::string text) {
 }
 
 CommandRecord CommandRecord::Plain(std::int32_t typeCode, std::string cmdIdText,
-                                       std::int32_t field165) {
+                                   std::int32_t field165) {
   CommandRecord scripted;
   scripted.CmdTypeCode = typeCode;
   scripted.CmdIdText = std::move(cmdIdText);

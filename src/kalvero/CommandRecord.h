@@ -29,13 +29,13 @@ struct CommandRecord {
   double field662 = 0.0;
 
   // A dimension command of an ordinary type.
-  static CommandRecord Dimension(std::string dimIdText, double measured,
-                                   std::int32_t typeCode = 1, double secondary = 0.0);
+  static CommandRecord Dimension(std::string dimIdText, double measured, std::int32_t typeCode = 1,
+                                 double secondary = 0.0);
   // A command with a text command of that name and text.
   static CommandRecord Text(std::string name, std::string text = {});
   // A command without dimension or text command, such as a block start or end.
   static CommandRecord Plain(std::int32_t typeCode, std::string cmdIdText = {},
-                               std::int32_t field165 = 0);
+                             std::int32_t field165 = 0);
 };
 
 }  // namespace kvotlk

@@ -1,9 +1,9 @@
 #include "kalvero/modKVOFunctions.h"
 
-#include "state/modGlobaleVariablen.h"
-#include "kalvero/KalveroPort.h"
 #include "common/Environment.h"
 #include "common/Text.h"
+#include "kalvero/KalveroPort.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "state/modGlobaleVariablen.h"
 #include "common/Text.h"
 #include "state/OrderForm.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

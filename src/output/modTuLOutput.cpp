@@ -4,7 +4,6 @@
 #include <limits>
 #include <optional>
 
-#include "state/modGlobaleVariablen.h"
 #include "common/Clock.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -20,6 +19,7 @@
 #include "output/modCreateFileName.h"
 #include "output/modFileFunctions.h"
 #include "settings/SettingReaders.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {

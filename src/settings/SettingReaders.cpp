@@ -1,9 +1,9 @@
 #include "settings/SettingReaders.h"
 
-#include "state/modGlobaleVariablen.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
 #include "settings/modRegistrierung.h"
+#include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 namespace {
@@ -18,8 +18,7 @@ std::string ReadConfig(Environment& env, const SettingsRoot& g, SettingKey key) 
                      SettingDefault(key, env.programFolder));
 }
 
-bool WriteConfig(Environment& env, const SettingsRoot& g, SettingKey key,
-                 std::string_view value) {
+bool WriteConfig(Environment& env, const SettingsRoot& g, SettingKey key, std::string_view value) {
   return WriteSetting(env.settings, g.strRegistryRoot, kConfigSection, SettingName(key), value);
 }
 

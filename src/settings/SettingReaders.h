@@ -16,8 +16,7 @@ struct SettingsRoot;
 class LocaleNumbers;
 
 std::string ReadConfig(Environment& env, const SettingsRoot& g, SettingKey key);
-bool WriteConfig(Environment& env, const SettingsRoot& g, SettingKey key,
-                 std::string_view value);
+bool WriteConfig(Environment& env, const SettingsRoot& g, SettingKey key, std::string_view value);
 
 // The text as a 16-bit whole number (a fraction rounded half to even), else the default's.
 std::int16_t SettingAsInt16(LocaleNumbers& numbers, std::string_view text, SettingKey key);

@@ -82,7 +82,11 @@ struct KvoObjects {
 
 // The whole program-wide state. Owned by the application, passed by reference to the
 // windows and to core; tests make their own.
-struct modGlobaleVariablen : SettingsRoot, OrderVariables, CaptureData, RunTimeSettings, KvoObjects {
+struct modGlobaleVariablen : SettingsRoot,
+                             OrderVariables,
+                             CaptureData,
+                             RunTimeSettings,
+                             KvoObjects {
   // The order handoff file written last; empty when none was written since start.
   std::string strValuesFile;
 };

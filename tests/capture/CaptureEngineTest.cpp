@@ -68,9 +68,7 @@ TEST(CaptureEngine, RepaintsAtALoopStartAndLeavesTheClosedWindowAlone) {
 // Events that arrive while the subscription is being made are a run like any other.
 TEST(CaptureEngine, ARunFiredWhileSubscribingIsCaptured) {
   Capture c;
-  c.app->eventSource->whileConnecting = [&c] {
-    c.app->run({CommandRecord::Dimension("10", 1.5)});
-  };
+  c.app->eventSource->whileConnecting = [&c] { c.app->run({CommandRecord::Dimension("10", 1.5)}); };
   CaptureEngine engine(c.t.env, c.t.g, c.order);
   engine.Form_Load(c.view);
   EXPECT_EQ(c.t.g.intAnzStichproben, 1);

@@ -31,7 +31,8 @@ class KonfigurationTest : public ::testing::Test, public TestEnvironment, public
     return folders[folder];
   }
   void open() {
-    dialog = std::make_unique<WindowUnderTest<QWidget>>(new frm_Konfiguration(env, g, main.engine, *this));
+    dialog = std::make_unique<WindowUnderTest<QWidget>>(
+        new frm_Konfiguration(env, g, main.engine, *this));
   }
   template <typename Widget = QWidget>
   Widget* control(const char* name) const {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "entry/OrderEngine.h"
 #include "capture/CaptureView.h"
+#include "entry/OrderEngine.h"
 #include "entry/OrderWindow.h"
 
 namespace kvotlk::test {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/Paths.h"
-#include "state/OrderForm.h"
 #include "output/modTuLOutput.h"
+#include "state/OrderForm.h"
 #include "support/ExampleOrder.h"
 #include "support/TestEnvironment.h"
 

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "state/modGlobaleVariablen.h"
-#include "fake-kalvero/FakeKalvero.h"
 #include "common/Environment.h"
 #include "common/LocaleNumbers.h"
+#include "fake-kalvero/FakeKalvero.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
+#include "state/modGlobaleVariablen.h"
 #include "support/FakeFileSystem.h"
 #include "support/TestDoubles.h"
 

@@ -135,8 +135,7 @@ class FakeKvoApplication final : public KvoApplication {
   // A part program of the same software that is not the open one.
   std::shared_ptr<FakePartProgram> makePartProgram(const std::string& fileName);
   std::shared_ptr<FakeCommand> makeCommand(const CommandRecord& scripted);
-  std::vector<std::shared_ptr<FakeCommand>> makeCommands(
-      const std::vector<CommandRecord>& script);
+  std::vector<std::shared_ptr<FakeCommand>> makeCommands(const std::vector<CommandRecord>& script);
 
   // Events, as the software fires them while it executes; nothing reaches a sink once the
   // software has gone. Without a program the open one is meant.

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <variant>
 
-#include "state/OrderForm.h"
 #include "kvotlk-replay/InputFile.h"
+#include "state/OrderForm.h"
 
 // The order file of kvotlk-replay: one line per control of the order form, name=value,
 // the name being the control's own name (txt_Artikel, Combo_Maschine, combo_Prüfer, ...),

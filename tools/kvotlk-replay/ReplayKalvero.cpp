@@ -22,8 +22,7 @@ void ReplayKalvero::quit() {
 }
 
 void ReplayKalvero::executeRuns(std::int64_t runs, const std::function<bool()>& stop) {
-  const program::ProgramExecutor executor(*program_,
-                                          program::chooseSeed(*program_, options_.seed));
+  const program::ProgramExecutor executor(*program_, program::chooseSeed(*program_, options_.seed));
   for (std::int64_t run = 1; run <= runs; ++run) {
     if (stop && stop()) {
       return;

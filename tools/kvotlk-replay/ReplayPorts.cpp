@@ -80,8 +80,8 @@ namespace {
 
 std::optional<InputFileError> unlisted(const std::optional<std::string>& selection,
                                        const InputPlace& place,
-                                       const std::vector<std::string>& entries,
-                                       const char* control, const std::string& catalogPath) {
+                                       const std::vector<std::string>& entries, const char* control,
+                                       const std::string& catalogPath) {
   if (!selection || std::find(entries.begin(), entries.end(), *selection) != entries.end()) {
     return std::nullopt;
   }
@@ -90,7 +90,8 @@ std::optional<InputFileError> unlisted(const std::optional<std::string>& selecti
       std::string("\"") + control + "\": \"" + *selection + "\" ist kein Eintrag der Liste. " +
           (entries.empty()
                ? "Die Liste ist leer, der Katalog " + catalogPath + " fehlt oder ist leer."
-               : "Die Liste zeigt die Zeilen von " + catalogPath + " genau so, wie sie dort stehen.")};
+               : "Die Liste zeigt die Zeilen von " + catalogPath +
+                     " genau so, wie sie dort stehen.")};
 }
 
 }  // namespace

@@ -21,10 +21,9 @@
 #include "FaultyFileSystem.h"
 #include "WindowTestSupport.h"
 #include "about/frm_About.h"
-#include "capture/CaptureEngine.h"
-#include "output/modTuLOutput.h"
 #include "app/ProgramIcon.h"
 #include "app/QtPrompts.h"
+#include "capture/CaptureEngine.h"
 #include "catalogs/frm_Maschinenkatalog.h"
 #include "catalogs/frm_NestIDsKatalog.h"
 #include "catalogs/frm_PrueferKatalog.h"
@@ -32,6 +31,7 @@
 #include "config/VolumeSource.h"
 #include "config/frm_Konfiguration.h"
 #include "dialogs/RecordingMainWindow.h"
+#include "output/modTuLOutput.h"
 
 namespace kvotlk::test {
 namespace {
@@ -218,8 +218,7 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
     std::vector<CommandRecord> commands;
     const QStringList words = samples.split(' ', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
-      commands.push_back(
-          CommandRecord::Dimension(words[i].toStdString(), words[i + 1].toDouble()));
+      commands.push_back(CommandRecord::Dimension(words[i].toStdString(), words[i + 1].toDouble()));
     }
     QMetaObject::invokeMethod(
         qApp, [&scene, commands] { scene.app->run(commands); }, Qt::QueuedConnection);
