@@ -142,7 +142,27 @@ Check checkValues(LocaleNumbers& numbers, std::span<const DatePart> parts) {
   return std::nullopt;
 }
 
-// Checks 18 to 25: lengths, then numbers, then values of day, month and year.
+// The days of a month in the Gregorian calendar; 31 for a month that is none (00 and
+// numbers above 12, which the month's own check refuses), so only a day the given month
+// cannot have is refused.
+std::int32_t DaysInMonth(std::int32_t month, std::int32_t year) {
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  switch (month) {
+    case 2:
+      return leap ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+      return 30;
+    default:
+      return 31;
+  }
+}
+
+// Checks 18 to 25: lengths, then numbers, then values of day, month and year; a day beyond
+// the length of its month counts as a wrong day. Day and month 00 pass, as a plant may use
+// them for "unknown".
 Check checkDate(Environment& env, modGlobaleVariablen& g, const OrderForm& form) {
   const std::array<DatePart, 3> parts = {{
       {&form.txt_DatumTag, 2, 31, "Tag"},
@@ -157,6 +177,13 @@ Check checkDate(Environment& env, modGlobaleVariablen& g, const OrderForm& form)
   }
   if (auto failure = checkValues(env.numbers, parts)) {
     return failure;
+  }
+  const auto number = [&env](const std::string& text) {
+    return env.numbers.toInt32(text).value_or(0);
+  };
+  if (number(form.txt_DatumTag) >
+      DaysInMonth(number(form.txt_DatumMonat), number(form.txt_DatumJahr))) {
+    return stop("Falscher Wert für Tag.");
   }
   g.strDatum = form.txt_DatumTag + "." + form.txt_DatumMonat + "." + form.txt_DatumJahr;
   return std::nullopt;
