@@ -8,7 +8,8 @@
 namespace kvotlk {
 
 // The whole text as a number in the plain form std::from_chars reads: an optional minus
-// sign, digits, for a floating-point type "." and an exponent; no blanks, no plus sign.
+// sign, digits, for a floating-point type "." and an exponent (and "inf" and "nan", which
+// a caller that needs a finite value refuses itself); no blanks, no plus sign.
 // nullopt for an empty text, anything left over, or a number outside the type's range.
 // For the texts that programs write for programs (protocol fields, command lines), never
 // for what an operator types.

@@ -16,7 +16,7 @@ class VolumeSource {
   virtual std::vector<std::string> subfolders(const std::string& folder) = 0;
 };
 
-// The machine's drives and folders; part of the windows library.
+// The machine's drives and folders; defined by the Qt platform layer (platform/qt).
 std::unique_ptr<VolumeSource> makeSystemVolumes();
 
 }  // namespace kvotlk

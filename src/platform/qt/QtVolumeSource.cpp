@@ -10,7 +10,7 @@ namespace {
 
 // The drives (Windows) or the root and the mount points that are folders (elsewhere), as
 // native paths: "C:\" or "/mnt/daten".
-class SystemVolumes final : public VolumeSource {
+class QtVolumeSource final : public VolumeSource {
  public:
   std::vector<std::string> drives() override {
     std::vector<std::string> found{QDir::toNativeSeparators(QDir::rootPath()).toStdString()};
@@ -39,6 +39,6 @@ class SystemVolumes final : public VolumeSource {
 
 }  // namespace
 
-std::unique_ptr<VolumeSource> makeSystemVolumes() { return std::make_unique<SystemVolumes>(); }
+std::unique_ptr<VolumeSource> makeSystemVolumes() { return std::make_unique<QtVolumeSource>(); }
 
 }  // namespace kvotlk
