@@ -107,7 +107,7 @@ void CatalogEditor::Form_Load() {
 
 void CatalogEditor::cmdNew_Click() {
   const std::string name = txtName != nullptr ? txtName->text().toStdString() : std::string();
-  const NewEntry entry = newEntry(txtNummer->text().toStdString(), name);
+  const NewEntry entry = newEntry(txtNummer->text().toStdString(), name, listEntries());
   if (!entry.line) {
     env_.prompts.showStop(entry.message);
     return;

@@ -44,8 +44,10 @@ class CatalogEditor : public QWidget {
   CatalogEditor(Environment& env, modGlobaleVariablen& g, OrderEngine& order,
                 CatalogEditorSetup setup, QWidget* parent);
 
-  // The line the typed number and name give, or the message that refuses them.
-  virtual NewEntry newEntry(const std::string& number, const std::string& name) = 0;
+  // The line the typed number and name give beside the list's entries, or the message
+  // that refuses them.
+  virtual NewEntry newEntry(const std::string& number, const std::string& name,
+                            const std::vector<std::string>& entries) = 0;
 
   void closeEvent(QCloseEvent* event) override;
 

@@ -1,5 +1,7 @@
 #include "catalogs/CatalogEntries.h"
 
+#include <algorithm>
+
 #include "catalogs/CatalogLines.h"
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -34,21 +36,37 @@ NewEntry bracketedEntry(LocaleNumbers& numbers, std::string_view typedNumber, st
 
 }  // namespace
 
-NewEntry NewPrueferEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name) {
-  return bracketedEntry(numbers, number, name, 4);
+NewEntry NewPrueferEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name,
+                         const std::vector<std::string>& entries) {
+  NewEntry entry = bracketedEntry(numbers, number, name, 4);
+  const std::string typed = trimBlanks(number);
+  const bool taken = std::any_of(entries.begin(), entries.end(), [&typed](const std::string& line) {
+    return InspectorNumberOfEntry(line) == typed;
+  });
+  return entry.line && taken ? refused("Prüfernummer ist bereits vergeben.") : entry;
 }
 
-NewEntry NewNestIDEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name) {
-  return bracketedEntry(numbers, number, name, 2);
+NewEntry NewNestIDEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name,
+                        const std::vector<std::string>& entries) {
+  NewEntry entry = bracketedEntry(numbers, number, name, 2);
+  const bool taken = FindNestID(entries, number).has_value();
+  return entry.line && taken ? refused("Nestnummer ist bereits vergeben.") : entry;
 }
 
-NewEntry NewMaschineEntry(std::string_view typedNumber, std::int16_t maxLength) {
+NewEntry NewMaschineEntry(std::string_view typedNumber, std::int16_t maxLength,
+                          const std::vector<std::string>& entries) {
   std::string number = trimBlanks(typedNumber);
   if (number.empty()) {
     return refused(kFieldsMissing);
   }
   if (static_cast<long long>(charCount(number)) > maxLength) {
     return refused("Maschinennummer darf max. " + std::to_string(maxLength) + "stellig sein.");
+  }
+  const bool taken = std::any_of(entries.begin(), entries.end(), [&number](const std::string& line) {
+    return trimBlanks(line) == number;
+  });
+  if (taken) {
+    return refused("Maschinennummer ist bereits vergeben.");
   }
   return {std::move(number), {}};
 }

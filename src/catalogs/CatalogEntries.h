@@ -21,15 +21,24 @@ struct NewEntry {
   std::string message;
 };
 
-// An inspector: number of 1 to 4 characters that is a whole number, and a name that is
-// not only spaces. The line is the bracketed number field followed by the name as typed.
-NewEntry NewPrueferEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name);
+// The rules take the editor's list as it is now: a number already in it is refused, so no
+// two entries carry one number.
 
-// A nest ID: as an inspector, with a number of at most 2 characters.
-NewEntry NewNestIDEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name);
+// An inspector: number of 1 to 4 characters that is a whole number and not yet the number
+// of an entry (as the order confirmation takes it), and a name that is not only spaces.
+// The line is the bracketed number field followed by the name as typed.
+NewEntry NewPrueferEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name,
+                         const std::vector<std::string>& entries);
 
-// A machine: the trimmed number alone, of at most maxLength characters, any characters.
-NewEntry NewMaschineEntry(std::string_view number, std::int16_t maxLength);
+// A nest ID: as an inspector, with a number of at most 2 characters that no line has yet
+// as the main window's nest-ID lookup compares them.
+NewEntry NewNestIDEntry(LocaleNumbers& numbers, std::string_view number, std::string_view name,
+                        const std::vector<std::string>& entries);
+
+// A machine: the trimmed number alone, of at most maxLength characters, any characters,
+// not yet an entry (trimmed, as the main window's selection is taken).
+NewEntry NewMaschineEntry(std::string_view number, std::int16_t maxLength,
+                          const std::vector<std::string>& entries);
 
 // Where a new entry goes: right after the selected row, or at the top.
 std::size_t InsertRow(std::optional<std::size_t> selectedRow);

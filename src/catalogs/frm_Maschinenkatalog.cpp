@@ -14,8 +14,10 @@ frm_Maschinenkatalog::frm_Maschinenkatalog(Environment& env, modGlobaleVariablen
                     parent) {}
 
 // The permitted length is read afresh at each click, so a changed setting counts at once.
-NewEntry frm_Maschinenkatalog::newEntry(const std::string& number, const std::string& /*name*/) {
-  return NewMaschineEntry(number, ReadConfigInt16(env_, g_, SettingKey::MaschinenIdLaenge));
+NewEntry frm_Maschinenkatalog::newEntry(const std::string& number, const std::string& /*name*/,
+                                        const std::vector<std::string>& entries) {
+  return NewMaschineEntry(number, ReadConfigInt16(env_, g_, SettingKey::MaschinenIdLaenge),
+                          entries);
 }
 
 }  // namespace kvotlk

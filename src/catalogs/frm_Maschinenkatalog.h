@@ -13,7 +13,8 @@ class frm_Maschinenkatalog : public CatalogEditor {
                        QWidget* parent = nullptr);
 
  protected:
-  NewEntry newEntry(const std::string& number, const std::string& name) override;
+  NewEntry newEntry(const std::string& number, const std::string& name,
+                    const std::vector<std::string>& entries) override;
 };
 
 }  // namespace kvotlk

@@ -14,8 +14,9 @@ frm_NestIDsKatalog::frm_NestIDsKatalog(Environment& env, modGlobaleVariablen& g,
            QStringLiteral("Nestnummer (2stellig)"), QStringLiteral("Nest ID")},
           parent) {}
 
-NewEntry frm_NestIDsKatalog::newEntry(const std::string& number, const std::string& name) {
-  return NewNestIDEntry(env_.numbers, number, name);
+NewEntry frm_NestIDsKatalog::newEntry(const std::string& number, const std::string& name,
+                                      const std::vector<std::string>& entries) {
+  return NewNestIDEntry(env_.numbers, number, name, entries);
 }
 
 }  // namespace kvotlk

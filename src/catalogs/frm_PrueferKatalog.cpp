@@ -13,8 +13,9 @@ frm_PrueferKatalog::frm_PrueferKatalog(Environment& env, modGlobaleVariablen& g,
            QStringLiteral("Prüfername")},
           parent) {}
 
-NewEntry frm_PrueferKatalog::newEntry(const std::string& number, const std::string& name) {
-  return NewPrueferEntry(env_.numbers, number, name);
+NewEntry frm_PrueferKatalog::newEntry(const std::string& number, const std::string& name,
+                                      const std::vector<std::string>& entries) {
+  return NewPrueferEntry(env_.numbers, number, name, entries);
 }
 
 }  // namespace kvotlk

@@ -34,14 +34,26 @@ Fields words(const std::string& text) {
   return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
+// The editor's list before the entry: the third input, entries separated by ";".
+Fields listOf(const Fields& fields) {
+  Fields entries;
+  std::istringstream in(fields.size() > 2 ? fields[2] : "");
+  for (std::string entry; std::getline(in, entry, ';');) {
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
 std::string rule(const std::string& name, const Fields& fields) {
   static PortableLocaleNumbers numbers = germanNumbers();
   static const std::map<std::string, std::function<std::string(const Fields&)>> rules{
-      {"Prüfer", [](const Fields& f) { return outcome(NewPrueferEntry(numbers, f[0], f[1])); }},
-      {"NestID", [](const Fields& f) { return outcome(NewNestIDEntry(numbers, f[0], f[1])); }},
+      {"Prüfer",
+       [](const Fields& f) { return outcome(NewPrueferEntry(numbers, f[0], f[1], listOf(f))); }},
+      {"NestID",
+       [](const Fields& f) { return outcome(NewNestIDEntry(numbers, f[0], f[1], listOf(f))); }},
       {"Maschine",
        [](const Fields& f) {
-         return outcome(NewMaschineEntry(f[0], std::int16_t(std::stoi(f[1]))));
+         return outcome(NewMaschineEntry(f[0], std::int16_t(std::stoi(f[1])), listOf(f)));
        }},
       {"Laufwerk",
        [](const Fields& f) {
