@@ -89,7 +89,8 @@ class CaptureFuzzer {
       case 5:
         return engine_.CmdSendData_Click();
       case 6:
-        return engine_.Form_Unload();
+        engine_.Form_Unload();
+        return;
       case 7:
         order_.chkNest = static_cast<int>(in_.below(3));
         return;

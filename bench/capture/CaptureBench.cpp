@@ -30,6 +30,7 @@ class QuietPrompts final : public Prompts {
   void showStop(const std::string& /*text*/) override {}
   void showPlain(const std::string& /*text*/) override {}
   bool askYesNo(const std::string& /*text*/) override { return true; }
+  bool askYesNoDefaultNo(const std::string& /*text*/) override { return true; }
 };
 
 struct Workstation {

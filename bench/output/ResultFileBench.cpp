@@ -67,6 +67,7 @@ class SilentPrompts final : public Prompts {
   void showStop(const std::string& text) override { std::cerr << text << '\n'; }
   void showPlain(const std::string& text) override { std::cerr << text << '\n'; }
   bool askYesNo(const std::string& /*text*/) override { return false; }
+  bool askYesNoDefaultNo(const std::string& /*text*/) override { return false; }
 };
 
 void BM_BareMinimum(benchmark::State& state) {

@@ -72,8 +72,9 @@ QMessageBox::StandardButton run(PromptBox kind, const std::string& text) {
 
 std::unique_ptr<QMessageBox> BuildMessageBox(PromptBox kind, const std::string& text,
                                              QWidget* parent) {
-  const bool question = kind == PromptBox::Question;
-  std::unique_ptr<QMessageBox> box = std::make_unique<MessageBox>(question, parent);
+  const bool question = kind == PromptBox::Question || kind == PromptBox::QuestionDefaultNo;
+  const bool mustAnswer = kind == PromptBox::Question;
+  std::unique_ptr<QMessageBox> box = std::make_unique<MessageBox>(mustAnswer, parent);
   box->setWindowTitle(QStringLiteral("KVOTLK"));
   box->setTextFormat(Qt::PlainText);
   box->setText(displayText(text));
@@ -87,7 +88,12 @@ std::unique_ptr<QMessageBox> BuildMessageBox(PromptBox kind, const std::string& 
     // As on Windows, the underlined letter answers: J or N.
     yes->setText(QStringLiteral("&Ja"));
     no->setText(QStringLiteral("&Nein"));
-    box->setDefaultButton(yes);
+    if (mustAnswer) {
+      box->setDefaultButton(yes);
+    } else {
+      box->setDefaultButton(no);
+      box->setEscapeButton(no);
+    }
   } else {
     box->setIcon(kind == PromptBox::Stop ? QMessageBox::Critical : QMessageBox::NoIcon);
     QPushButton* ok = box->addButton(QMessageBox::Ok);
@@ -104,6 +110,10 @@ void QtPrompts::showPlain(const std::string& text) { run(PromptBox::Plain, text)
 
 bool QtPrompts::askYesNo(const std::string& text) {
   return run(PromptBox::Question, text) == QMessageBox::Yes;
+}
+
+bool QtPrompts::askYesNoDefaultNo(const std::string& text) {
+  return run(PromptBox::QuestionDefaultNo, text) == QMessageBox::Yes;
 }
 
 }  // namespace kvotlk

@@ -10,13 +10,13 @@ class QWidget;
 
 namespace kvotlk {
 
-// The three kinds of message box the program shows.
-enum class PromptBox { Stop, Plain, Question };
+// The kinds of message box the program shows.
+enum class PromptBox { Stop, Plain, Question, QuestionDefaultNo };
 
 // A message box as the program shows it: title "KVOTLK", the kind's icon and buttons with
 // German texts ("OK"; "&Ja" and "&Nein" with "Ja" the default and no answer by Escape or the
-// close box), the text shown as plain text with its CR LF line breaks, above other programs'
-// windows.
+// close box, or with "Nein" the default and the answer of Escape and the close box), the
+// text shown as plain text with its CR LF line breaks, above other programs' windows.
 std::unique_ptr<QMessageBox> BuildMessageBox(PromptBox kind, const std::string& text,
                                              QWidget* parent = nullptr);
 
@@ -27,6 +27,7 @@ class QtPrompts final : public Prompts {
   void showStop(const std::string& text) override;
   void showPlain(const std::string& text) override;
   bool askYesNo(const std::string& text) override;
+  bool askYesNoDefaultNo(const std::string& text) override;
 };
 
 }  // namespace kvotlk

@@ -74,10 +74,17 @@ void CaptureEngine::CmdSendData_Click() {
   }
 }
 
-void CaptureEngine::Form_Unload() {
-  if (open_) {
+bool CaptureEngine::Form_Unload() {
+  if (!open_) {
+    return true;
+  }
+  const bool discard = g_.intAnzStichproben <= 0 ||
+                       env_.prompts.askYesNoDefaultNo(DiscardQuestion(g_.intAnzStichproben));
+  // Events handled while the question was open may have closed the window already.
+  if (discard && open_) {
     closeCapture(false);
   }
+  return !open_;
 }
 
 void CaptureEngine::OnStartExecution(const std::shared_ptr<KvoPartProgram>& PartProg) {

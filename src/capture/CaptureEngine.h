@@ -44,9 +44,11 @@ class CaptureEngine final : public KvoEventSink {
   void CmdLoeschen_Click();
   // "Daten übertragen".
   void CmdSendData_Click();
-  // The operator closes the window: the order window shows again, the subscription ends.
-  // Nothing to do when the engine has closed the window itself.
-  void Form_Unload();
+  // The operator closes the window: with captured samples that were not sent, only after
+  // asking; then the order window shows again and the subscription ends. False when the
+  // operator keeps the window, which then stays exactly as it was. Nothing to do (true)
+  // when the engine has closed the window itself.
+  bool Form_Unload();
 
   void KvoEvents_OnStartExecution(const std::shared_ptr<KvoPartProgram>& PartProg);
   void KvoEvents_OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,

@@ -72,4 +72,12 @@ std::string TooManyValuesMessage() {
       {"Eine Stichprobe kann höchstens 32767 Merkmale aufnehmen.", kCaptureHalted, kValuesKept});
 }
 
+std::string DiscardQuestion(int samples) {
+  const std::string captured = samples == 1
+                                   ? "Es ist 1 Stichprobe erfasst"
+                                   : "Es sind " + std::to_string(samples) + " Stichproben erfasst";
+  return lines(
+      {captured + " und noch nicht übertragen.", "Fenster schließen und die Messwerte verwerfen?"});
+}
+
 }  // namespace kvotlk

@@ -16,6 +16,8 @@ std::string LengthMessage(std::string_view id, int limit);
 std::string NestLengthMessage(std::string_view id, int limit);
 // Question (Yes/No) of "Daten übertragen": the sample count differs from the predefined.
 std::string SendQuestion();
+// Question (Yes/No, No the default) of the close box: captured samples would be lost.
+std::string DiscardQuestion(int samples);
 
 // Stop: the CMM software stopped answering while a command was handled.
 std::string LostLinkMessage();

@@ -193,7 +193,10 @@ void frm_TuL::showWindow() {
 void frm_TuL::closeWindow() { close(); }
 
 void frm_TuL::closeEvent(QCloseEvent* event) {
-  engine_.Form_Unload();
+  if (!engine_.Form_Unload()) {
+    event->ignore();
+    return;
+  }
   event->accept();
 }
 

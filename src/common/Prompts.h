@@ -15,6 +15,9 @@ class Prompts {
   virtual void showPlain(const std::string& text) = 0;
   // Yes and No, no icon, Yes the default; true for Yes.
   virtual bool askYesNo(const std::string& text) = 0;
+  // Yes and No, no icon, No the default and the answer of Escape and the close box: for a
+  // question whose Yes throws something away. True for Yes.
+  virtual bool askYesNoDefaultNo(const std::string& text) = 0;
 };
 
 inline constexpr const char* kCrLf = "\r\n";

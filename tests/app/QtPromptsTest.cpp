@@ -25,7 +25,8 @@ TEST(QtPrompts, BoxesShowTheirTextAsTyped) {
 
 // Shown and answered: title, icon, on top of other windows; Enter takes the default, the
 // underlined letters answer; Escape and the close box leave a question open (then "Nein"
-// closes it) and close a message.
+// closes it) and close a message; a question that throws something away has "Nein" as its
+// default and the answer of Escape and the close box.
 TEST(QtPrompts, BoxesAreAnsweredByTheirButtonsAndTheirLetters) {
   const auto press = [](Qt::Key key) {
     return std::function<void(QMessageBox&)>(
@@ -37,6 +38,10 @@ TEST(QtPrompts, BoxesAreAnsweredByTheirButtonsAndTheirLetters) {
       {PromptBox::Question, press(Qt::Key_N), false, false},
       {PromptBox::Question, press(Qt::Key_Escape), false, true},
       {PromptBox::Question, [](QMessageBox& box) { box.close(); }, false, true},
+      {PromptBox::QuestionDefaultNo, press(Qt::Key_Return), false, false},
+      {PromptBox::QuestionDefaultNo, press(Qt::Key_J), true, false},
+      {PromptBox::QuestionDefaultNo, press(Qt::Key_Escape), false, false},
+      {PromptBox::QuestionDefaultNo, [](QMessageBox& box) { box.close(); }, false, false},
       {PromptBox::Stop, press(Qt::Key_Escape), false, false},
       {PromptBox::Plain, press(Qt::Key_Return), false, false}};
   QtPrompts prompts;
@@ -58,6 +63,8 @@ TEST(QtPrompts, BoxesAreAnsweredByTheirButtonsAndTheirLetters) {
     });
     if (kind == PromptBox::Question) {
       EXPECT_EQ(prompts.askYesNo("Soll eine weitere Probe gemessen werden?"), answer);
+    } else if (kind == PromptBox::QuestionDefaultNo) {
+      EXPECT_EQ(prompts.askYesNoDefaultNo("Messwerte verwerfen?"), answer);
     } else {
       kind == PromptBox::Stop ? prompts.showStop("Stopp.") : prompts.showPlain("Meldung.");
     }

@@ -133,6 +133,7 @@ class ModalPrompts final : public Prompts {
     whileOpen_();
     return record_.askYesNo(text);
   }
+  bool askYesNoDefaultNo(const std::string& text) override { return askYesNo(text); }
 
  private:
   ScriptedPrompts& record_;

@@ -35,6 +35,8 @@ class ScriptedPrompts final : public Prompts {
     shown.push_back({PromptKind::Question, text, answer});
     return answer;
   }
+  // Without a scripted answer No, which is this question's default too.
+  bool askYesNoDefaultNo(const std::string& text) override { return askYesNo(text); }
 
   std::deque<bool> answers;
   std::vector<ShownPrompt> shown;

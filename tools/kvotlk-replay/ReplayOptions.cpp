@@ -116,6 +116,10 @@ const std::map<std::string, ValueReader, std::less<>>& valueOptions() {
        [](ReplayOptions& o, const std::string& v) -> OptionError {
          return readYesNo("--weitere-probe", v, o.measureMoreAnswer);
        }},
+      {"--verwerfen",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
+         return readYesNo("--verwerfen", v, o.discardAnswer);
+       }},
       {"--zeit",
        [](ReplayOptions& o, const std::string& v) -> OptionError {
          o.fixedTime = parseDateTime(v);
@@ -195,6 +199,8 @@ const char* const kReplayHelp =
     "                           (Standard nein)\n"
     "  --weitere-probe ja|nein  Antwort auf \"Soll eine weitere Probe gemessen werden?\"\n"
     "                           (Standard nein; ja: es wird nichts gesendet)\n"
+    "  --verwerfen ja|nein      Antwort auf \"Fenster schließen und die Messwerte verwerfen?\"\n"
+    "                           beim Schritt schliessen (Standard nein)\n"
     "  --zeit \"TT.MM.JJJJ HH:MM:SS\"  feste Uhrzeit (Dateiname mit Datum und Uhrzeit)\n"
     "  --zufall N               Startwert für den zufälligen Dateinamen\n"
     "  --zahlen deutsch|englisch  Zahlenformat: Dezimalkomma (Standard) oder -punkt\n"

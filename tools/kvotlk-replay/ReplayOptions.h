@@ -25,6 +25,7 @@ struct ReplayOptions {
   std::string programFolder;
   bool increaseAnswer = false;
   bool measureMoreAnswer = false;
+  bool discardAnswer = false;
   std::optional<LocalDateTime> fixedTime;
   std::optional<std::uint64_t> nameSeed;
   NumberRules numbers = NumberRules::German;

@@ -30,8 +30,12 @@ std::string promptLine(std::string_view kind, std::string_view text) {
   return line;
 }
 
-ConsolePrompts::ConsolePrompts(std::ostream& err, bool increaseAnswer, bool measureMoreAnswer)
-    : err_(err), increaseAnswer_(increaseAnswer), measureMoreAnswer_(measureMoreAnswer) {}
+ConsolePrompts::ConsolePrompts(std::ostream& err, bool increaseAnswer, bool measureMoreAnswer,
+                               bool discardAnswer)
+    : err_(err),
+      increaseAnswer_(increaseAnswer),
+      measureMoreAnswer_(measureMoreAnswer),
+      discardAnswer_(discardAnswer) {}
 
 void ConsolePrompts::showStop(const std::string& text) {
   stops_.push_back(text);
@@ -49,6 +53,16 @@ bool ConsolePrompts::askYesNo(const std::string& text) {
     answer = increaseAnswer_;
   } else if (text == SendQuestion()) {
     answer = measureMoreAnswer_;
+  }
+  print(promptLine("FRAGE", text) + (answer ? " -> Ja" : " -> Nein"));
+  return answer;
+}
+
+bool ConsolePrompts::askYesNoDefaultNo(const std::string& text) {
+  bool answer = discardAnswer_;
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
   }
   print(promptLine("FRAGE", text) + (answer ? " -> Ja" : " -> Nein"));
   return answer;

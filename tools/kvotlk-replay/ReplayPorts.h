@@ -53,10 +53,12 @@ std::string promptLine(std::string_view kind, std::string_view text);
 // steps gave, else the option's answer for it.
 class ConsolePrompts final : public Prompts {
  public:
-  ConsolePrompts(std::ostream& err, bool increaseAnswer, bool measureMoreAnswer);
+  ConsolePrompts(std::ostream& err, bool increaseAnswer, bool measureMoreAnswer,
+                 bool discardAnswer);
   void showStop(const std::string& text) override;
   void showPlain(const std::string& text) override;
   bool askYesNo(const std::string& text) override;
+  bool askYesNoDefaultNo(const std::string& text) override;
 
   // The answer to the next question asked.
   void queueAnswer(bool answer) { answers_.push_back(answer); }
@@ -70,6 +72,7 @@ class ConsolePrompts final : public Prompts {
   std::ostream& err_;
   bool increaseAnswer_;
   bool measureMoreAnswer_;
+  bool discardAnswer_;
   std::deque<bool> answers_;
   std::vector<std::string> stops_;
 };
