@@ -12,6 +12,7 @@
 #include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/Prompts.h"
+#include "config/ConfigChecks.h"
 #include "config/DriveFolders.h"
 #include "config/FolderTree.h"
 #include "config/VolumeSource.h"
@@ -94,13 +95,23 @@ void frm_Konfiguration::LoadSettings() {
 }
 
 bool frm_Konfiguration::SaveSettings() {
-  const auto failed = SaveConfig(env_, g_, shownEntries());
-  order_.SettingsSaved();
-  if (failed) {
-    env_.prompts.showStop(SaveFailedMessage(*failed));
-    return false;
+  const auto stay = SaveConfigChecked(env_, g_, shownEntries(), order_);
+  if (stay) {
+    focusOn(*stay);
   }
-  return true;
+  return !stay;
+}
+
+void frm_Konfiguration::focusOn(SettingKey key) {
+  // Back from the message box, the dialog is the window the operator types in.
+  activateWindow();
+  const auto index = static_cast<std::size_t>(key);
+  if (key == SettingKey::DIR) {
+    Dir_DFQ->setFocus();
+  } else if (QLineEdit* box = textBoxes_[index]) {
+    box->setFocus();
+    box->selectAll();
+  }
 }
 
 ConfigEntries frm_Konfiguration::shownEntries() const {

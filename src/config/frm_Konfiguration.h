@@ -62,6 +62,8 @@ class frm_Konfiguration : public QWidget {
   void Form_Load();
   void LoadSettings();
   bool SaveSettings();
+  // The control of the setting takes the focus.
+  void focusOn(SettingKey key);
   ConfigEntries shownEntries() const;
   void chooseDrive(const std::string& stored);
   void chooseFolder(const std::string& stored);

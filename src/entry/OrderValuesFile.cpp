@@ -62,17 +62,24 @@ std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& for
   return out;
 }
 
-std::optional<std::string> ValuesFileSuffixProblem(const modGlobaleVariablen& g) {
-  const std::string& suffix = g.strDateiErweiterung;
-  if (!g.blnDateiErweiterungVerwenden ||
-      (!hasCharNotAllowedInFileName(suffix) && suffix.find("..") == std::string::npos)) {
+std::optional<std::string> SuffixProblem(std::string_view suffix) {
+  if (!hasCharNotAllowedInFileName(suffix) && suffix.find("..") == std::string_view::npos) {
     return std::nullopt;
   }
-  return "Die Dateierweiterung \"" + suffix +
+  return "Die Dateierweiterung \"" + std::string(suffix) +
          "\" (Einstellung DateiErweiterung) ist als Teil eines Dateinamens nicht zulässig." +
          kCrLf +
          R"(Sie darf keine Pfadangabe, kein ".." und keines der Zeichen \ / : * ? " < > | )" +
-         "enthalten." + kCrLf +
+         "enthalten.";
+}
+
+std::optional<std::string> ValuesFileSuffixProblem(const modGlobaleVariablen& g) {
+  const auto problem =
+      g.blnDateiErweiterungVerwenden ? SuffixProblem(g.strDateiErweiterung) : std::nullopt;
+  if (!problem) {
+    return std::nullopt;
+  }
+  return *problem + kCrLf +
          "Die Auftragsdaten werden nicht in eine Datei geschrieben; korrigieren Sie die "
          "Dateierweiterung in der Konfiguration.";
 }

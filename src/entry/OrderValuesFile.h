@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The order handoff file: the confirmed order as key=value lines in the standard folder,
 // for readers outside the program while the measurement runs. It exists only while the
@@ -22,8 +23,12 @@ std::string ValuesFilePath(const modGlobaleVariablen& g);
 // depends on strNestIDVerwenden and is left out unless it is "0" or "1".
 std::string ValuesFileContent(const modGlobaleVariablen& g, const OrderForm& form);
 
-// The stop message for a suffix in use that cannot be part of a file name (a separator,
-// "..", a character Windows does not allow); nullopt when the name is sound.
+// Why a suffix cannot be part of a file name (a separator, "..", a character Windows does
+// not allow); nullopt when it can.
+std::optional<std::string> SuffixProblem(std::string_view suffix);
+
+// The stop message for a suffix in use that cannot be part of a file name; nullopt when
+// the suffix is not in use or sound.
 std::optional<std::string> ValuesFileSuffixProblem(const modGlobaleVariablen& g);
 
 // Writes the file anew and keeps its path in strValuesFile. False when it could not be

@@ -66,11 +66,8 @@ std::string StampedFileName(std::string_view strFile, std::string_view strDate,
 }
 
 std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool blnStamp) {
-  const std::string closing = std::string(kCrLf) +
-                              "Korrigieren Sie den festen Dateinamen in der Konfiguration; "
-                              "es wurden keine Daten gesendet.";
   if (strFile.empty()) {
-    return "Der feste Dateiname (Einstellung FILE) ist leer." + closing;
+    return "Der feste Dateiname (Einstellung FILE) ist leer.";
   }
   const bool badEnd = strFile.back() == '.' || strFile.back() == ' ';
   // "." and ".." end in a point; a name with ".." inside ("Daten..txt") is a name.
@@ -78,8 +75,7 @@ std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool b
     return "Der feste Dateiname " + quoted(strFile) +
            " (Einstellung FILE) ist als Dateiname nicht zulässig." + std::string(kCrLf) +
            "Er darf keine Pfadangabe, keines der Zeichen \\ / : * ? \" < > | "
-           "und am Ende keinen Punkt und kein Leerzeichen haben." +
-           closing;
+           "und am Ende keinen Punkt und kein Leerzeichen haben.";
   }
   const std::size_t chars = charCount(strFile);
   const std::size_t longest = blnStamp ? kLongestName - kStampChars : kLongestName;
@@ -87,15 +83,14 @@ std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool b
     return "Der feste Dateiname (Einstellung FILE) ist mit " + std::to_string(chars) +
            " Zeichen zu lang." + std::string(kCrLf) + "Er darf höchstens " +
            std::to_string(longest) + " Zeichen lang sein" +
-           (blnStamp ? " (mit der Datums- und Uhrzeitergänzung)." : ".") + closing;
+           (blnStamp ? " (mit der Datums- und Uhrzeitergänzung)." : ".");
   }
   if (blnStamp && chars < kExtensionChars) {
     return "Der feste Dateiname " + quoted(strFile) +
            " (Einstellung FILE) ist für die Datums- und Uhrzeitergänzung zu kurz." +
            std::string(kCrLf) +
            "Er muss mindestens 4 Zeichen lang sein; die letzten 4 Zeichen gelten als "
-           "Dateiendung." +
-           closing;
+           "Dateiendung.";
   }
   return std::nullopt;
 }
@@ -110,8 +105,10 @@ ResultFileName ChooseResultFileName(Environment& env, const modGlobaleVariablen&
   const bool stamp = ReadConfigFlag(env, g, SettingKey::DateTimeStamp);
   const std::string file = ReadConfig(env, g, SettingKey::FILE);
   result.mode = stamp ? NamingMode::Stamped : NamingMode::Fixed;
-  result.problem = FixedFileNameProblem(file, stamp);
-  if (result.problem) {
+  if (const auto problem = FixedFileNameProblem(file, stamp)) {
+    result.problem = *problem + kCrLf +
+                     "Korrigieren Sie den festen Dateinamen in der Konfiguration; es wurden "
+                     "keine Daten gesendet.";
     return result;
   }
   if (stamp) {

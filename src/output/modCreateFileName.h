@@ -23,10 +23,11 @@ std::string CreateRandomFileName(RandomSource& random, std::string_view strExten
 std::string StampedFileName(std::string_view strFile, std::string_view strDate,
                             std::string_view strTime);
 
-// The stop message for a fixed name (setting FILE) that cannot be used, or nullopt: empty,
+// Why a fixed name (setting FILE) cannot be used, or nullopt: empty,
 // a path separator or "..", a character Windows does not allow in file names, a trailing
 // point or blank, a device name such as "CON", more than 250 characters (234 with the
-// stamp); with the stamp, fewer than four characters.
+// stamp); with the stamp, fewer than four characters. The send and the settings dialog
+// each add what follows for them.
 std::optional<std::string> FixedFileNameProblem(std::string_view strFile, bool blnStamp);
 
 enum class NamingMode { Random, Fixed, Stamped };

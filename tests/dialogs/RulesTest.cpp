@@ -12,6 +12,7 @@
 #include "catalogs/CatalogEntries.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
+#include "config/ConfigChecks.h"
 #include "config/DriveFolders.h"
 
 namespace kvotlk::test {
@@ -44,6 +45,26 @@ Fields listOf(const Fields& fields) {
   return entries;
 }
 
+// The settings dialog's check of its entries: the defaults with "KEY=value;…" applied; the
+// first line of the message that refuses them, or "ok".
+std::string configCheck(const std::string& changes) {
+  ConfigEntries entries;
+  for (const SettingInfo& info : SettingTable()) {
+    EntryOf(entries, info.key) = SettingDefault(info.key, "/opt/kvotlk");
+  }
+  std::istringstream in(changes);
+  for (std::string change; std::getline(in, change, ';');) {
+    const std::string name = change.substr(0, change.find('='));
+    for (const SettingInfo& info : SettingTable()) {
+      if (info.name == name) {
+        EntryOf(entries, info.key) = change.substr(change.find('=') + 1);
+      }
+    }
+  }
+  const auto problem = CheckConfigEntries(entries);
+  return problem ? problem->message.substr(0, problem->message.find('\r')) : "ok";
+}
+
 std::string rule(const std::string& name, const Fields& fields) {
   static PortableLocaleNumbers numbers = germanNumbers();
   static const std::map<std::string, std::function<std::string(const Fields&)>> rules{
@@ -60,6 +81,7 @@ std::string rule(const std::string& name, const Fields& fields) {
          const auto index = FindDrive(words(f[0]), f[1]);
          return index ? std::to_string(*index) : "keins";
        }},
+      {"Dialog", [](const Fields& f) { return configCheck(f[0]); }},
       {"Wurzel", [](const Fields& f) { return DriveRoot(f[0]); }},
       {"Ordnerkette", [](const Fields& f) { return joined(FolderChain(f[0])); }}};
   return rules.at(name)(fields);
