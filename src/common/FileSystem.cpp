@@ -4,6 +4,8 @@ namespace kvotlk {
 
 namespace {
 
+thread_local FileFault lastFault = FileFault::None;
+
 bool writeAndClose(std::unique_ptr<WritableFile> file, std::string_view bytes) {
   if (!file) {
     return false;
@@ -14,6 +16,10 @@ bool writeAndClose(std::unique_ptr<WritableFile> file, std::string_view bytes) {
 }
 
 }  // namespace
+
+FileFault LastFileFault() { return lastFault; }
+
+void NoteFileFault(FileFault fault) { lastFault = fault; }
 
 bool writeWholeFile(FileSystem& files, const Path& path, std::string_view bytes) {
   return writeAndClose(files.createFile(path), bytes);

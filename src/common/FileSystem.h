@@ -6,12 +6,35 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The file-system port: every file operation of the program goes through it, so tests can
 // make any single call fail. No operation throws; each answers with its result.
 namespace kvotlk {
 
 using Path = std::filesystem::path;
+
+// Why a file call failed, as far as the platform tells.
+enum class FileFault {
+  None,          // no call of this thread has failed yet
+  Held,          // another program holds the file (a sharing or lock violation)
+  AccessDenied,  // the account may not do it
+  Unreachable,   // the drive or network share cannot be reached
+  DiskFull,      // no space left on the drive
+  Other,         // anything else, a name that is taken included
+};
+
+// The cause of the last failed file call of this thread. The implementations note it on
+// every failure; read it right after a call that failed.
+FileFault LastFileFault();
+void NoteFileFault(FileFault fault);
+
+// A file in a folder: its name and when it was last written, in the platform's ticks
+// (only their order counts).
+struct FolderEntry {
+  std::string name;
+  std::int64_t written = 0;
+};
 
 // A file open for writing. Nothing is guaranteed on disk before close() returned true.
 class WritableFile {
@@ -44,6 +67,9 @@ class FileSystem {
   // Renames a file within one folder, replacing a file of the target name in one step:
   // afterwards the target holds either its old or its new content, never neither.
   virtual bool renameReplacing(const Path& from, const Path& to) = 0;
+  // The files (not folders) directly in a folder, names as UTF-8; empty when it cannot be
+  // listed.
+  virtual std::vector<FolderEntry> listFiles(const Path& folder) = 0;
   // The id of this process: no other process of the machine has it at the same time.
   virtual std::uint32_t processId() = 0;
 };

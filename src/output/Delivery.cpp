@@ -6,6 +6,8 @@
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/Paths.h"
+#include "common/TemporaryName.h"
+#include "common/WorkProgress.h"
 #include "output/DebugLog.h"
 #include "output/ResultFileText.h"
 
@@ -26,6 +28,8 @@ std::string_view reasonOf(CopyResult result) {
       return "temporäre Datei im Zielverzeichnis stimmt nicht mit der Temp Datei überein";
     case CopyResult::RenameFailed:
       return "temporäre Datei im Zielverzeichnis kann nicht umbenannt werden";
+    case CopyResult::Cancelled:
+      return "vom Bediener abgebrochen";
     case CopyResult::Copied:
       break;
   }
@@ -38,38 +42,87 @@ void waitBeforeRetry(Environment& env, DebugLog& log, int attempt) {
   env.clock.sleepFor(wait);
 }
 
+std::string attemptText(std::string_view strFileName, std::string_view strTargetFolder,
+                        int attempt) {
+  return "Übertrage " + std::string(strFileName) + " nach " + std::string(strTargetFolder) +
+         " … Versuch " + DecimalText(attempt) + " von " + DecimalText(kDeliveryAttempts);
+}
+
 }  // namespace
 
 std::chrono::milliseconds RetryWait(int attempt) { return kFirstRetryWait * (1 << (attempt - 1)); }
 
-CopyResult DeliverWithRetries(Environment& env, DebugLog& log, std::string_view strFileName,
-                              std::string_view strTargetFolder, std::string_view strSourceFolder) {
-  for (int attempt = 1;; ++attempt) {
-    const CopyResult result =
+bool HeldWait::waitAgain(Environment& env, DebugLog& log, FileFault fault) {
+  if (fault != FileFault::Held || waited_ + kHeldRetryWait > kHeldWaitInAll) {
+    return false;
+  }
+  log.line("Datei wird von einem anderen Programm verwendet, neuer Versuch in " +
+           DecimalText(kHeldRetryWait.count()) + " ms");
+  env.clock.sleepFor(kHeldRetryWait);
+  waited_ += kHeldRetryWait;
+  return true;
+}
+
+CopyAttempt DeliverWithRetries(Environment& env, DebugLog& log, WorkProgress& progress,
+                               std::string_view strFileName, std::string_view strTargetFolder,
+                               std::string_view strSourceFolder) {
+  HeldWait held;
+  for (int attempt = 1;;) {
+    if (progress.cancelled()) {
+      log.line("Kopiervorgang vom Bediener abgebrochen");
+      return {CopyResult::Cancelled, FileFault::None};
+    }
+    progress.report(attemptText(strFileName, strTargetFolder, attempt));
+    const CopyAttempt result =
         CopyFileIntoFolder(env.files, env.random, strFileName, strTargetFolder, strSourceFolder);
-    if (result == CopyResult::Copied) {
+    if (result.result == CopyResult::Copied) {
       return result;
     }
     log.line("Kopierversuch " + DecimalText(attempt) +
-             " fehlgeschlagen: " + std::string(reasonOf(result)));
-    if (result == CopyResult::NameTaken || attempt == kDeliveryAttempts) {
+             " fehlgeschlagen: " + std::string(reasonOf(result.result)));
+    if (result.result == CopyResult::NameTaken) {
       return result;
     }
+    if (held.waitAgain(env, log, result.fault)) {
+      continue;
+    }
+    if (attempt == kDeliveryAttempts) {
+      return result;
+    }
+    if (progress.cancelled()) {
+      log.line("Kopiervorgang vom Bediener abgebrochen");
+      return {CopyResult::Cancelled, result.fault};
+    }
     waitBeforeRetry(env, log, attempt);
+    ++attempt;
   }
 }
 
-bool RemoveStagedFile(Environment& env, DebugLog& log, std::string_view strTempFile) {
-  for (int attempt = 1;; ++attempt) {
+bool RetireStagedFile(Environment& env, DebugLog& log, std::string_view strTempFile) {
+  HeldWait held;
+  for (int attempt = 1;;) {
     if (env.files.removeFile(toFsPath(strTempFile))) {
       return true;
     }
+    const FileFault fault = LastFileFault();
     log.line("Löschen der Temp Datei fehlgeschlagen (Versuch " + DecimalText(attempt) + ")");
+    if (held.waitAgain(env, log, fault)) {
+      continue;
+    }
     if (attempt == kDeliveryAttempts) {
-      return false;
+      break;
     }
     waitBeforeRetry(env, log, attempt);
+    ++attempt;
   }
+  const Path staged = toFsPath(strTempFile);
+  const std::string aside =
+      TemporaryNameOf(env.files, env.random, toUtf8(staged.filename()) + ".geliefert");
+  if (env.files.renameNoReplace(staged, staged.parent_path() / toFsPath(aside))) {
+    log.line("Temp Datei umbenannt in " + aside);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace kvotlk

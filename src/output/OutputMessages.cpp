@@ -17,6 +17,25 @@ constexpr std::string_view kCloseOrCheck =
 constexpr std::string_view kNothingSent =
     "Es wurden keine Daten gesendet; die Stichproben bleiben erhalten.";
 
+// The cause of a failed file call in a sentence; empty when the platform gave none.
+std::string_view causeOf(FileFault fault) {
+  switch (fault) {
+    case FileFault::Held:
+      return "Die Datei wird von einem anderen Programm verwendet (etwa einem Virenscanner).";
+    case FileFault::AccessDenied:
+      return "Der Zugriff wurde verweigert: dem Benutzerkonto fehlt die Berechtigung.";
+    case FileFault::Unreachable:
+      return "Das Verzeichnis ist nicht erreichbar: die Netzwerkverbindung oder das Laufwerk "
+             "fehlt.";
+    case FileFault::DiskFull:
+      return "Der Datenträger ist voll.";
+    case FileFault::None:
+    case FileFault::Other:
+      break;
+  }
+  return {};
+}
+
 std::string join(std::initializer_list<std::string_view> parts) {
   std::string text;
   for (const std::string_view part : parts) {
@@ -37,11 +56,15 @@ std::string MessageNameTaken(std::string_view strTempPath) {
                "Sichern oder löschen Sie diese Datei bevor die Daten gesendet werden."});
 }
 
-std::string MessageCopyFailed(std::string_view strTempPath) {
+std::string MessageCopyFailed(std::string_view strTempPath, FileFault fault) {
+  const std::string_view cause = causeOf(fault);
   return join({kCopyNotDone, kCrLf,
-               "Überprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung.", kCrLf,
-               "Kopieren Sie die Datei aus dem Verzeichnis ", strTempPath,
-               " manuell zu einem späteren Zeitpunkt in das Zielverzeichnis."});
+               cause.empty()
+                   ? "Überprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung."
+                   : cause,
+               kCrLf, "Die Datei wartet im Verzeichnis ", strTempPath,
+               " und wird vom Programm übertragen: beim nächsten Start, vor dem nächsten Senden "
+               "oder mit \"Wartende Dateien senden\" im Menü \"Datei\"."});
 }
 
 std::string MessageLogFailed(std::string_view strLogFile, std::string_view strTempPath) {
@@ -50,7 +73,13 @@ std::string MessageLogFailed(std::string_view strLogFile, std::string_view strTe
                "Die Daten werden ohne Protokoll gesendet."});
 }
 
-std::string MessageResultFailed(std::string_view strTempFile, std::string_view strTempPath) {
+std::string MessageResultFailed(std::string_view strTempFile, std::string_view strTempPath,
+                                FileFault fault) {
+  const std::string_view cause = causeOf(fault);
+  if (!cause.empty()) {
+    return join({"Die Ergebnisdatei ", strTempFile, " konnte nicht geschrieben werden.", kCrLf,
+                 cause, kCrLf, kNothingSent});
+  }
   return join({"Die Ergebnisdatei ", strTempFile, " konnte nicht geschrieben werden.", kCrLf,
                kCheckSpace, strTempPath, ".", kCrLf, kNothingSent});
 }

@@ -7,17 +7,21 @@
 namespace kvotlk {
 namespace {
 
+// The attempt's outcome with the cause of the call that just failed.
+CopyAttempt failedWith(CopyResult result) { return {result, LastFileFault()}; }
+
 // Writes the bytes into a new file at the temporary path and reads them back.
-CopyResult writeAndVerify(FileSystem& files, const Path& temporary, const std::string& bytes) {
+CopyAttempt writeAndVerify(FileSystem& files, const Path& temporary, const std::string& bytes) {
   if (!writeNewFile(files, temporary, bytes)) {
-    return CopyResult::WriteFailed;
+    return failedWith(CopyResult::WriteFailed);
   }
   const auto readBack = files.readFile(temporary);
   if (!readBack || *readBack != bytes) {
+    const CopyAttempt attempt = failedWith(CopyResult::NotVerified);
     files.removeFile(temporary);
-    return CopyResult::NotVerified;
+    return attempt;
   }
-  return CopyResult::Copied;
+  return {};
 }
 
 }  // namespace
@@ -41,36 +45,40 @@ bool CreateFolder(FileSystem& files, std::string_view strPath) {
   return files.createFolder(toFsPath(strPath));
 }
 
-CopyResult CopyFileIntoFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,
-                              std::string_view strTargetFolder, std::string_view strSourceFolder) {
+CopyAttempt CopyFileIntoFolder(FileSystem& files, RandomSource& random,
+                               std::string_view strFileName, std::string_view strTargetFolder,
+                               std::string_view strSourceFolder) {
+  NoteFileFault(FileFault::None);
   if (!FolderExists(files, strTargetFolder)) {
-    return CopyResult::TargetFolderMissing;
+    return failedWith(CopyResult::TargetFolderMissing);
   }
   const Path target = toFsPath(PathInFolder(strTargetFolder, strFileName));
   if (files.fileExists(target)) {
-    return CopyResult::NameTaken;
+    return {CopyResult::NameTaken, FileFault::Other};
   }
   const auto bytes = files.readFile(toFsPath(PathInFolder(strSourceFolder, strFileName)));
   if (!bytes) {
-    return CopyResult::SourceUnreadable;
+    return failedWith(CopyResult::SourceUnreadable);
   }
   const Path temporary =
       toFsPath(PathInFolder(strTargetFolder, TemporaryNameOf(files, random, strFileName)));
-  if (const CopyResult written = writeAndVerify(files, temporary, *bytes);
-      written != CopyResult::Copied) {
+  if (const CopyAttempt written = writeAndVerify(files, temporary, *bytes);
+      written.result != CopyResult::Copied) {
     return written;
   }
   if (!files.renameNoReplace(temporary, target)) {
+    const CopyAttempt renamed = failedWith(CopyResult::RenameFailed);
     files.removeFile(temporary);
     // The name may have been taken meanwhile; that file is kept and not retried.
-    return files.fileExists(target) ? CopyResult::NameTaken : CopyResult::RenameFailed;
+    return files.fileExists(target) ? CopyAttempt{CopyResult::NameTaken, FileFault::Other}
+                                    : renamed;
   }
-  return CopyResult::Copied;
+  return {};
 }
 
 bool CopyFileToFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,
                       std::string_view strTargetFolder, std::string_view strSourceFolder) {
-  return CopyFileIntoFolder(files, random, strFileName, strTargetFolder, strSourceFolder) ==
+  return CopyFileIntoFolder(files, random, strFileName, strTargetFolder, strSourceFolder).result ==
          CopyResult::Copied;
 }
 

@@ -3,11 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/FileSystem.h"
+
 // File helpers of the send. Each answers and never fails loudly: an error of the
 // underlying call counts as a negative answer. Paths are UTF-8 text.
 namespace kvotlk {
 
-class FileSystem;
 class RandomSource;
 
 bool FileExists(FileSystem& files, std::string_view strPath);
@@ -28,6 +29,13 @@ enum class CopyResult {
   WriteFailed,          // the temporary file could not be created (new), written or closed
   NotVerified,          // the temporary file did not read back with the source's bytes
   RenameFailed,         // the temporary file could not take the file's name
+  Cancelled,            // the operator stopped waiting before this attempt
+};
+
+// How an attempt ended, with the cause the platform gave for the call that failed.
+struct CopyAttempt {
+  CopyResult result = CopyResult::Copied;
+  FileFault fault = FileFault::None;
 };
 
 // One attempt to copy source folder + file name into the target folder. The bytes go
@@ -38,8 +46,9 @@ enum class CopyResult {
 // even when another station sends a file of the same name at the same moment. On any
 // failure the temporary file is removed. One trailing separator of either folder is
 // ignored.
-CopyResult CopyFileIntoFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,
-                              std::string_view strTargetFolder, std::string_view strSourceFolder);
+CopyAttempt CopyFileIntoFolder(FileSystem& files, RandomSource& random,
+                               std::string_view strFileName, std::string_view strTargetFolder,
+                               std::string_view strSourceFolder);
 
 // True when the file arrived in the target folder (one attempt, as above).
 bool CopyFileToFolder(FileSystem& files, RandomSource& random, std::string_view strFileName,

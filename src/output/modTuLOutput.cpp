@@ -11,11 +11,13 @@
 #include "common/Paths.h"
 #include "common/Prompts.h"
 #include "common/TemporaryName.h"
+#include "common/WorkProgress.h"
 #include "kalvero/KalveroPort.h"
 #include "output/DebugLog.h"
 #include "output/Delivery.h"
 #include "output/OutputMessages.h"
 #include "output/ResultFileText.h"
+#include "output/WaitingFiles.h"
 #include "output/modCreateFileName.h"
 #include "output/modFileFunctions.h"
 #include "settings/SettingReaders.h"
@@ -47,13 +49,6 @@ std::int16_t readAnzNachkomma(Environment& env, const modGlobaleVariablen& g) {
     return static_cast<std::int16_t>(*value);
   }
   return kDefaultDecimalsSetting;
-}
-
-std::string kalveroVersion(const modGlobaleVariablen& g) {
-  if (!g.KvoApp) {
-    return {};
-  }
-  return g.KvoApp->AppVersionText().value_or(std::string());
 }
 
 bool ensureStagingFolder(FileSystem& files, const std::string& strTempPath) {
@@ -92,11 +87,13 @@ void logRefusal(FileSystem& files, const std::string& strTempPath, const std::st
 // One send after the checks: the staging folder is there, the log open if it could be.
 class Send {
  public:
-  Send(Environment& env, const modGlobaleVariablen& g, const OrderForm& form, DebugLog& log,
-       std::string strTempPath, std::string strTarget, const ResultFileName& naming)
+  Send(Environment& env, const SendRequest& request, DebugLog& log, std::string strTempPath,
+       std::string strTarget, const ResultFileName& naming)
       : env_(env),
-        g_(g),
-        form_(form),
+        g_(request.g),
+        form_(request.form),
+        progress_(request.progress),
+        kalveroVersion_(request.kalveroVersion),
         log_(log),
         strTempPath_(std::move(strTempPath)),
         strTarget_(std::move(strTarget)),
@@ -105,6 +102,10 @@ class Send {
 
   SendOutcome run() {
     logStart();
+    if (!WaitingFiles(env_.files, strTempPath_).empty()) {
+      DeliverWaitingFiles(env_, log_, progress_, strTarget_, strTempPath_);
+    }
+    logNaming();
     if (FileExists(env_.files, strTempFile_)) {
       return nameTaken();
     }
@@ -119,9 +120,12 @@ class Send {
  private:
   void logStart() {
     log_.line("Debug gestartet von T&L Konverter Version " + ProgramVersionText());
-    log_.line("Kalvero Version " + kalveroVersion(g_));
+    log_.line("Kalvero Version " + kalveroVersion_);
     log_.line("strTempPath = " + strTempPath_);
     log_.line("strTempPath existiert nun");
+  }
+
+  void logNaming() {
     if (naming_.mode == NamingMode::Random) {
       log_.line("RANDOM Dateiname ist aktiv");
       log_.line("RANDOM Dateiname: " + naming_.name);
@@ -145,24 +149,41 @@ class Send {
   // Writes the file under a temporary name and gives it its name only when it is
   // complete, so a failed write leaves nothing that would block the next send, and an
   // earlier file of that name is never replaced. Only a file this send created is removed.
+  // A file another program holds (a virus scanner) is waited for a while.
   bool writeStagedFile(const ValueFormat& format) {
+    progress_.report("Schreibe die Ergebnisdatei " + naming_.name + " …");
+    HeldWait held;
+    FileFault fault = FileFault::None;
+    do {
+      fault = stageOnce(format);
+      if (fault == FileFault::None) {
+        return true;
+      }
+      log_.line("Ergebnisdatei konnte nicht geschrieben werden");
+    } while (!FileExists(env_.files, strTempFile_) && held.waitAgain(env_, log_, fault));
+    if (FileExists(env_.files, strTempFile_)) {
+      nameTaken();
+      return false;
+    }
+    env_.prompts.showStop(MessageResultFailed(strTempFile_, strTempPath_, fault));
+    return false;
+  }
+
+  // One try at staging; the cause of the call that failed, None when the file is staged.
+  FileFault stageOnce(const ValueFormat& format) {
+    NoteFileFault(FileFault::None);
     const Path temporary =
         toFsPath(strTempPath_ + TemporaryNameOf(env_.files, env_.random, naming_.name));
     auto file = env_.files.createNewFile(temporary);
     if (file && writeResultText(*file, format) &&
         env_.files.renameNoReplace(temporary, toFsPath(strTempFile_))) {
-      return true;
+      return FileFault::None;
     }
-    log_.line("Ergebnisdatei konnte nicht geschrieben werden");
+    const FileFault fault = LastFileFault() == FileFault::None ? FileFault::Other : LastFileFault();
     if (file) {
       env_.files.removeFile(temporary);
     }
-    if (FileExists(env_.files, strTempFile_)) {
-      nameTaken();
-      return false;
-    }
-    env_.prompts.showStop(MessageResultFailed(strTempFile_, strTempPath_));
-    return false;
+    return fault;
   }
 
   bool writeResultText(WritableFile& file, const ValueFormat& format) {
@@ -186,14 +207,15 @@ class Send {
     log_.line("Zielverzeichnis: " + strTarget_);
     log_.line("Temp Verzeichnis: " + strTempPath_);
     log_.line("Dateiname: " + naming_.name);
-    if (DeliverWithRetries(env_, log_, naming_.name, strTarget_, strTempPath_) !=
-        CopyResult::Copied) {
+    const CopyAttempt copied =
+        DeliverWithRetries(env_, log_, progress_, naming_.name, strTarget_, strTempPath_);
+    if (copied.result != CopyResult::Copied) {
       log_.line("Kopiervorgang ist fehlgeschlagen");
-      env_.prompts.showStop(MessageCopyFailed(strTempPath_));
+      env_.prompts.showStop(MessageCopyFailed(strTempPath_, copied.fault));
       return SendOutcome::StagedOnly;
     }
     log_.line("Temp Datei wird gelöscht");
-    if (!RemoveStagedFile(env_, log_, strTempFile_)) {
+    if (!RetireStagedFile(env_, log_, strTempFile_)) {
       log_.line("Temp Datei konnte nicht gelöscht werden");
       env_.prompts.showStop(MessageStagedCopyKept(naming_.name, strTempPath_));
     }
@@ -203,6 +225,8 @@ class Send {
   Environment& env_;
   const modGlobaleVariablen& g_;
   const OrderForm& form_;
+  WorkProgress& progress_;
+  const std::string& kalveroVersion_;
   DebugLog& log_;
   std::string strTempPath_;
   std::string strTarget_;
@@ -237,7 +261,20 @@ std::string ProgramVersionText() {
          DecimalText(KVOTLK_VERSION_PATCH);
 }
 
+std::string KalveroVersionText(const KvoObjects& g) {
+  if (!g.KvoApp) {
+    return {};
+  }
+  return g.KvoApp->AppVersionText().value_or(std::string());
+}
+
 SendOutcome WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form) {
+  NoProgress progress;
+  return WriteResultFile(env, SendRequest{g, form, progress, KalveroVersionText(g)});
+}
+
+SendOutcome WriteResultFile(Environment& env, const SendRequest& request) {
+  const modGlobaleVariablen& g = request.g;
   std::string strTempPath = StagingFolderOf(env.programFolder);
   if (const auto problem = CaptureDataProblem(g)) {
     return refuse(env, strTempPath, MessageCaptureData(*problem));
@@ -258,7 +295,7 @@ SendOutcome WriteResultFile(Environment& env, const modGlobaleVariablen& g, cons
     env.prompts.showStop(MessageLogFailed(strLogFile, strTempPath));
   }
   DebugLog log(std::move(logFile));
-  return Send(env, g, form, log, std::move(strTempPath), std::move(strTarget), naming).run();
+  return Send(env, request, log, std::move(strTempPath), std::move(strTarget), naming).run();
 }
 
 }  // namespace kvotlk

@@ -9,9 +9,11 @@
 namespace kvotlk {
 
 struct Environment;
+struct KvoObjects;
 struct modGlobaleVariablen;
 struct OrderForm;
 class Clock;
+class WorkProgress;
 
 // How a send ended: nothing written (after one stop message), the result file written
 // into the staging folder but not delivered (the copy failed; the operator was told), or
@@ -21,9 +23,26 @@ enum class SendOutcome { NotWritten, StagedOnly, Delivered };
 // Whether the result file was written, delivered or not: the capture window closes then.
 inline bool Written(SendOutcome outcome) { return outcome != SendOutcome::NotWritten; }
 
+// What a send takes from the windows and the CMM software. Everything but the file work is
+// read on the window's thread before the send: the form as the controls hold it (nest
+// check box and nest ID), the CMM software's version text; the progress reports to the
+// window and tells when the operator stops waiting.
+struct SendRequest {
+  const modGlobaleVariablen& g;
+  const OrderForm& form;
+  WorkProgress& progress;
+  std::string kalveroVersion;
+};
+
+// The CMM software's version text for the log; empty when it does not answer.
+std::string KalveroVersionText(const KvoObjects& g);
+
 // Writes the result file of the order data and the captured samples into the staging
-// folder and copies it into the target folder (setting DIR). The form gives the nest check
-// box and the nest ID.
+// folder, after delivering the files that wait there, and copies it into the target
+// folder (setting DIR). Touches only files, settings and the prompts, so it may run off
+// the window's thread.
+SendOutcome WriteResultFile(Environment& env, const SendRequest& request);
+// The same on this thread, nobody watching.
 SendOutcome WriteResultFile(Environment& env, const modGlobaleVariablen& g, const OrderForm& form);
 
 // Today's local date as "yyyymmdd".

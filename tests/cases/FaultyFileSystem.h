@@ -14,17 +14,28 @@
 
 namespace kvotlk::cases {
 
-// One line of a case's "fehler" section: OPERATION PATH [N] [immer], or
+// One line of a case's "fehler" section: OPERATION PATH [N] [immer] [CAUSE], or
 // OPERATION PATH [N] schreibt FILE: another station writes FILE (or, for "*", the file of
-// the call) just before that call.
+// the call) just before that call. CAUSE is what the platform reports: gesperrt (another
+// program holds the file), verweigert (access denied), unerreichbar (a share that has
+// gone), voll (disk full); without it, another error.
 struct Fault {
   std::string operation;  // a method of FileSystem or WritableFile
   std::string path;       // relative to the program folder, "*" within a name for any text, or "*"
   int nth = 1;
   bool always = false;
   std::string writes;  // relative to the program folder, "*" for the call's; empty for a failure
+  FileFault cause = FileFault::Other;
   int seen = 0;
 };
+
+inline FileFault causeNamed(const std::string& word) {
+  return word == "gesperrt"       ? FileFault::Held
+         : word == "verweigert"   ? FileFault::AccessDenied
+         : word == "unerreichbar" ? FileFault::Unreachable
+         : word == "voll"         ? FileFault::DiskFull
+                                  : FileFault::Other;
+}
 
 inline constexpr std::string_view kOtherStationBytes = "andere Station\r\n";
 
@@ -32,14 +43,15 @@ inline constexpr std::string_view kOtherStationBytes = "andere Station\r\n";
 inline std::optional<Fault> parseFault(const std::string& line) {
   static const std::regex kLine(
       "\\s*(fileExists|folderExists|createFolder|removeFile|createFile|readFile|renameNoReplace|"
-      "renameReplacing|write|close)\\s+(\\S+)(?:\\s+(\\d{1,5}))?"
-      "(?:\\s+(immer)|\\s+schreibt\\s+(\\S+))?\\s*");
+      "renameReplacing|listFiles|write|close)\\s+(\\S+)(?:\\s+(\\d{1,5}))?"
+      "(?:\\s+(immer)|\\s+schreibt\\s+(\\S+))?"
+      "(?:\\s+(gesperrt|verweigert|unerreichbar|voll))?\\s*");
   std::smatch match;
   if (!std::regex_match(line, match, kLine)) {
     return std::nullopt;
   }
-  return Fault{match[1], match[2], match[3].matched ? std::stoi(match[3]) : 1, match[4].matched,
-               match[5]};
+  return Fault{match[1],         match[2], match[3].matched ? std::stoi(match[3]) : 1,
+               match[4].matched, match[5], causeNamed(match[6])};
 }
 
 // The faults of a "fehler" section; a line that is not one fails the test.
@@ -94,6 +106,9 @@ class FaultyFileSystem final : public FileSystem {
   bool renameReplacing(const Path& from, const Path& to) override {
     return !fails("renameReplacing", from, to) && files_.renameReplacing(from, to);
   }
+  std::vector<FolderEntry> listFiles(const Path& folder) override {
+    return fails("listFiles", folder) ? std::vector<FolderEntry>{} : files_.listFiles(folder);
+  }
   std::uint32_t processId() override { return kCaseProcessId; }
 
   static constexpr std::uint32_t kCaseProcessId = 4711;
@@ -118,7 +133,8 @@ class FaultyFileSystem final : public FileSystem {
     Path path_;
   };
 
-  // Whether this call fails; a rename matches by either of its paths.
+  // Whether this call fails, noting the fault's cause; a rename matches by either of its
+  // paths.
   bool fails(std::string_view operation, const Path& path, const Path& other = {}) {
     const auto matches = [this](const std::string& wanted, const Path& p) {
       const std::string text = p.generic_string();
@@ -134,7 +150,10 @@ class FaultyFileSystem final : public FileSystem {
           writeAt(fault, path);
           continue;
         }
-        failing = failing || fault.seen == fault.nth || (fault.always && fault.seen > fault.nth);
+        if (fault.seen == fault.nth || (fault.always && fault.seen > fault.nth)) {
+          failing = true;
+          NoteFileFault(fault.cause);
+        }
       }
     }
     return failing;

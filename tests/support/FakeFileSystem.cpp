@@ -65,6 +65,7 @@ std::unique_ptr<WritableFile> FakeFileSystem::createFile(const Path& path) {
     return nullptr;
   }
   files[key].clear();
+  written_[key] = ++clock_;
   return std::make_unique<FakeFile>(*this, path);
 }
 
@@ -88,9 +89,19 @@ bool FakeFileSystem::renameReplacing(const Path& from, const Path& to) {
     return false;
   }
   std::string content = std::move(source->second);
+  const std::int64_t time = written_[source->first];
   files.erase(source);
   files[target] = std::move(content);
+  written_[target] = time;
   return true;
+}
+
+std::vector<FolderEntry> FakeFileSystem::listFiles(const Path& folder) {
+  std::vector<FolderEntry> entries;
+  for (const std::string& name : filesIn(toUtf8(folder))) {
+    entries.push_back({name, written_[fsKey(folder / toFsPath(name))]});
+  }
+  return entries;
 }
 
 void FakeFileSystem::addFolder(const std::string& path) {
@@ -105,6 +116,7 @@ void FakeFileSystem::addFolder(const std::string& path) {
 void FakeFileSystem::addFile(const std::string& path, std::string content) {
   addFolder(toUtf8(toFsPath(path).lexically_normal().parent_path()));
   files[fsKey(toFsPath(path))] = std::move(content);
+  written_[fsKey(toFsPath(path))] = ++clock_;
 }
 
 bool FakeFileSystem::hasFile(const std::string& path) const {

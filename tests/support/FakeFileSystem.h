@@ -22,6 +22,8 @@ class FakeFileSystem final : public FileSystem {
   std::optional<std::string> readFile(const Path& path) override;
   bool renameNoReplace(const Path& from, const Path& to) override;
   bool renameReplacing(const Path& from, const Path& to) override;
+  // Written in the order the files were made (a rename keeps a file's time).
+  std::vector<FolderEntry> listFiles(const Path& folder) override;
   std::uint32_t processId() override { return 0x1267; }  // 4711, as in the cases
 
   // Set-up and inspection.
@@ -36,6 +38,8 @@ class FakeFileSystem final : public FileSystem {
 
  private:
   std::set<std::string> folders_;
+  std::map<std::string, std::int64_t> written_;
+  std::int64_t clock_ = 0;
 };
 
 std::string fsKey(const Path& path);

@@ -6,11 +6,44 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <vector>
 
 #include "common/FileSystem.h"
 
 namespace kvotlk {
 namespace {
+
+FileFault faultOf(int error) {
+  switch (error) {
+    case EBUSY:
+    case ETXTBSY:
+      return FileFault::Held;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return FileFault::AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+      return FileFault::DiskFull;
+    case ENETDOWN:
+    case ENETUNREACH:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ETIMEDOUT:
+    case ESTALE:
+    case ENOTCONN:
+    case ENODEV:
+      return FileFault::Unreachable;
+    default:
+      return FileFault::Other;
+  }
+}
+
+// Notes the cause of the failed call from errno; always false.
+bool failed(int error = errno) {
+  NoteFileFault(faultOf(error));
+  return false;
+}
 
 class PosixFile final : public WritableFile {
  public:
@@ -30,7 +63,7 @@ class PosixFile final : public WritableFile {
         if (errno == EINTR) {
           continue;
         }
-        return false;
+        return failed();
       }
       bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -41,8 +74,8 @@ class PosixFile final : public WritableFile {
     if (fd_ < 0) {
       return false;
     }
-    const bool synced = ::fsync(fd_) == 0;
-    const bool closed = ::close(fd_) == 0;
+    const bool synced = ::fsync(fd_) == 0 || failed();
+    const bool closed = ::close(fd_) == 0 || failed();
     fd_ = -1;
     return synced && closed;
   }
@@ -56,25 +89,29 @@ class PosixFileSystem final : public FileSystem {
   bool fileExists(const Path& path) override {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
+    noteUnlessMissing(error);
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
   }
 
   bool folderExists(const Path& path) override {
     std::error_code error;
-    return std::filesystem::is_directory(path, error) && !error;
+    const bool folder = std::filesystem::is_directory(path, error);
+    noteUnlessMissing(error);
+    return folder && !error;
   }
 
   bool createFolder(const Path& path) override {
     std::error_code error;
-    return std::filesystem::create_directory(path, error) && !error;
+    return (std::filesystem::create_directory(path, error) && !error) ||
+           failed(error ? error.value() : EEXIST);
   }
 
   bool removeFile(const Path& path) override {
     if (!fileExists(path)) {
-      return false;
+      return failed(ENOENT);
     }
     std::error_code error;
-    return std::filesystem::remove(path, error) && !error;
+    return (std::filesystem::remove(path, error) && !error) || failed(error.value());
   }
 
   std::unique_ptr<WritableFile> createFile(const Path& path) override {
@@ -87,14 +124,17 @@ class PosixFileSystem final : public FileSystem {
 
   std::optional<std::string> readFile(const Path& path) override {
     if (!fileExists(path)) {
+      failed(ENOENT);
       return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+      failed();
       return std::nullopt;
     }
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) {
+      failed();
       return std::nullopt;
     }
     return content;
@@ -111,11 +151,31 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool renameReplacing(const Path& from, const Path& to) override {
-    if (!fileExists(from) || folderExists(to) || ::rename(from.c_str(), to.c_str()) != 0) {
-      return false;
+    if (!fileExists(from) || folderExists(to)) {
+      return failed(ENOENT);
+    }
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+      return failed();
     }
     syncFolderOf(to);
     return true;
+  }
+
+  std::vector<FolderEntry> listFiles(const Path& folder) override {
+    std::vector<FolderEntry> entries;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+      if (it->is_regular_file(error)) {
+        const auto u8 = it->path().filename().u8string();
+        const auto written = it->last_write_time(error).time_since_epoch().count();
+        entries.push_back({std::string(u8.begin(), u8.end()), static_cast<std::int64_t>(written)});
+      }
+    }
+    if (error) {
+      failed(error.value());
+    }
+    return entries;
   }
 
   std::uint32_t processId() override { return static_cast<std::uint32_t>(::getpid()); }
@@ -124,6 +184,7 @@ class PosixFileSystem final : public FileSystem {
   static std::unique_ptr<WritableFile> open(const Path& path, int mode) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
     if (fd < 0) {
+      failed();
       return nullptr;
     }
     return std::make_unique<PosixFile>(fd);
@@ -134,18 +195,26 @@ class PosixFileSystem final : public FileSystem {
       return true;
     }
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
-      return false;  // the name is taken, or the file system refused
+      return failed();  // the name is taken, or the file system refused
     }
     // The file system cannot rename without replacing. A hard link cannot replace an
     // existing name either, so link and unlink together do the same.
     if (::link(from.c_str(), to.c_str()) == 0) {
       if (::unlink(from.c_str()) != 0) {
+        const int error = errno;
         ::unlink(to.c_str());
-        return false;
+        return failed(error);
       }
       return true;
     }
-    return false;
+    return failed();
+  }
+
+  // A path that is not there is an answer; any other error is noted as the cause.
+  static void noteUnlessMissing(const std::error_code& error) {
+    if (error && error.value() != ENOENT && error.value() != ENOTDIR) {
+      failed(error.value());
+    }
   }
 
   static void syncFolderOf(const Path& path) {

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "common/FileSystem.h"
 
@@ -9,6 +11,41 @@ namespace {
 
 // Largest piece handed to one WriteFile or ReadFile call.
 constexpr std::size_t kChunk = 1U << 20U;
+
+FileFault faultOf(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return FileFault::Held;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
+      return FileFault::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileFault::DiskFull;
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_NET_RESP:
+      return FileFault::Unreachable;
+    default:
+      return FileFault::Other;
+  }
+}
+
+// Notes the cause of the failed call from GetLastError(); always false.
+bool failed() {
+  NoteFileFault(faultOf(GetLastError()));
+  return false;
+}
 
 class Win32File final : public WritableFile {
  public:
@@ -26,7 +63,7 @@ class Win32File final : public WritableFile {
       const auto piece = static_cast<DWORD>(std::min(bytes.size(), kChunk));
       DWORD written = 0;
       if (!WriteFile(handle_, bytes.data(), piece, &written, nullptr) || written == 0) {
-        return false;
+        return failed();
       }
       bytes.remove_prefix(written);
     }
@@ -38,8 +75,8 @@ class Win32File final : public WritableFile {
     if (handle_ == INVALID_HANDLE_VALUE) {
       return false;
     }
-    const bool flushed = FlushFileBuffers(handle_) != 0;
-    const bool closed = CloseHandle(handle_) != 0;
+    const bool flushed = FlushFileBuffers(handle_) != 0 || failed();
+    const bool closed = CloseHandle(handle_) != 0 || failed();
     handle_ = INVALID_HANDLE_VALUE;
     return flushed && closed;
   }
@@ -73,6 +110,7 @@ std::optional<std::string> readAll(HANDLE handle) {
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(handle, piece.data(), static_cast<DWORD>(piece.size()), &read, nullptr)) {
+      failed();
       return std::nullopt;
     }
     if (read == 0) {
@@ -82,7 +120,23 @@ std::optional<std::string> readAll(HANDLE handle) {
   }
 }
 
-DWORD attributesOf(const Path& path) { return GetFileAttributesW(path.c_str()); }
+// The attributes; INVALID_FILE_ATTRIBUTES when there is nothing, or when the path cannot be
+// reached (noted as the cause).
+DWORD attributesOf(const Path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+      NoteFileFault(faultOf(error));
+    }
+  }
+  return attributes;
+}
+
+std::int64_t ticksOf(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32U) |
+                                   time.dwLowDateTime);
+}
 
 class Win32FileSystem final : public FileSystem {
  public:
@@ -97,11 +151,11 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool createFolder(const Path& path) override {
-    return CreateDirectoryW(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(path.c_str(), nullptr) != 0 || failed();
   }
 
   bool removeFile(const Path& path) override {
-    return fileExists(path) && DeleteFileW(path.c_str()) != 0;
+    return fileExists(path) && (DeleteFileW(path.c_str()) != 0 || failed());
   }
 
   std::unique_ptr<WritableFile> createFile(const Path& path) override {
@@ -119,6 +173,7 @@ class Win32FileSystem final : public FileSystem {
     }
     const ReadHandle file(path);
     if (file.get() == INVALID_HANDLE_VALUE) {
+      failed();
       return std::nullopt;
     }
     return readAll(file.get());
@@ -127,13 +182,33 @@ class Win32FileSystem final : public FileSystem {
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the target name is taken, and
   // without MOVEFILE_COPY_ALLOWED it never turns into a copy to another volume.
   bool renameNoReplace(const Path& from, const Path& to) override {
-    return fileExists(from) && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return fileExists(from) &&
+           (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0 || failed());
   }
 
   bool renameReplacing(const Path& from, const Path& to) override {
     return fileExists(from) && !folderExists(to) &&
-           MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+           (MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
+            failed());
+  }
+
+  std::vector<FolderEntry> listFiles(const Path& folder) override {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      failed();
+      return entries;
+    }
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        const auto u8 = Path(found.cFileName).u8string();
+        entries.push_back({std::string(u8.begin(), u8.end()), ticksOf(found.ftLastWriteTime)});
+      }
+    } while (FindNextFileW(search, &found) != 0);
+    FindClose(search);
+    return entries;
   }
 
   std::uint32_t processId() override { return GetCurrentProcessId(); }
@@ -143,6 +218,7 @@ class Win32FileSystem final : public FileSystem {
     const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+      failed();
       return nullptr;
     }
     return std::make_unique<Win32File>(handle);
