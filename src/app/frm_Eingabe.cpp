@@ -3,12 +3,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QThread>
 #include <cstdlib>
+
+#include "gui/FileWork.h"
+#include "output/WaitingFiles.h"
 
 namespace kvotlk {
 namespace {
@@ -59,11 +64,6 @@ void frm_Eingabe::cmd_Loeschen_Click() {
   engine_.cmd_Loeschen_Click();
   // The next order starts with the article.
   txt_Artikel->setFocus();
-}
-
-CaptureView& frm_Eingabe::makeCaptureWindow(CaptureEngine& engine) {
-  capture_ = std::make_unique<frm_TuL>(engine);
-  return *capture_;
 }
 
 void frm_Eingabe::openSecondary(QWidget* window) {
@@ -172,7 +172,36 @@ void frm_Eingabe::clearNestEntry() {
 
 void frm_Eingabe::setProbenumfang(const std::string& text) { txt_Probenumfang->setText(qt(text)); }
 
+CaptureView& frm_Eingabe::makeCaptureWindow(CaptureEngine& engine) {
+  capture_ = std::make_unique<frm_TuL>(engine);
+  return *capture_;
+}
+
+void frm_Eingabe::setWaitingFiles(std::size_t count) {
+  const QString text = qt(WaitingFilesText(count));
+  lblWartend->setText(text);
+  if (capture_) {
+    capture_->setWaitingFiles(text);
+  }
+}
+
+// The progress shows in the capture window during a send, else in the main window.
+void frm_Eingabe::runFileWork(const std::function<void(WorkProgress&)>& work) {
+  working_ = true;
+  if (capture_ && capture_->isVisible()) {
+    capture_->runFileWork(work);
+  } else {
+    const QList<QWidget*> blocked = {cmd_OK, cmd_Loeschen, menuBar(), Frame1, Frame2};
+    RunFileWork(work, *lblWartend, *cmdAbbrechen, blocked);
+  }
+  working_ = false;
+}
+
 void frm_Eingabe::closeEvent(QCloseEvent* event) {
+  if (working_) {
+    event->ignore();
+    return;
+  }
   Form_Unload();
   event->accept();
 }

@@ -68,6 +68,8 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
   void clearNestEntry() override;
   void setProbenumfang(const std::string& text) override;
   CaptureView& makeCaptureWindow(CaptureEngine& engine) override;
+  void setWaitingFiles(std::size_t count) override;
+  void runFileWork(const std::function<void(WorkProgress&)>& work) override;
 
  signals:
   // The shutdown sequence has run; the program ends.
@@ -114,7 +116,10 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
   QLabel* lblNestID = nullptr;
   QPushButton* cmd_OK = nullptr;
   QPushButton* cmd_Loeschen = nullptr;
+  QLabel* lblWartend = nullptr;
+  QPushButton* cmdAbbrechen = nullptr;
 
+  QAction* menuWartendeDateien = nullptr;
   QAction* menuBeenden = nullptr;
   QAction* menuSetup = nullptr;
   QAction* menuMaschine = nullptr;
@@ -127,6 +132,8 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
   std::unique_ptr<frm_TuL> capture_;
   QPointer<QWidget> secondary_;
   bool unloaded_ = false;
+  // File work runs off the window's thread: the program does not end meanwhile.
+  bool working_ = false;
 };
 
 }  // namespace kvotlk

@@ -85,6 +85,9 @@ void frm_Eingabe::buildControls() {
   auto* frames = new QVBoxLayout;
   frames->addWidget(buildFrame1());
   frames->addWidget(buildFrame2());
+  // How many result files wait, or what the program delivers right now.
+  lblWartend = caption(central, QStringLiteral("lblWartend"), QString());
+  frames->addWidget(lblWartend);
   auto* columns = new QHBoxLayout(central);
   columns->addLayout(frames);
   columns->addWidget(buildButtons(), 0, Qt::AlignTop);
@@ -177,10 +180,15 @@ QWidget* frm_Eingabe::buildButtons() {
   cmd_Loeschen = new QPushButton(QStringLiteral("Einträge &Löschen"), buttons);
   cmd_Loeschen->setObjectName(QStringLiteral("cmd_Loeschen"));
   cmd_Loeschen->setToolTip(QStringLiteral("Einträge entfernen"));
+  // Shown only while files are delivered: stops waiting for a slow target folder.
+  cmdAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), buttons);
+  cmdAbbrechen->setObjectName(QStringLiteral("cmdAbbrechen"));
+  cmdAbbrechen->hide();
   auto* layout = new QVBoxLayout(buttons);
   layout->setContentsMargins(0, 8, 0, 0);
   layout->addWidget(cmd_OK);
   layout->addWidget(cmd_Loeschen);
+  layout->addWidget(cmdAbbrechen);
   return buttons;
 }
 
@@ -197,6 +205,8 @@ void frm_Eingabe::buildMenus() {
   };
   menuBar()->setObjectName(QStringLiteral("menuBar"));
   QMenu* menuDatei = menu(QStringLiteral("menuDatei"), QStringLiteral("&Datei"));
+  menuWartendeDateien = command(menuDatei, QStringLiteral("menuWartendeDateien"),
+                                QStringLiteral("&Wartende Dateien senden"));
   menuBeenden = command(menuDatei, QStringLiteral("menuBeenden"), QStringLiteral("&Beenden"));
   QMenu* menuEinstellungen =
       menu(QStringLiteral("menuEinstellungen"), QStringLiteral("&Einstellungen"));

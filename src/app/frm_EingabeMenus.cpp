@@ -14,6 +14,8 @@ namespace kvotlk {
 
 void frm_Eingabe::connectMenus() {
   connect(menuBeenden, &QAction::triggered, this, &QWidget::close);
+  connect(menuWartendeDateien, &QAction::triggered, this,
+          [this] { engine_.menuWartendeDateien_Click(); });
   connect(menuSetup, &QAction::triggered, this,
           [this] { openSecondary(new frm_Konfiguration(env_, g_, engine_)); });
   connect(menuMaschine, &QAction::triggered, this,

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "capture/CaptureEngine.h"
+#include "gui/FileWork.h"
 #include "gui/WindowKeys.h"
 
 namespace kvotlk {
@@ -107,6 +108,18 @@ void frm_TuL::buildControls() {
   CmdLoeschen_->setObjectName(QStringLiteral("CmdLoeschen"));
   CmdLoeschen_->setGeometry(twipsRect(6060, 540, 2415, 375));
 
+  // What waits for delivery, or what a send does right now.
+  lblStatus_ = new QLabel(this);
+  lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+  lblStatus_->setGeometry(twipsRect(6060, 1020, 2415, 1200));
+  lblStatus_->setWordWrap(true);
+  lblStatus_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  CmdAbbrechen_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+  CmdAbbrechen_->setObjectName(QStringLiteral("CmdAbbrechen"));
+  CmdAbbrechen_->setGeometry(twipsRect(6060, 2340, 2415, 375));
+  CmdAbbrechen_->hide();
+
   // Enter presses the button that has the focus, and only that one: no default button.
   EnterPressesTheFocusedButton(*this);
   setTabOrder(CmdSendData_, CmdLoeschen_);
@@ -192,8 +205,17 @@ void frm_TuL::showWindow() {
 // stack below a message box. Its owner deletes it when no engine call can be running.
 void frm_TuL::closeWindow() { close(); }
 
+void frm_TuL::setWaitingFiles(const QString& text) { lblStatus_->setText(text); }
+
+void frm_TuL::runFileWork(const std::function<void(WorkProgress&)>& work) {
+  working_ = true;
+  const QList<QWidget*> blocked = {CmdSendData_, CmdLoeschen_};
+  RunFileWork(work, *lblStatus_, *CmdAbbrechen_, blocked);
+  working_ = false;
+}
+
 void frm_TuL::closeEvent(QCloseEvent* event) {
-  if (!engine_.Form_Unload()) {
+  if (working_ || !engine_.Form_Unload()) {
     event->ignore();
     return;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ class QTableWidget;
 namespace kvotlk {
 
 class CaptureEngine;
+class WorkProgress;
 
 // The capture window: shows the current sample against the sample size and the
 // characteristics of the current sample, and forwards its buttons and its closing to the
@@ -31,6 +33,12 @@ class frm_TuL final : public QWidget, public CaptureView {
   frm_TuL& operator=(frm_TuL&&) = delete;
 
   CaptureEngine& engine() { return engine_; }
+
+  // How many result files wait, as the main window says it; empty for none.
+  void setWaitingFiles(const QString& text);
+  // File work of a send, with its progress and "Abbrechen" in this window; its buttons and
+  // close box do nothing meanwhile.
+  void runFileWork(const std::function<void(WorkProgress&)>& work);
 
   // Grid cells as the rules address them: row 0 is the fixed header row.
   int gridRowCount() const;
@@ -62,6 +70,9 @@ class frm_TuL final : public QWidget, public CaptureView {
   QTableWidget* FlexGridDaten_ = nullptr;
   QPushButton* CmdSendData_ = nullptr;
   QPushButton* CmdLoeschen_ = nullptr;
+  QLabel* lblStatus_ = nullptr;
+  QPushButton* CmdAbbrechen_ = nullptr;
+  bool working_ = false;
 };
 
 // Twips (1440 to the inch) to pixels at a resolution in dots per inch, rounded.

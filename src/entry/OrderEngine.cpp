@@ -3,12 +3,15 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
 #include "catalogs/CatalogFiles.h"
+#include "common/DeferredPrompts.h"
 #include "common/Environment.h"
+#include "common/WorkProgress.h"
 #include "entry/MainWindowRules.h"
 #include "entry/OrderConfirmation.h"
 #include "entry/OrderFormRules.h"
 #include "entry/OrderValuesFile.h"
 #include "entry/OrderWindow.h"
+#include "output/WaitingFiles.h"
 #include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
@@ -34,6 +37,28 @@ void OrderEngine::Form_Load() {
   window_.setPrueferList(ReadCatalogForList(env_, Catalog::Pruefer));
   window_.setMaschineList(ReadCatalogForList(env_, Catalog::Maschine));
   window_.presetDateTime(PresetDateTime(env_.clock.now()));
+  deliverWaitingFiles();
+}
+
+void OrderEngine::menuWartendeDateien_Click() { deliverWaitingFiles(); }
+
+// The staging folder is local, so it is looked at on the window's thread; only a delivery
+// into the target folder, which may be a slow share, runs off it.
+void OrderEngine::deliverWaitingFiles() {
+  if (CountWaitingFiles(env_) > 0) {
+    runFileWork([this](Environment& env, WorkProgress& progress) {
+      DeliverWaitingFilesNow(env, g_, progress);
+    });
+  }
+  window_.setWaitingFiles(CountWaitingFiles(env_));
+}
+
+void OrderEngine::runFileWork(const std::function<void(Environment&, WorkProgress&)>& work) {
+  DeferredPrompts deferred;
+  Environment workEnv{env_.settings, env_.files,   env_.clock,   env_.random,
+                      deferred,      env_.numbers, env_.kalvero, env_.programFolder};
+  window_.runFileWork([&work, &workEnv](WorkProgress& progress) { work(workEnv, progress); });
+  deferred.showOn(env_.prompts);
 }
 
 bool OrderEngine::cmd_OK_Click() {
@@ -113,8 +138,16 @@ void OrderEngine::sampleSizeRaised(const std::string& size) { window_.setProbenu
 void OrderEngine::captureClosing() { window_.showWindow(); }
 
 bool OrderEngine::sendResultFile() {
-  lastSend_ = WriteResultFile(env_, g_, window_.form());
-  return Written(*lastSend_);
+  // Read here, on the window's thread: the form's controls and the CMM software.
+  const OrderForm form = window_.form();
+  const std::string version = KalveroVersionText(g_);
+  SendOutcome outcome = SendOutcome::NotWritten;
+  runFileWork([&](Environment& env, WorkProgress& progress) {
+    outcome = WriteResultFile(env, SendRequest{g_, form, progress, version});
+  });
+  lastSend_ = outcome;
+  window_.setWaitingFiles(CountWaitingFiles(env_));
+  return Written(outcome);
 }
 
 }  // namespace kvotlk

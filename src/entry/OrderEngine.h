@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@ struct Environment;
 struct modGlobaleVariablen;
 class CaptureEngine;
 class OrderWindow;
+class WorkProgress;
 
 // The rules of the order window frm_Eingabe and the road of an order: the start-up
 // sequence, "&OK" with its checks and success steps, "Einträge &Löschen", the nest check
@@ -51,6 +53,9 @@ class OrderEngine final : private CaptureOrder {
   void SettingsSaved();
   // A catalogue editor has written its file: the lists follow, or the nest entry is emptied.
   void CatalogSaved(Catalog catalog, const std::vector<std::string>& entries);
+  // "Wartende Dateien senden": the result files waiting in the staging folder are
+  // delivered, and the windows show how many still wait.
+  void menuWartendeDateien_Click();
 
   // The capture of the last confirmed order; null before the first one.
   CaptureEngine* capture() const { return capture_.get(); }
@@ -65,6 +70,9 @@ class OrderEngine final : private CaptureOrder {
   bool sendResultFile() override;
 
   void openCapture();
+  // File work off the window's thread with its messages shown afterwards on it.
+  void runFileWork(const std::function<void(Environment&, WorkProgress&)>& work);
+  void deliverWaitingFiles();
 
   Environment& env_;
   modGlobaleVariablen& g_;

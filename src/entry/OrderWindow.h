@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@ namespace kvotlk {
 
 class CaptureEngine;
 class CaptureView;
+class WorkProgress;
 
 // What the order engine drives: the order window frm_Eingabe, its controls and the capture
 // window it opens. The main window moves texts between its controls and the engine and
@@ -57,6 +60,16 @@ class OrderWindow {
   // Makes the capture window of a new capture, not yet shown; its buttons and close box go
   // to the engine. A capture window made before is gone now.
   virtual CaptureView& makeCaptureWindow(CaptureEngine& engine) = 0;
+
+  // How many result files wait in the staging folder: shown in the main window, and in the
+  // capture window while one is open; nothing for none.
+  virtual void setWaitingFiles(std::size_t count) = 0;
+
+  // Runs file work (a send, the delivery of waiting files), which touches only files and
+  // settings, off the window's thread: the windows keep painting and show its progress,
+  // take no other order or send meanwhile, and offer "Abbrechen", which the work sees as
+  // cancelled. Returns when the work has finished.
+  virtual void runFileWork(const std::function<void(WorkProgress&)>& work) = 0;
 };
 
 }  // namespace kvotlk

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "capture/CaptureView.h"
+#include "common/WorkProgress.h"
 #include "entry/OrderEngine.h"
 #include "entry/OrderWindow.h"
 
@@ -46,6 +47,11 @@ class RecordingMainWindow final : public OrderWindow {
     calls.push_back("setOrderProbenumfang(" + text + ")");
   }
   CaptureView& makeCaptureWindow(CaptureEngine& /*engine*/) override { return capture; }
+  void setWaitingFiles(std::size_t /*count*/) override {}
+  void runFileWork(const std::function<void(WorkProgress&)>& work) override {
+    NoProgress progress;
+    work(progress);
+  }
 
   std::vector<std::string> calls;
   std::vector<std::string> prueferList;

@@ -58,6 +58,18 @@ const char* outcomeText(int code) {
   }
 }
 
+// One run of the program over the job's folders: its state, its order window and its engine.
+// Started again, it is made anew, as after closing and starting the program.
+struct Program {
+  Program(Environment& env, const OrderInput& order, std::function<void()> captureClosed,
+          std::ostream& out, bool verbose)
+      : window(order, std::move(captureClosed), out, verbose), engine(env, g, window) {}
+
+  modGlobaleVariablen g;
+  ReplayOrderWindow window;
+  OrderEngine engine;
+};
+
 class Replay {
  public:
   Replay(const ReplayInputs& inputs, const MachinePorts& machine, std::ostream& out,
@@ -78,15 +90,12 @@ class Replay {
              prompts_,
              numbers_,
              kalvero_.connector(),
-             inputs.programFolder},
-        window_(inputs.order, [this] { captureClosedItself(); }),
-        engine_(env_, g_, window_) {
+             inputs.programFolder} {
     loadSettings(settings_, inputs.settings);
   }
 
   int run() {
-    engine_.Form_Load();
-    enterNestNumber();
+    startProgram();
     kalvero_.start();
     if (!(inputs_.options.scriptFile ? runScript() : runDefault())) {
       return kInputError;
@@ -100,41 +109,52 @@ class Replay {
     err_ << "FEHLER: " << error.text() << '\n' << std::flush;
   }
 
+  OrderEngine& engine() { return program_->engine; }
+  ReplayOrderWindow& window() { return program_->window; }
+
+  // The main window's load, then the order file's entries as the operator types them.
+  void startProgram() {
+    program_ = std::make_unique<Program>(
+        env_, inputs_.order, [this] { captureClosedItself(); }, out_, inputs_.options.verbose);
+    engine().Form_Load();
+    enterNestNumber();
+  }
+
   // As the operator enters it: the box is ticked (which enables the nest number), the
   // number typed (each edit looks up the nest ID), and the box cleared again when the
   // order says so (which empties the nest-ID label).
   void enterNestNumber() {
-    OrderForm& form = window_.order().form;
+    OrderForm& form = window().order().form;
     const int wanted = form.chkNest;
     const std::string typed = form.txt_Nestnummer;
     form.chkNest = kChecked;
     form.txt_Nestnummer.clear();
-    engine_.chkNest_Click();
+    engine().chkNest_Click();
     form.txt_Nestnummer = typed;
-    engine_.txt_Nestnummer_Change();
+    engine().txt_Nestnummer_Change();
     if (wanted != kChecked) {
       form.chkNest = wanted;
-      engine_.chkNest_Click();
+      engine().chkNest_Click();
     }
   }
 
-  CaptureEngine* capture() const { return engine_.capture(); }
+  CaptureEngine* capture() const { return program_->engine.capture(); }
 
   bool captureOpen() const { return capture() && capture()->state() != CaptureState::Closed; }
 
   // "&OK"; false when a selection is not an entry of its list.
   bool confirm() {
-    if (const auto error = window_.unlistedSelection(env_.programFolder)) {
+    if (const auto error = window().unlistedSelection(env_.programFolder)) {
       refuseInput(*error);
       return false;
     }
-    code_ = engine_.cmd_OK_Click() ? kNotSent : kOrderRefused;
+    code_ = engine().cmd_OK_Click() ? kNotSent : kOrderRefused;
     return true;
   }
 
   // After a send that wrote the file, or after an ID message.
   void captureClosedItself() {
-    const auto sent = engine_.lastSend();
+    const auto sent = engine().lastSend();
     if (!sent || !Written(*sent)) {
       code_ = kCaptureEnded;
     } else {
@@ -153,7 +173,7 @@ class Replay {
     if (captureOpen()) {
       capture()->CmdSendData_Click();
     }
-    engine_.Form_Unload();
+    engine().Form_Unload();
     return true;
   }
 
@@ -173,17 +193,18 @@ class Replay {
 
   // Why the windows would not allow the step now; nullopt when they would.
   std::optional<std::string> refusalOf(const Step& step) {
-    if (quit_) {
-      return "Das Programm ist beendet.";
+    if (quit_ != (step.kind == StepKind::StartProgram)) {
+      return quit_ ? "Das Programm ist beendet." : "Das Programm läuft schon.";
     }
     switch (step.kind) {
       case StepKind::Confirm:
       case StepKind::SetField:
+      case StepKind::SendWaiting:
       case StepKind::QuitProgram:
         if (captureOpen()) {
           return "Das Erfassungsfenster ist offen.";
         }
-        if (step.name == "txt_Nestnummer" && window_.nestState() != kChecked) {
+        if (step.name == "txt_Nestnummer" && window().nestState() != kChecked) {
           return "txt_Nestnummer ist gesperrt, solange chkNest nicht angekreuzt ist.";
         }
         return std::nullopt;
@@ -193,6 +214,8 @@ class Replay {
       case StepKind::Show:
         return captureOpen() ? std::nullopt : std::optional("Kein Erfassungsfenster ist offen.");
       case StepKind::Answer:
+      case StepKind::Cancel:
+      case StepKind::StartProgram:
         return std::nullopt;
       case StepKind::StartKalvero:
         return kalvero_.running() ? std::optional("Kalvero läuft schon.") : std::nullopt;
@@ -210,13 +233,13 @@ class Replay {
 
   // A control of the order form changed as the operator changes it.
   void setField(const Step& step) {
-    const int nestBefore = window_.nestState();
-    setOrderControl(window_.order(), step.name, step.value,
+    const int nestBefore = window().nestState();
+    setOrderControl(window().order(), step.name, step.value,
                     {*inputs_.options.scriptFile, step.line});
     if (step.name == "txt_Nestnummer") {
-      engine_.txt_Nestnummer_Change();
-    } else if (window_.nestState() != nestBefore) {
-      engine_.chkNest_Click();
+      engine().txt_Nestnummer_Change();
+    } else if (window().nestState() != nestBefore) {
+      engine().chkNest_Click();
     }
   }
 
@@ -240,6 +263,9 @@ class Replay {
       case StepKind::Answer:
         prompts_.queueAnswer(step.answer);
         break;
+      case StepKind::Cancel:
+        window().cancelAtAttempt(static_cast<int>(step.count));
+        break;
       default:
         performWindowStep(step);
     }
@@ -258,11 +284,18 @@ class Replay {
         capture()->Form_Unload();
         break;
       case StepKind::Show:
-        window_.captureWindow().print(out_);
+        window().captureWindow().print(out_);
         break;
       case StepKind::QuitProgram:
-        engine_.Form_Unload();
+        engine().Form_Unload();
         quit_ = true;
+        break;
+      case StepKind::StartProgram:
+        startProgram();
+        quit_ = false;
+        break;
+      case StepKind::SendWaiting:
+        engine().menuWartendeDateien_Click();
         break;
       default:
         kalvero_.perform(step);
@@ -279,9 +312,7 @@ class Replay {
   ReplayKalvero kalvero_;
   PortableLocaleNumbers numbers_;
   Environment env_;
-  modGlobaleVariablen g_;
-  ReplayOrderWindow window_;
-  OrderEngine engine_;
+  std::unique_ptr<Program> program_;
   int code_ = kNotSent;
   bool quit_ = false;
 };

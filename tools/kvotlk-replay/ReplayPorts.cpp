@@ -1,9 +1,13 @@
 #include "kvotlk-replay/ReplayPorts.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "capture/CaptureMessages.h"
 #include "catalogs/CatalogFiles.h"
+#include "common/WorkProgress.h"
+#include "output/Delivery.h"
+#include "output/WaitingFiles.h"
 
 namespace kvotlk::replay {
 
@@ -139,6 +143,49 @@ void ReplayOrderWindow::clearNestEntry() {
 CaptureView& ReplayOrderWindow::makeCaptureWindow(CaptureEngine& /*engine*/) {
   capture_ = std::make_unique<ReplayView>(captureClosed_);
   return *capture_;
+}
+
+void ReplayOrderWindow::setWaitingFiles(std::size_t count) {
+  const std::string text = WaitingFilesText(count);
+  if (text != waitingText_) {
+    out_ << "Hauptfenster: " << (text.empty() ? "keine wartende Datei" : text) << '\n'
+         << std::flush;
+  }
+  waitingText_ = text;
+}
+
+namespace {
+
+// The progress of file work as the operator watches it: printed when verbose, and
+// "Abbrechen" pressed once the attempt the script names is reported.
+class ScriptedProgress final : public WorkProgress {
+ public:
+  ScriptedProgress(std::ostream& out, bool verbose, std::optional<int> cancelAt)
+      : out_(out), verbose_(verbose), cancelAt_(cancelAt) {}
+  void report(const std::string& text) override {
+    if (verbose_) {
+      out_ << "Anzeige: " << text << '\n' << std::flush;
+    }
+    if (cancelAt_ && text.ends_with("Versuch " + std::to_string(*cancelAt_) + " von " +
+                                    std::to_string(kDeliveryAttempts))) {
+      cancelled_ = true;
+      out_ << "Abbrechen gedrückt\n" << std::flush;
+    }
+  }
+  bool cancelled() override { return cancelled_; }
+
+ private:
+  std::ostream& out_;
+  bool verbose_;
+  std::optional<int> cancelAt_;
+  bool cancelled_ = false;
+};
+
+}  // namespace
+
+void ReplayOrderWindow::runFileWork(const std::function<void(WorkProgress&)>& work) {
+  ScriptedProgress progress(out_, verbose_, std::exchange(cancelAtAttempt_, std::nullopt));
+  work(progress);
 }
 
 }  // namespace kvotlk::replay

@@ -106,12 +106,21 @@ class ReplayView final : public CaptureView {
 };
 
 // The order window without a window: the order file's form, which the steps change as the
-// operator changes the controls, and the lists as the start-up filled them.
-// captureClosed runs when a capture window closes itself.
+// operator changes the controls, and the lists as the start-up filled them. File work runs
+// at once; what the main window says of waiting files goes to out when it changes, the
+// work's progress too when verbose. captureClosed runs when a capture window closes itself.
 class ReplayOrderWindow final : public OrderWindow {
  public:
-  ReplayOrderWindow(OrderInput order, std::function<void()> captureClosed)
-      : order_(std::move(order)), captureClosed_(std::move(captureClosed)) {}
+  ReplayOrderWindow(OrderInput order, std::function<void()> captureClosed, std::ostream& out,
+                    bool verbose)
+      : order_(std::move(order)),
+        captureClosed_(std::move(captureClosed)),
+        out_(out),
+        verbose_(verbose) {}
+
+  // The operator presses "Abbrechen" in the next file work once it reports delivery
+  // attempt n.
+  void cancelAtAttempt(int n) { cancelAtAttempt_ = n; }
 
   OrderInput& order() { return order_; }
   // The error for a selection that is not exactly an entry of its list; none when both are.
@@ -143,6 +152,8 @@ class ReplayOrderWindow final : public OrderWindow {
   void clearNestEntry() override;
   void setProbenumfang(const std::string& text) override { order_.form.txt_Probenumfang = text; }
   CaptureView& makeCaptureWindow(CaptureEngine& engine) override;
+  void setWaitingFiles(std::size_t count) override;
+  void runFileWork(const std::function<void(WorkProgress&)>& work) override;
 
  private:
   OrderInput order_;
@@ -150,6 +161,10 @@ class ReplayOrderWindow final : public OrderWindow {
   std::vector<std::string> combo_Pruefer_;
   std::vector<std::string> Combo_Maschine_;
   std::unique_ptr<ReplayView> capture_;
+  std::ostream& out_;
+  bool verbose_;
+  std::optional<int> cancelAtAttempt_;
+  std::string waitingText_;
 };
 
 }  // namespace kvotlk::replay

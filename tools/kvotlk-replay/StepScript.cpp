@@ -17,7 +17,7 @@ struct Word {
   StepKind kind;
 };
 
-constexpr std::array<Word, 16> kWords = {{
+constexpr std::array<Word, 19> kWords = {{
     {"ok", StepKind::Confirm},
     {"feld", StepKind::SetField},
     {"lauf", StepKind::Runs},
@@ -34,6 +34,9 @@ constexpr std::array<Word, 16> kWords = {{
     {"kalvero-weg-bei", StepKind::KalveroGoneAt},
     {"kalvero-weg-nach", StepKind::KalveroGoneAfter},
     {"beenden", StepKind::QuitProgram},
+    {"starten", StepKind::StartProgram},
+    {"wartende-senden", StepKind::SendWaiting},
+    {"abbrechen", StepKind::Cancel},
 }};
 
 // The calls of the CMM software's objects that a cue can name.
@@ -124,8 +127,9 @@ std::optional<std::string> readArgument(const std::string& rest, Step& step) {
     case StepKind::KalveroGoneAt:
       return readGoneAt(rest, step);
     case StepKind::Runs:
+    case StepKind::Cancel:
     case StepKind::KalveroGoneAfter: {
-      const std::int64_t low = step.kind == StepKind::Runs ? 1 : 0;
+      const std::int64_t low = step.kind == StepKind::KalveroGoneAfter ? 0 : 1;
       step.count = none ? 1 : count(rest, low).value_or(-1);
       if (none && step.kind == StepKind::KalveroGoneAfter) {
         return std::string("Nach kalvero-weg-nach steht die Zahl der beantworteten Aufrufe.");

@@ -30,6 +30,9 @@ enum class StepKind {
   KalveroGoneAt,     // kalvero-weg-bei OPERATION [N]
   KalveroGoneAfter,  // kalvero-weg-nach N
   QuitProgram,       // beenden
+  StartProgram,      // starten (after beenden: the program starts again over its folders)
+  SendWaiting,       // wartende-senden (menu "Wartende Dateien senden")
+  Cancel,            // abbrechen [N] ("Abbrechen" during delivery attempt N of the next work)
 };
 
 struct Step {
@@ -41,7 +44,8 @@ struct Step {
   std::string name;
   // SetField: the value exactly as written after the first "=".
   std::string value;
-  // Runs: the runs; KalveroGoneAt: the nth call; KalveroGoneAfter: calls answered.
+  // Runs: the runs; KalveroGoneAt: the nth call; KalveroGoneAfter: calls answered;
+  // Cancel: the attempt.
   std::int64_t count = 1;
   // Answer: true for ja.
   bool answer = false;
