@@ -56,8 +56,11 @@ std::string MessageNameTaken(std::string_view strTempPath) {
                "Sichern oder löschen Sie diese Datei bevor die Daten gesendet werden."});
 }
 
-std::string MessageCopyFailed(std::string_view strTempPath, FileFault fault) {
-  const std::string_view cause = causeOf(fault);
+std::string MessageCopyFailed(std::string_view strTempPath, FileFault fault, bool nameTaken) {
+  const std::string_view cause =
+      nameTaken ? "Im Zielverzeichnis liegt noch eine Datei dieses Namens, die nicht abgeholt "
+                  "wurde; sie wird nicht überschrieben."
+                : causeOf(fault);
   return join({kCopyNotDone, kCrLf,
                cause.empty()
                    ? "Überprüfen Sie die Zugriffsberechtigung oder die Netzwerkverbindung."

@@ -13,9 +13,11 @@ namespace kvotlk {
 std::string MessageStagingFolder(std::string_view strTempPath);
 // M2: a file of the chosen name still lies in the staging folder.
 std::string MessageNameTaken(std::string_view strTempPath);
-// M3: the copy into the target folder failed, for the cause the platform gave (if any);
-// the staged file waits, and the program delivers it later by itself.
-std::string MessageCopyFailed(std::string_view strTempPath, FileFault fault = FileFault::Other);
+// M3: the copy into the target folder failed, for the cause the platform gave (if any) or a
+// file of the name in the target folder; the staged file waits, and the program delivers
+// it later by itself.
+std::string MessageCopyFailed(std::string_view strTempPath, FileFault fault = FileFault::Other,
+                              bool nameTaken = false);
 
 // The debug log could not be deleted or opened; the send goes on without it.
 std::string MessageLogFailed(std::string_view strLogFile, std::string_view strTempPath);

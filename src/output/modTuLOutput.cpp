@@ -211,7 +211,8 @@ class Send {
         DeliverWithRetries(env_, log_, progress_, naming_.name, strTarget_, strTempPath_);
     if (copied.result != CopyResult::Copied) {
       log_.line("Kopiervorgang ist fehlgeschlagen");
-      env_.prompts.showStop(MessageCopyFailed(strTempPath_, copied.fault));
+      env_.prompts.showStop(
+          MessageCopyFailed(strTempPath_, copied.fault, copied.result == CopyResult::NameTaken));
       return SendOutcome::StagedOnly;
     }
     log_.line("Temp Datei wird gelöscht");
