@@ -1,6 +1,7 @@
 #include "output/WaitingFiles.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/Environment.h"
 #include "common/FileSystem.h"
@@ -20,9 +21,25 @@ constexpr std::string_view kResultFileStart = "BEGINN_MESSUNG\r\n";
 
 bool isTemporary(std::string_view name) { return name.starts_with('~') && name.ends_with(".tmp"); }
 
-bool isResultFile(FileSystem& files, const Path& path) {
-  const auto content = files.readFile(path);
+bool isResultContent(const std::optional<std::string>& content) {
   return content && content->starts_with(kResultFileStart) && content->ends_with(kResultFileEnd);
+}
+
+// A result file, or one another program holds right now, which may be one: the delivery
+// looks again once it is let go.
+bool mayBeResultFile(FileSystem& files, const Path& path) {
+  const auto content = files.readFile(path);
+  return isResultContent(content) || (!content && LastFileFault() == FileFault::Held);
+}
+
+// Whether the file is a result file, waiting while another program holds it.
+bool isResultFileNow(Environment& env, DebugLog& log, const Path& path) {
+  HeldWait held;
+  std::optional<std::string> content;
+  do {
+    content = env.files.readFile(path);
+  } while (!content && held.waitAgain(env, log, LastFileFault()));
+  return isResultContent(content);
 }
 
 std::string waitingText(const std::string& name, const std::string& strTarget) {
@@ -39,7 +56,7 @@ std::vector<std::string> WaitingFiles(FileSystem& files, const std::string& strT
   std::vector<std::string> waiting;
   for (const FolderEntry& entry : entries) {
     if (entry.name != kDebugLogName && entry.name != kDeliveryLogName && !isTemporary(entry.name) &&
-        isResultFile(files, toFsPath(strTempPath + entry.name))) {
+        mayBeResultFile(files, toFsPath(strTempPath + entry.name))) {
       waiting.push_back(entry.name);
     }
   }
@@ -54,6 +71,10 @@ std::size_t DeliverWaitingFiles(Environment& env, DebugLog& log, WorkProgress& p
     if (progress.cancelled()) {
       log.line("Übertragung wartender Dateien vom Bediener abgebrochen");
       break;
+    }
+    if (!isResultFileNow(env, log, toFsPath(strTempPath + name))) {
+      --left;
+      continue;
     }
     progress.report(waitingText(name, strTarget));
     log.line("Wartende Datei: " + name);

@@ -5,14 +5,19 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <thread>
 
+#include "common/Clock.h"
 #include "common/FileSystem.h"
 #include "common/NumberCases.h"
 #include "common/Paths.h"
+#include "common/WorkProgress.h"
+#include "output/WaitingFiles.h"
 #include "platform/windows/OleLocaleNumbers.h"
 #include "platform/windows/WideText.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
+#include "support/TestEnvironment.h"
 
 // The Windows implementations of the file-system, number and settings ports on Wine's
 // (or Windows') file system, locales and registry. The send itself on disk is
@@ -104,6 +109,38 @@ void checkLanguage(LocaleNumbers& numbers, LANGID language) {
     EXPECT_EQ(numbers.toInt16(text), std::nullopt);
     EXPECT_EQ(numbers.toDouble(text), std::nullopt);
   }
+}
+
+// Another program holding a file without sharing it (a virus scanner, the CAQ system): the
+// calls fail with the cause "held", and a waiting result file is delivered once it is let
+// go within the wait. Windows applies sharing per handle, so a second handle of this
+// process stands for the other program.
+TEST_F(Win32FileSystemTest, AFileAnotherProgramHoldsIsToldAndWaitedFor) {
+  ASSERT_TRUE(write("TempData/Warten.txt", "BEGINN_MESSUNG\r\nENDE_MESSUNG\r\n"));
+  ASSERT_TRUE(files_->createFolder(at("Ziel")));
+  HANDLE held = CreateFileW(at("TempData/Warten.txt").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files_->removeFile(at("TempData/Warten.txt")));
+  EXPECT_EQ(LastFileFault(), FileFault::Held);
+  EXPECT_FALSE(files_->readFile(at("TempData/Warten.txt")));
+  EXPECT_EQ(LastFileFault(), FileFault::Held);
+
+  std::thread release([held] {
+    Sleep(1200);
+    CloseHandle(held);
+  });
+  TestEnvironment t(folder_);
+  t.setSetting("DIR", toUtf8(at("Ziel")));
+  const auto clock = makeSystemClock();
+  Environment env{t.settings, *files_, *clock, t.random, t.prompts, t.numbers, t.kalvero, folder_};
+  NoProgress progress;
+  EXPECT_EQ(DeliverWaitingFilesNow(env, t.g, progress), 0U);
+  release.join();
+  EXPECT_TRUE(files_->fileExists(at("Ziel/Warten.txt")));
+  EXPECT_FALSE(files_->fileExists(at("TempData/Warten.txt")));
+  const auto log = files_->readFile(at("TempData/TLZustellung.txt"));
+  EXPECT_NE(log.value_or("").find("anderen Programm verwendet"), std::string::npos);
 }
 
 TEST(OleLocaleNumbers, GermanAndEnglishTables) {
