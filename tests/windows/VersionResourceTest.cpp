@@ -65,5 +65,20 @@ TEST(VersionResource, IconGroupHoldsEveryImageOfTheIconFile) {
   DestroyIcon(static_cast<HICON>(icon));
 }
 
+// The manifest Windows reads when it starts the program: resource 1 of type RT_MANIFEST.
+TEST(VersionResource, ManifestAsksForTheOperatorsRightsWindows10DpiAndLongPaths) {
+  const HMODULE self = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_NE(found, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
+                             SizeofResource(self, found));
+  for (const char* expected :
+       {R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)",
+        R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)",
+        ">true/pm</dpiAware>", ">PerMonitorV2</dpiAwareness>", ">true</longPathAware>"}) {
+    EXPECT_NE(manifest.find(expected), std::string::npos) << expected;
+  }
+}
+
 }  // namespace
 }  // namespace kvotlk::test
