@@ -39,3 +39,33 @@ foreach(runtime libstdc++-6.dll ${kvotlk_libgcc} libwinpthread-1.dll)
   get_filename_component(runtime_path "${runtime_path}" REALPATH)
   install(FILES ${runtime_path} DESTINATION ${KVOTLK_INSTALL_DIR})
 endforeach()
+
+# The licences of what the folder carries besides the program, in Lizenzen: Debian's texts
+# of the packages the DLLs were built from, and a German overview naming the files.
+set(KVOTLK_LICENCE_FILES
+  "/usr/share/common-licenses/LGPL-3=LGPL-3.0.txt"
+  "/usr/share/common-licenses/GPL-3=GPL-3.0.txt"
+  "/usr/share/doc/libqt6core6/copyright=Qt-Urheber.txt"
+  "/usr/share/doc/gcc-mingw-w64-base/copyright=GCC.txt"
+  "/usr/share/doc/mingw-w64-common/copyright=MinGW-w64.txt"
+  CACHE STRING "Licence texts for Lizenzen, each SOURCE=NAME")
+foreach(licence IN LISTS KVOTLK_LICENCE_FILES)
+  string(REGEX REPLACE "=.*" "" source "${licence}")
+  string(REGEX REPLACE ".*=" "" name "${licence}")
+  if(NOT EXISTS "${source}")
+    message(FATAL_ERROR "Licence text missing: ${source}")
+  endif()
+  install(FILES ${source} DESTINATION ${KVOTLK_INSTALL_DIR}/Lizenzen RENAME ${name})
+endforeach()
+set(KVOTLK_QT_VERSION ${Qt6_VERSION})
+set(KVOTLK_QT_SOURCE "Debian-Quellpaket qt6-base")
+# scripts/qt-mingw.sh notes the source package it built Qt from.
+set(qt_stamp "${QT6_INSTALL_PREFIX}/kvotlk-qt-mingw.stamp")
+if(EXISTS "${qt_stamp}")
+  file(STRINGS "${qt_stamp}" qt_source REGEX "^qt=")
+  string(REGEX REPLACE "^qt=([^ ]+) (.+)$" "Debian-Quellpaket \\1 \\2" KVOTLK_QT_SOURCE "${qt_source}")
+endif()
+# UTF-8 with its byte order mark and CR LF: every Notepad reads the umlauts.
+configure_file(${PROJECT_SOURCE_DIR}/packaging/Lizenzen.txt.in
+  ${CMAKE_BINARY_DIR}/Lizenzen/LIESMICH.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_BINARY_DIR}/Lizenzen/LIESMICH.txt DESTINATION ${KVOTLK_INSTALL_DIR}/Lizenzen)

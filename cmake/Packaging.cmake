@@ -21,3 +21,21 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
+
+# A MinGW build leaves the symbol tables in every executable and DLL, the program's and
+# Qt's: stripped, the package is less than half as large. Declared last, so it runs after
+# every other install rule; CMAKE_INSTALL_MANIFEST_FILES lists what they installed.
+if(WIN32 AND NOT MSVC)
+  if(NOT CMAKE_STRIP)
+    message(FATAL_ERROR "No strip for ${CMAKE_CXX_COMPILER}: set CMAKE_STRIP")
+  endif()
+  install(CODE "
+    foreach(kvotlk_file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
+      if(kvotlk_file MATCHES \"\\\\.(exe|dll)$\")
+        execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${kvotlk_file}\" RESULT_VARIABLE kvotlk_failed)
+        if(kvotlk_failed)
+          message(FATAL_ERROR \"strip: \${kvotlk_file}\")
+        endif()
+      endif()
+    endforeach()")
+endif()
