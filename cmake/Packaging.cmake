@@ -20,6 +20,12 @@ set(CPACK_PACKAGE_FILE_NAME KVOTLK-${PROJECT_VERSION}-${kvotlk_package_system})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_VERBATIM_VARIABLES ON)
+
+# The MSI for installation per machine (packaging/kvotlk.wxs), built by msitools' wixl from
+# the same staged folder as the ZIP: the generator External, asked for by the preset
+# windows-program-cross.
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/packaging/CPackMsi.cmake)
 include(CPack)
 
 # A MinGW build leaves the symbol tables in every executable and DLL, the program's and

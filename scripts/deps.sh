@@ -6,7 +6,7 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n)
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev googletest xvfb xauth
   g++-mingw-w64-x86-64 wine64 clang-14 libclang-rt-14-dev dpkg-dev python3
-  g++-mingw-w64-i686-posix wine32:i386)
+  g++-mingw-w64-i686-posix wine32:i386 msitools wixl)
 bench_packages=(cmake ninja-build g++ libbenchmark-dev)
 
 case "${1:-}" in
