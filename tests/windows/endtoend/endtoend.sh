@@ -1,28 +1,27 @@
 #!/usr/bin/env bash
-# The Windows program end to end under Wine, in a fresh prefix: the ZIP's file list and
-# what its files import; then kvotlk.exe, started from the unpacked ZIP and driven through
-# its windows (bedienung.txt), against the fake CMM software in a process of its own. The
-# delivered result files are compared byte for byte with the expected ones, which the Linux
-# build's kvotlk-replay delivers for the same orders and runs.
-# Usage (on a display, e.g. under xvfb-run): endtoend.sh BUILD-FOLDER FAKE.exe KVOTLK-REPLAY
+# The Windows program end to end under Wine, in a fresh prefix: the ZIP's file list, what its
+# files import, that they are stripped and that kvotlk.exe carries its manifest; then
+# kvotlk.exe, started from the unpacked ZIP and driven through its windows (bedienung.txt),
+# against the fake CMM software in a process of its own. The delivered result files are
+# compared byte for byte with the expected ones, which the Linux build's kvotlk-replay
+# delivers for the same orders and runs. With "deutsch" the user's locale is German (Wine
+# takes it from LC_ALL), and the expected files, in deutsch/, have decimal commas.
+# Usage (on a display, e.g. under xvfb-run):
+#   endtoend.sh BUILD-FOLDER FAKE.exe KVOTLK-REPLAY [englisch|deutsch]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 fake=$2
 replay=$3
-work=$build/endtoend
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-
-fail() {
-  echo "FEHLER: $*" >&2
-  exit 1
-}
-windows_path() {
-  local path=${1//\//\\}
-  echo "Z:$path"
-}
+numbers=${4:-englisch}
+case $numbers in
+  englisch) work=$build/endtoend expected=$here LC_ALL=C.UTF-8 ;;
+  deutsch) work=$build/endtoend-deutsch expected=$here/deutsch LC_ALL=de_DE.UTF-8 ;;
+  *) echo "Zahlenformat englisch oder deutsch, nicht $numbers" >&2 && exit 2 ;;
+esac
+export LC_ALL
+# shellcheck source=common.sh
+. "$here/common.sh"
 
 zips=("$build"/KVOTLK-*-win64.zip)
 [ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "genau ein KVOTLK-*-win64.zip in $build erwartet (cpack)"
@@ -30,7 +29,7 @@ top=$(basename "${zips[0]}" .zip)
 program=$work/$top
 rm -rf "$work"
 mkdir -p "$work"
-trap '[ -n "${collector:-}" ] && kill "$collector"; "$wineserver" -k 2>/dev/null || true' EXIT
+trap cleanup EXIT
 
 # The ZIP as Explorer unpacks it: a name outside ASCII is read as UTF-8 only when its entry
 # says so, otherwise in the OEM code page.
@@ -61,65 +60,37 @@ done < <(find "$program" -iname '*.exe' -print0 -o -iname '*.dll' -print0)
 x86_64-w64-mingw32-objdump -p "$program/kvotlk.exe" | grep 'DLL Name: libstdc++-6.dll' >/dev/null ||
   fail "kvotlk.exe nutzt nicht die C++-Laufzeit libstdc++-6.dll der Qt-DLLs."
 
+# Every executable and DLL without its symbol table; the manifest Windows reads at start-up.
+unstripped=$(find "$program" \( -iname '*.exe' -o -iname '*.dll' \) -exec "$here/pe.py" unstripped {} +)
+[ -z "$unstripped" ] || fail "Nicht gestrippt: $unstripped"
+"$here/pe.py" manifest "$program/kvotlk.exe" | cmp - "$here/../../../src/app/kvotlk.manifest" ||
+  fail "kvotlk.exe trägt nicht das Manifest src/app/kvotlk.manifest."
+
 # The Linux build's results for the same orders, catalogues and runs: both expected files.
 linux_result() { # EXPECTED STEPS...
-  local expected=$1
+  local name=$1
   shift
   rm -rf "$work/linux" && mkdir -p "$work/linux" && cp -r "$program/Kataloge" "$work/linux/"
   "$replay" --auftrag "$here/auftrag.txt" --messprogramm "$here/messprogramm.kmp" "$@" \
-    --zahlen englisch --programmordner "$work/linux" >"$work/replay.log" 2>&1 ||
+    --zahlen "$numbers" --programmordner "$work/linux" >"$work/replay.log" 2>&1 ||
     fail "kvotlk-replay: $(cat "$work/replay.log")"
-  cmp "$work/linux/Solvik.txt" "$here/$expected" || fail "kvotlk-replay liefert nicht $expected."
+  cmp "$work/linux/Solvik.txt" "$expected/$name" || fail "kvotlk-replay liefert nicht $expected/$name."
 }
 linux_result Solvik.txt --laeufe 3
 linux_result Solvik-angehalten.txt --ablauf "$here/angehalten.ablauf"
 
-# The operator's steps with the order typed into the window.
-order_steps() {
-  local line name
-  while IFS= read -r line; do
-    case $line in '' | '#'*) continue ;; esac
-    name=${line%%=*}
-    case $name in
-      Combo_Maschine | combo_Prüfer) printf 'waehle %s %s\n' "$name" "${line#*=}" ;;
-      *) printf 'setze %s %s\n' "$name" "${line#*=}" ;;
-    esac
-  done <"$here/auftrag.txt"
-}
-while IFS= read -r line; do
-  if [ "$line" = "@AUFTRAG@" ]; then order_steps; else printf '%s\n' "$line"; fi
-done <"$here/bedienung.txt" >"$work/bedienung.txt"
+# The operator's steps with the order typed into the window; the order has no number with
+# decimals, so it is typed alike under either locale.
+write_steps "$here/bedienung.txt" "$work/bedienung.txt"
 report=$work/bedienung.txt.bericht
-
-start_fake() { # NUMBER PLAN...
-  local number=$1
-  shift
-  "$wine" "$fake" "$(windows_path "$here/messprogramm.kmp")" "$(windows_path "$work/kalvero-$number")" \
-    "$@" >"$work/kalvero-$number.log" 2>&1 &
-}
-# The CAQ system takes each delivered file out of the target folder (the program folder).
-collect() {
-  local count=0
-  while :; do
-    if [ -f "$program/Solvik.txt" ]; then
-      count=$((count + 1))
-      mv "$program/Solvik.txt" "$work/ergebnis-$count.txt"
-    fi
-    sleep 0.2
-  done
-}
-collect &
-collector=$!
+# The CAQ system collects from the target folder, the program folder.
+start_collector "$program"
 
 # First subscription: three runs. Second: one run, and the process ends at the 8th command
 # of the second run (the third dimension of block A, after 101, 102 and 103 were taken).
 start_fake 1 3 2:8
 first_fake=$!
-# Wine passes no QT_* variable from Linux to a Windows program: Qt's, which load the driver,
-# go into the prefix's user environment.
-"$wine" reg add 'HKCU\Environment' /v QT_PLUGIN_PATH /d "$(windows_path "$build/testplugins")" /f >/dev/null
-"$wine" reg add 'HKCU\Environment' /v QT_QPA_GENERIC_PLUGINS /f \
-  /d "kvotlkdriver:$(windows_path "$work/bedienung.txt")" >/dev/null
+use_driver "$work/bedienung.txt"
 timeout 600 "$wine" "$program/kvotlk.exe" >"$work/kvotlk.log" 2>&1 &
 converter=$!
 
@@ -144,8 +115,8 @@ wait "$converter" || status=$?
 
 grep -E '^(MELDUNG|MELDE) ' "$report" | diff -u "$here/meldungen.txt" - ||
   fail "Andere Meldungen als erwartet (Bericht: $report)."
-cmp "$work/ergebnis-1.txt" "$here/Solvik.txt" || fail "Die erste Ergebnisdatei weicht ab."
-cmp "$work/ergebnis-2.txt" "$here/Solvik-angehalten.txt" ||
+cmp "$work/ergebnis-1.txt" "$expected/Solvik.txt" || fail "Die erste Ergebnisdatei weicht ab."
+cmp "$work/ergebnis-2.txt" "$expected/Solvik-angehalten.txt" ||
   fail "Die Ergebnisdatei nach dem Abbruch weicht ab."
 [ ! -e "$work/ergebnis-3.txt" ] || fail "Eine dritte Ergebnisdatei wurde geliefert."
-echo "Ende-zu-Ende-Test unter Wine bestanden."
+echo "Ende-zu-Ende-Test unter Wine bestanden ($numbers)."
