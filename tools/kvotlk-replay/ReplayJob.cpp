@@ -90,7 +90,8 @@ class Replay {
              prompts_,
              numbers_,
              kalvero_.connector(),
-             inputs.programFolder} {
+             inputs.programFolder,
+             inputs.dataFolder} {
     loadSettings(settings_, inputs.settings);
   }
 
@@ -144,7 +145,7 @@ class Replay {
 
   // "&OK"; false when a selection is not an entry of its list.
   bool confirm() {
-    if (const auto error = window().unlistedSelection(env_.programFolder)) {
+    if (const auto error = window().unlistedSelection(env_.data())) {
       refuseInput(*error);
       return false;
     }
