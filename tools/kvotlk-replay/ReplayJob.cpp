@@ -38,6 +38,9 @@ void loadSettings(MemorySettingsStore& store, const SettingsInput& input) {
   for (const auto& [key, value] : input.values) {
     store.values[SettingPath(kRegistryRoot, kConfigSection, SettingName(key))] = value;
   }
+  for (const auto& [key, value] : input.machineDefaults) {
+    store.machineDefaults[SettingPath(kRegistryRoot, kConfigSection, SettingName(key))] = value;
+  }
 }
 
 const char* outcomeText(int code) {
