@@ -174,6 +174,7 @@ void frm_Eingabe::setProbenumfang(const std::string& text) { txt_Probenumfang->s
 
 CaptureView& frm_Eingabe::makeCaptureWindow(CaptureEngine& engine) {
   capture_ = std::make_unique<frm_TuL>(engine);
+  capture_->setWaitingFiles(lblWartend->text());
   return *capture_;
 }
 

@@ -45,8 +45,10 @@ int main(int argc, char* argv[]) {
   kvotlk::KalveroWaitNotice waitNotice;
   const auto kalvero = kvotlk::makeKvoConnector();
   kalvero->SetWaitObserver([&waitNotice](bool waiting) { waitNotice.setWaiting(waiting); });
-  kvotlk::Environment env{*settings, *files,   *clock,   *random,
-                          prompts,   *numbers, *kalvero, kvotlk::executableFolder()};
+  const std::string programFolder = kvotlk::executableFolder();
+  kvotlk::Environment env{*settings, *files,        *clock,
+                          *random,   prompts,       *numbers,
+                          *kalvero,  programFolder, kvotlk::dataFolderFor(programFolder)};
   kvotlk::modGlobaleVariablen g;
 
   kvotlk::frm_Eingabe window(env, g);

@@ -62,9 +62,9 @@ NewEntry NewMaschineEntry(std::string_view typedNumber, std::int16_t maxLength,
   if (static_cast<long long>(charCount(number)) > maxLength) {
     return refused("Maschinennummer darf max. " + std::to_string(maxLength) + "stellig sein.");
   }
-  const bool taken = std::any_of(entries.begin(), entries.end(), [&number](const std::string& line) {
-    return trimBlanks(line) == number;
-  });
+  const bool taken =
+      std::any_of(entries.begin(), entries.end(),
+                  [&number](const std::string& line) { return trimBlanks(line) == number; });
   if (taken) {
     return refused("Maschinennummer ist bereits vergeben.");
   }
@@ -76,7 +76,7 @@ std::size_t InsertRow(std::optional<std::size_t> selectedRow) {
 }
 
 std::optional<std::vector<std::string>> LoadCatalog(Environment& env, Catalog catalog) {
-  const std::string path = CatalogPath(env.programFolder, catalog);
+  const std::string path = CatalogPath(env.data(), catalog);
   if (auto lines = ReadCatalog(env.files, path)) {
     return lines;
   }
@@ -94,7 +94,7 @@ std::string CatalogNotReadMessage(const std::string& path) {
 }
 
 bool SaveCatalog(Environment& env, Catalog catalog, const std::vector<std::string>& entries) {
-  const std::string path = CatalogPath(env.programFolder, catalog);
+  const std::string path = CatalogPath(env.data(), catalog);
   if (!WriteCatalog(env.files, path, entries)) {
     env.prompts.showStop(CatalogNotWrittenMessage(path));
     return false;

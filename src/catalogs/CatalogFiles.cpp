@@ -23,8 +23,8 @@ std::string_view fileName(Catalog catalog) {
 
 }  // namespace
 
-std::string CatalogPath(std::string_view programFolder, Catalog catalog) {
-  return joinPath(joinPath(programFolder, "Kataloge"), fileName(catalog));
+std::string CatalogPath(std::string_view dataFolder, Catalog catalog) {
+  return joinPath(joinPath(dataFolder, "Kataloge"), fileName(catalog));
 }
 
 std::optional<std::vector<std::string>> ReadCatalog(FileSystem& files, const std::string& path) {
@@ -69,7 +69,7 @@ std::string MissingCatalogMessage(Catalog catalog) {
 }
 
 std::vector<std::string> ReadCatalogForList(Environment& env, Catalog catalog) {
-  auto lines = ReadCatalog(env.files, CatalogPath(env.programFolder, catalog));
+  auto lines = ReadCatalog(env.files, CatalogPath(env.data(), catalog));
   if (!lines) {
     const std::string message = MissingCatalogMessage(catalog);
     if (!message.empty()) {

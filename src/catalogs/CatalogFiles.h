@@ -14,8 +14,9 @@ class FileSystem;
 
 enum class Catalog { Pruefer, Maschine, NestID };
 
-// programFolder + separator + "Kataloge" + separator + the catalogue's file name.
-std::string CatalogPath(std::string_view programFolder, Catalog catalog);
+// The data folder (the program folder unless installed for all accounts) + separator +
+// "Kataloge" + separator + the catalogue's file name.
+std::string CatalogPath(std::string_view dataFolder, Catalog catalog);
 
 // The lines as stored, in file order; an empty file gives no line. nullopt when the file
 // is missing or cannot be read.

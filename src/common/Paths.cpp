@@ -1,5 +1,7 @@
 #include "common/Paths.h"
 
+#include "common/Text.h"
+
 namespace kvotlk {
 
 std::string joinPath(std::string_view folder, std::string_view name) {
@@ -15,6 +17,17 @@ std::string withoutTrailingSeparator(std::string_view folder) {
     folder.remove_suffix(1);
   }
   return std::string(folder);
+}
+
+bool SameFolder(std::string_view a, std::string_view b) {
+  const auto normal = [](std::string_view text) {
+    std::string path = lowerCase(toUtf8(toFsPath(text).lexically_normal()));
+    while (path.size() > 1 && path.back() == kPathSeparator) {
+      path.pop_back();
+    }
+    return path;
+  };
+  return !a.empty() && normal(a) == normal(b);
 }
 
 std::filesystem::path toFsPath(std::string_view utf8) {

@@ -24,11 +24,21 @@ std::string withoutTrailingSeparator(std::string_view folder);
 // separator ("\" or "/"), one of : * ? " < > |, or a control character.
 bool hasCharNotAllowedInFileName(std::string_view text);
 
+// Whether two folder texts name the same folder: the same path after "." and ".." and a
+// trailing separator are taken away, letters compared without case (as Windows does).
+bool SameFolder(std::string_view a, std::string_view b);
+
 std::filesystem::path toFsPath(std::string_view utf8);
 std::string toUtf8(const std::filesystem::path& path);
 
 // The folder of the running program's executable, without a trailing separator.
 // Defined by the platform layer.
 std::string executableFolder();
+
+// The folder of the program's data (TempData with the debug log and the waiting files,
+// Kataloge): the one the installer names for a program installed for all accounts of the
+// PC (Program Files is read-only for an operator), else the program folder itself, as for a
+// program unpacked from its ZIP. Defined by the platform layer.
+std::string dataFolderFor(const std::string& programFolder);
 
 }  // namespace kvotlk

@@ -55,8 +55,8 @@ void OrderEngine::deliverWaitingFiles() {
 
 void OrderEngine::runFileWork(const std::function<void(Environment&, WorkProgress&)>& work) {
   DeferredPrompts deferred;
-  Environment workEnv{env_.settings, env_.files,   env_.clock,   env_.random,
-                      deferred,      env_.numbers, env_.kalvero, env_.programFolder};
+  Environment workEnv{env_.settings, env_.files,   env_.clock,         env_.random,    deferred,
+                      env_.numbers,  env_.kalvero, env_.programFolder, env_.dataFolder};
   window_.runFileWork([&work, &workEnv](WorkProgress& progress) { work(workEnv, progress); });
   deferred.showOn(env_.prompts);
 }

@@ -13,7 +13,7 @@ std::string LookUpNestID(Environment& env, const modGlobaleVariablen& g,
   if (g.strNestIDVerwenden != "1") {
     return {};
   }
-  const auto lines = ReadCatalog(env.files, CatalogPath(env.programFolder, Catalog::NestID));
+  const auto lines = ReadCatalog(env.files, CatalogPath(env.data(), Catalog::NestID));
   if (!lines) {
     return {};
   }

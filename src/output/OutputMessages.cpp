@@ -93,6 +93,16 @@ std::string MessageStagedCopyKept(std::string_view strFileName, std::string_view
                "Löschen Sie diese Kopie, bevor die nächsten Daten gesendet werden."});
 }
 
+std::string MessageTargetIsProgramFolder(std::string_view programFolder) {
+  return join({"Das Zielverzeichnis (Einstellung DIR) ist der Programmordner ", programFolder, ".",
+               kCrLf,
+               "Dort holt die CAQ-Software keine Ergebnisdateien ab, und bei dieser Installation "
+               "darf dort nicht geschrieben werden.",
+               kCrLf,
+               "Stellen Sie unter \"Einstellungen\" - \"Setup\" das Verzeichnis ein, aus dem die "
+               "CAQ-Software abholt; es wurden keine Daten gesendet."});
+}
+
 std::string MessageCaptureData(std::string_view problem) {
   return join({problem, kCrLf,
                "Die Messdaten können so nicht gesendet werden; die Stichproben "

@@ -26,6 +26,9 @@ std::string MessageResultFailed(std::string_view strTempFile, std::string_view s
                                 FileFault fault = FileFault::Other);
 // The file was delivered, but its staged copy could not be deleted.
 std::string MessageStagedCopyKept(std::string_view strFileName, std::string_view strTempPath);
+// The target folder (setting DIR) is the program folder of an installation for all
+// accounts: the CAQ system collects nothing there, and an operator may not write there.
+std::string MessageTargetIsProgramFolder(std::string_view programFolder);
 // The captured data cannot be written; problem is one sentence of CaptureDataProblem.
 std::string MessageCaptureData(std::string_view problem);
 

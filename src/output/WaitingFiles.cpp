@@ -6,9 +6,11 @@
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/Paths.h"
+#include "common/Prompts.h"
 #include "common/WorkProgress.h"
 #include "output/DebugLog.h"
 #include "output/Delivery.h"
+#include "output/OutputMessages.h"
 #include "output/ResultFileText.h"
 #include "output/modFileFunctions.h"
 #include "output/modTuLOutput.h"
@@ -25,11 +27,11 @@ bool isResultContent(const std::optional<std::string>& content) {
   return content && content->starts_with(kResultFileStart) && content->ends_with(kResultFileEnd);
 }
 
-// A result file, or one another program holds right now, which may be one: the delivery
-// looks again once it is let go.
+// A result file, or one that cannot be read right now, which may be one: the delivery
+// looks again.
 bool mayBeResultFile(FileSystem& files, const Path& path) {
   const auto content = files.readFile(path);
-  return isResultContent(content) || (!content && LastFileFault() == FileFault::Held);
+  return !content || isResultContent(content);
 }
 
 // Whether the file is a result file, waiting while another program holds it.
@@ -93,17 +95,20 @@ std::size_t DeliverWaitingFiles(Environment& env, DebugLog& log, WorkProgress& p
       continue;
     }
     log.line("Wartende Datei übertragen: " + name);
-    --left;
     if (!RetireStagedFile(env, log, strTempPath + name)) {
+      // Delivered, but still there: the operator must take it away before it goes twice.
       log.line("Temp Datei konnte nicht gelöscht werden");
+      env.prompts.showStop(MessageStagedCopyKept(name, strTempPath));
+      continue;
     }
+    --left;
   }
   return left;
 }
 
 std::size_t DeliverWaitingFilesNow(Environment& env, const SettingsRoot& root,
                                    WorkProgress& progress) {
-  const std::string strTempPath = StagingFolderOf(env.programFolder);
+  const std::string strTempPath = StagingFolderOf(env.data());
   if (WaitingFiles(env.files, strTempPath).empty()) {
     return 0;
   }
@@ -115,7 +120,7 @@ std::size_t DeliverWaitingFilesNow(Environment& env, const SettingsRoot& root,
 }
 
 std::size_t CountWaitingFiles(Environment& env) {
-  return WaitingFiles(env.files, StagingFolderOf(env.programFolder)).size();
+  return WaitingFiles(env.files, StagingFolderOf(env.data())).size();
 }
 
 std::string WaitingFilesText(std::size_t count) {

@@ -18,7 +18,7 @@ class WorkProgress;
 // The result files in the staging folder, in the order they were staged (oldest first):
 // every file whose content is a result file ("BEGINN_MESSUNG" … "ENDE_MESSUNG"), but never
 // the debug logs or a temporary file ("~….tmp"), so nothing else is ever sent. A file that
-// another program holds right now is counted; its delivery looks again.
+// cannot be read right now (another program holds it) is counted; its delivery looks again.
 std::vector<std::string> WaitingFiles(FileSystem& files, const std::string& strTempPath);
 
 // Delivers the waiting files into the target folder, one attempt each (a file another

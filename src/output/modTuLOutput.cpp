@@ -253,8 +253,8 @@ std::string GetTimeString(Clock& clock) {
   return twoDigits(now.hour) + twoDigits(now.minute) + twoDigits(now.second);
 }
 
-std::string StagingFolderOf(std::string_view programFolder) {
-  return joinPath(programFolder, "TempData") + kPathSeparator;
+std::string StagingFolderOf(std::string_view dataFolder) {
+  return joinPath(dataFolder, "TempData") + kPathSeparator;
 }
 
 std::string ProgramVersionText() {
@@ -276,11 +276,14 @@ SendOutcome WriteResultFile(Environment& env, const modGlobaleVariablen& g, cons
 
 SendOutcome WriteResultFile(Environment& env, const SendRequest& request) {
   const modGlobaleVariablen& g = request.g;
-  std::string strTempPath = StagingFolderOf(env.programFolder);
+  std::string strTempPath = StagingFolderOf(env.data());
   if (const auto problem = CaptureDataProblem(g)) {
     return refuse(env, strTempPath, MessageCaptureData(*problem));
   }
   std::string strTarget = ReadConfig(env, g, SettingKey::DIR);
+  if (env.installedForAllAccounts() && SameFolder(strTarget, env.programFolder)) {
+    return refuse(env, strTempPath, MessageTargetIsProgramFolder(env.programFolder));
+  }
   const ResultFileName naming = ChooseResultFileName(env, g);
   if (naming.problem) {
     return refuse(env, strTempPath, *naming.problem);

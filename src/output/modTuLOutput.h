@@ -50,8 +50,9 @@ std::string GetDateString(Clock& clock);
 // The local time as "hhmmss", 24-hour clock.
 std::string GetTimeString(Clock& clock);
 
-// Program folder + "TempData" + separator, keeping the trailing separator.
-std::string StagingFolderOf(std::string_view programFolder);
+// Data folder (the program folder unless installed for all accounts) + "TempData" +
+// separator, keeping the trailing separator.
+std::string StagingFolderOf(std::string_view dataFolder);
 
 // "major.minor.revision" of this program.
 std::string ProgramVersionText();

@@ -14,6 +14,11 @@ std::optional<std::string> MemorySettingsStore::read(const std::string& path) {
   return found->second;
 }
 
+std::optional<std::string> MemorySettingsStore::readMachineDefault(const std::string& path) {
+  const auto found = machineDefaults.find(path);
+  return found == machineDefaults.end() ? std::nullopt : std::optional(found->second);
+}
+
 bool MemorySettingsStore::write(const std::string& path, const std::string& value) {
   ++writeCount;
   if (failWrites) {

@@ -15,6 +15,11 @@ class SettingsStore {
   virtual std::optional<std::string> read(const std::string& path) = 0;
   // False when the value could not be stored.
   virtual bool write(const std::string& path, const std::string& value) = 0;
+  // The machine-wide default of the value, which IT sets for every account of the PC
+  // (on Windows below HKEY_LOCAL_MACHINE, same path); nullopt when none is set.
+  virtual std::optional<std::string> readMachineDefault(const std::string& /*path*/) {
+    return std::nullopt;
+  }
 };
 
 // The store of this build for the value paths below registryRoot: the registry on
@@ -28,8 +33,11 @@ class MemorySettingsStore final : public SettingsStore {
  public:
   std::optional<std::string> read(const std::string& path) override;
   bool write(const std::string& path, const std::string& value) override;
+  std::optional<std::string> readMachineDefault(const std::string& path) override;
 
   std::map<std::string, std::string> values;
+  // The machine-wide defaults, by the same paths.
+  std::map<std::string, std::string> machineDefaults;
   bool failReads = false;
   bool failWrites = false;
   int readCount = 0;

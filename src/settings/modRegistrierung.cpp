@@ -17,8 +17,9 @@ std::string ReadSetting(SettingsStore& store, std::string_view strRegistryRoot,
   if (auto stored = store.read(path)) {
     return *stored;
   }
-  store.write(path, std::string(deflt));
-  return std::string(deflt);
+  const std::string taken = store.readMachineDefault(path).value_or(std::string(deflt));
+  store.write(path, taken);
+  return taken;
 }
 
 bool WriteSetting(SettingsStore& store, std::string_view strRegistryRoot, std::string_view section,

@@ -20,9 +20,10 @@ inline constexpr std::string_view kConfigSection = "Config";
 std::string SettingPath(std::string_view strRegistryRoot, std::string_view section,
                         std::string_view key);
 
-// The stored text, or the default when the value cannot be read; a missing value gets
-// the default written back at once (a failed write-back is silent, the next read tries
-// again). An existing empty value is returned as it is.
+// The stored text, or the default when the value cannot be read: the machine-wide default
+// that IT set for the PC, else the one given. A missing value gets the default taken
+// written back at once (a failed write-back is silent, the next read tries again). An
+// existing empty value is returned as it is.
 std::string ReadSetting(SettingsStore& store, std::string_view strRegistryRoot,
                         std::string_view section, std::string_view key, std::string_view deflt);
 

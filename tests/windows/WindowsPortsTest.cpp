@@ -199,5 +199,43 @@ TEST(RegistrySettingsStore, TextIsStoredAndReadExactlyAsTyped) {
   }
 }
 
+// IT's defaults for every account of the PC: a value the user has not got yet is taken from
+// the machine's key (64-bit view) and written back to the user's; the user's own wins. A
+// second operator account, whose key is empty, gets the machine's DIR.
+TEST(RegistrySettingsStore, AMissingValueIsTakenFromTheMachine) {
+  const wchar_t* const machineKey = L"SOFTWARE\\SolvikGermany\\KVOTLK\\Settings\\Config";
+  const std::wstring share = L"\\\\server\\caq\\import";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, machineKey, 0, nullptr, 0,
+                            KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, L"DIR", 0, REG_SZ, reinterpret_cast<const BYTE*>(share.c_str()),
+                 static_cast<DWORD>((share.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  const auto store = makeSettingsStore(kRoot);
+  for (int account = 0; account < 2; ++account) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\SolvikGermany\\KVOTLK");
+    EXPECT_EQ(ReadSetting(*store, kRoot, "Config", "DIR", "C:\\KVOTLK"), windows::fromWide(share));
+    EXPECT_EQ(store->read(kRoot + "Config\\DIR"), windows::fromWide(share));
+  }
+  ASSERT_TRUE(store->write(kRoot + "Config\\DIR", "D:\\eigen"));
+  EXPECT_EQ(ReadSetting(*store, kRoot, "Config", "DIR", "C:\\KVOTLK"), "D:\\eigen");
+  EXPECT_EQ(ReadSetting(*store, kRoot, "Config", "NumDez", "3"), "3");
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, machineKey, L"DIR");
+}
+
+// The installer names the data folder of an installation for all accounts; without it (the
+// ZIP) the data stay beside the program.
+TEST(DataFolder, IsTheOneTheInstallerNamesElseTheProgramFolder) {
+  const wchar_t* const installKey = L"SOFTWARE\\SolvikGermany\\KVOTLK\\Installation";
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, installKey, L"Datenordner");
+  EXPECT_EQ(dataFolderFor("C:\\Programme\\KVOTLK"), "C:\\Programme\\KVOTLK");
+  const std::wstring named = L"C:\\ProgramData\\KVOTLK\\";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, installKey, L"Datenordner", REG_SZ, named.c_str(),
+                  static_cast<DWORD>((named.size() + 1) * sizeof(wchar_t)));
+  EXPECT_EQ(dataFolderFor("C:\\Programme\\KVOTLK"), "C:\\ProgramData\\KVOTLK");
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, installKey, L"Datenordner");
+}
+
 }  // namespace
 }  // namespace kvotlk::test

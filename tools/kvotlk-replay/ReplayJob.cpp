@@ -38,6 +38,9 @@ void loadSettings(MemorySettingsStore& store, const SettingsInput& input) {
   for (const auto& [key, value] : input.values) {
     store.values[SettingPath(kRegistryRoot, kConfigSection, SettingName(key))] = value;
   }
+  for (const auto& [key, value] : input.machineDefaults) {
+    store.machineDefaults[SettingPath(kRegistryRoot, kConfigSection, SettingName(key))] = value;
+  }
 }
 
 const char* outcomeText(int code) {
@@ -90,7 +93,8 @@ class Replay {
              prompts_,
              numbers_,
              kalvero_.connector(),
-             inputs.programFolder} {
+             inputs.programFolder,
+             inputs.dataFolder} {
     loadSettings(settings_, inputs.settings);
   }
 
@@ -144,7 +148,7 @@ class Replay {
 
   // "&OK"; false when a selection is not an entry of its list.
   bool confirm() {
-    if (const auto error = window().unlistedSelection(env_.programFolder)) {
+    if (const auto error = window().unlistedSelection(env_.data())) {
       refuseInput(*error);
       return false;
     }

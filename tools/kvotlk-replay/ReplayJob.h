@@ -41,6 +41,8 @@ struct ReplayInputs {
   std::vector<Step> steps;
   // Absolute, without a trailing separator.
   std::string programFolder;
+  // Empty: the program folder holds TempData and Kataloge.
+  std::string dataFolder;
 };
 
 // The machine's ports the job runs on. The clock waits before a retried copy and tells the

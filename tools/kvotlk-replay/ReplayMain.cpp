@@ -32,6 +32,14 @@ class Entry {
                     "\" ist kein vorhandener Ordner.");
     }
     inputs_.programFolder = *folder;
+    if (!inputs_.options.dataFolder.empty()) {
+      const auto data = programFolderOf(inputs_.options.dataFolder);
+      if (!data) {
+        return refuse("Der Datenordner \"" + inputs_.options.dataFolder +
+                      "\" ist kein vorhandener Ordner.");
+      }
+      inputs_.dataFolder = *data;
+    }
     if (!loadInputs()) {
       return kInputError;
     }

@@ -92,6 +92,11 @@ const std::map<std::string, ValueReader, std::less<>>& valueOptions() {
          o.programFolder = v;
          return v.empty() ? wrongValue("--programmordner", v, "kein Ordner") : std::nullopt;
        }},
+      {"--datenordner",
+       [](ReplayOptions& o, const std::string& v) -> OptionError {
+         o.dataFolder = v;
+         return v.empty() ? wrongValue("--datenordner", v, "kein Ordner") : std::nullopt;
+       }},
       {"--laeufe",
        [](ReplayOptions& o, const std::string& v) -> OptionError {
          const auto runs = program::parseWhole(v, 0, kMaxRuns);
@@ -186,13 +191,16 @@ const char* const kReplayHelp =
     "                           ok, feld NAME=WERT, lauf [N], start, befehl ZEILE (wie im\n"
     "                           Messprogramm), antwort ja|nein, loeschen, senden, schliessen,\n"
     "                           zeigen, kalvero-beenden, kalvero-starten, programm-schliessen,\n"
-    "                           kalvero-weg-bei OPERATION [N], kalvero-weg-nach N, beenden;\n"
+    "                           kalvero-weg-bei OPERATION [N], kalvero-weg-nach N, beenden,\n"
+    "                           starten, wartende-senden, abbrechen [N];\n"
     "                           ohne die Datei: ok, die Läufe, senden und beenden\n"
     "  --startwert N            Startwert der erzeugten Messwerte (sonst der des\n"
     "                           Messprogramms, sonst 1)\n"
     "  --programmordner ORDNER  Programmordner mit Kataloge; TempData wird dort angelegt\n"
     "                           (Standard: der Ordner von kvotlk-replay); das Zielverzeichnis\n"
     "                           ist die Einstellung DIR\n"
+    "  --datenordner ORDNER     TempData und Kataloge dort statt im Programmordner, wie bei\n"
+    "                           einer Installation für alle Benutzer des PCs\n"
     "\n"
     "Antworten und Wiederholbarkeit:\n"
     "  --erhoehen ja|nein       Antwort auf \"Soll die Stichprobenanzahl erhöht werden?\"\n"

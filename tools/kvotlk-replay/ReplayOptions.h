@@ -23,6 +23,8 @@ struct ReplayOptions {
   std::optional<std::uint64_t> seed;
   // Empty: the folder of kvotlk-replay.
   std::string programFolder;
+  // Empty: the program folder, as for a program from its ZIP.
+  std::string dataFolder;
   bool increaseAnswer = false;
   bool measureMoreAnswer = false;
   bool discardAnswer = false;

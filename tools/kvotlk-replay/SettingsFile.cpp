@@ -1,6 +1,7 @@
 #include "kvotlk-replay/SettingsFile.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "settings/modRegistrierung.h"
@@ -28,17 +29,20 @@ std::string unknownKeyMessage(std::string_view name) {
          listInGerman(names) + ".";
 }
 
-// A line "[Name]": nullopt when it is the section Config, else what is wrong.
-std::optional<std::string> sectionProblem(std::string_view text) {
+constexpr std::string_view kMachineSection = "Maschine";
+
+// A line "[Name]": the section it opens, else what is wrong.
+std::variant<bool, std::string> machineSection(std::string_view text) {
   if (text.size() < 2 || text.back() != ']') {
     return "Die Zeile \"" + std::string(text) +
            "\" ist weder Schlüssel=Wert noch ein Abschnitt wie [Config].";
   }
-  const std::string name = trimSpace(text.substr(1, text.size() - 2));
-  if (foldCase(name) != foldCase(kConfigSection)) {
-    return "Nur der Abschnitt [Config] ist erlaubt, nicht [" + name + "].";
+  const std::string name = foldCase(trimSpace(text.substr(1, text.size() - 2)));
+  if (name != foldCase(kConfigSection) && name != foldCase(kMachineSection)) {
+    return "Erlaubt sind die Abschnitte [Config] und [Maschine], nicht [" +
+           trimSpace(text.substr(1, text.size() - 2)) + "].";
   }
-  return std::nullopt;
+  return name == foldCase(kMachineSection);
 }
 
 }  // namespace
@@ -49,16 +53,20 @@ SettingsInputOrError parseSettingsFile(std::string_view content, const std::stri
     return *error;
   }
   SettingsInput input;
-  std::map<SettingKey, int> seen;
+  std::map<std::pair<bool, SettingKey>, int> seen;
+  bool machine = false;
   for (const InputLine& entry : std::get<std::vector<InputLine>>(split)) {
     if (const auto* other = std::get_if<OtherLine>(&entry)) {
-      const std::optional<std::string> problem =
-          other->text.front() == '['
-              ? sectionProblem(other->text)
-              : "Die Zeile hat kein \"=\". Erwartet wird Schlüssel=Wert, etwa NumDez=3.";
-      if (problem) {
+      if (other->text.front() != '[') {
+        return InputFileError{
+            fileName, other->line,
+            "Die Zeile hat kein \"=\". Erwartet wird Schlüssel=Wert, etwa NumDez=3."};
+      }
+      const auto section = machineSection(other->text);
+      if (const auto* problem = std::get_if<std::string>(&section)) {
         return InputFileError{fileName, other->line, *problem};
       }
+      machine = std::get<bool>(section);
       continue;
     }
     const auto& line = std::get<NameValueLine>(entry);
@@ -69,13 +77,13 @@ SettingsInputOrError parseSettingsFile(std::string_view content, const std::stri
     if (!key) {
       return InputFileError{fileName, line.line, unknownKeyMessage(line.name)};
     }
-    if (const auto earlier = seen.find(*key); earlier != seen.end()) {
+    if (const auto earlier = seen.find({machine, *key}); earlier != seen.end()) {
       return InputFileError{fileName, line.line,
                             "Die Einstellung \"" + std::string(SettingName(*key)) +
                                 "\" steht schon in Zeile " + std::to_string(earlier->second) + "."};
     }
-    seen.emplace(*key, line.line);
-    input.values.emplace(*key, line.value);
+    seen.emplace(std::pair{machine, *key}, line.line);
+    (machine ? input.machineDefaults : input.values).emplace(*key, line.value);
   }
   return input;
 }

@@ -14,4 +14,7 @@ std::string executableFolder() {
   return toUtf8(exe.parent_path());
 }
 
+// Installed elsewhere than Windows, the program keeps its data beside itself.
+std::string dataFolderFor(const std::string& programFolder) { return programFolder; }
+
 }  // namespace kvotlk

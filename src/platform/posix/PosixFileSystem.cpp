@@ -107,8 +107,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool removeFile(const Path& path) override {
-    if (!fileExists(path)) {
-      return failed(ENOENT);
+    if (!exists(path)) {
+      return false;
     }
     std::error_code error;
     return (std::filesystem::remove(path, error) && !error) || failed(error.value());
@@ -123,8 +123,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::optional<std::string> readFile(const Path& path) override {
-    if (!fileExists(path)) {
-      failed(ENOENT);
+    if (!exists(path)) {
       return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
@@ -151,8 +150,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool renameReplacing(const Path& from, const Path& to) override {
-    if (!fileExists(from) || folderExists(to)) {
-      return failed(ENOENT);
+    if (!exists(from) || folderExists(to)) {
+      return false;
     }
     if (::rename(from.c_str(), to.c_str()) != 0) {
       return failed();
@@ -208,6 +207,13 @@ class PosixFileSystem final : public FileSystem {
       return true;
     }
     return failed();
+  }
+
+  // Whether the file is there; a file that is not is the cause of the call's failure, and an
+  // unreachable path notes its own cause while it is looked at.
+  bool exists(const Path& path) {
+    NoteFileFault(FileFault::Other);
+    return fileExists(path);
   }
 
   // A path that is not there is an answer; any other error is noted as the cause.

@@ -10,7 +10,8 @@
 
 // The settings as registry values below HKEY_CURRENT_USER, read and written with the
 // registry API itself: a text is stored as REG_SZ exactly as typed. QSettings would
-// escape a text beginning with "@" and read "@Rect(…)" or "@Invalid()" as no text.
+// escape a text beginning with "@" and read "@Rect(…)" or "@Invalid()" as no text. The
+// machine-wide defaults that IT sets are the same paths below HKEY_LOCAL_MACHINE, read only.
 namespace kvotlk {
 namespace {
 
@@ -36,15 +37,17 @@ std::optional<RegistryPath> splitPath(std::string_view path) {
 }
 
 // Text values as stored (REG_EXPAND_SZ unexpanded, up to the first NUL); a REG_DWORD
-// that someone entered by hand as its decimal text, as QSettings read it.
-std::optional<std::string> readValue(const RegistryPath& where) {
-  constexpr DWORD kTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_RT_REG_DWORD | RRF_NOEXPAND;
+// that someone entered by hand as its decimal text, as QSettings read it. The machine's
+// values are read in the 64-bit view, where a 64-bit installer writes them.
+std::optional<std::string> readValue(HKEY hive, const RegistryPath& where) {
+  constexpr DWORD kTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_RT_REG_DWORD | RRF_NOEXPAND |
+                           RRF_SUBKEY_WOW6464KEY;
   std::wstring data(64, L'\0');
   for (;;) {
     DWORD type = 0;
     auto size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, where.key.c_str(), where.value.c_str(),
-                                        kTypes, &type, data.data(), &size);
+    const LSTATUS status = RegGetValueW(hive, where.key.c_str(), where.value.c_str(), kTypes, &type,
+                                        data.data(), &size);
     if (status == ERROR_MORE_DATA) {
       data.resize(size / sizeof(wchar_t) + 1);
       continue;
@@ -65,7 +68,12 @@ class RegistrySettingsStore final : public SettingsStore {
  public:
   std::optional<std::string> read(const std::string& path) override {
     const auto where = splitPath(path);
-    return where ? readValue(*where) : std::nullopt;
+    return where ? readValue(HKEY_CURRENT_USER, *where) : std::nullopt;
+  }
+
+  std::optional<std::string> readMachineDefault(const std::string& path) override {
+    const auto where = splitPath(path);
+    return where ? readValue(HKEY_LOCAL_MACHINE, *where) : std::nullopt;
   }
 
   bool write(const std::string& path, const std::string& value) override {

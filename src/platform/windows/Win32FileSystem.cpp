@@ -155,7 +155,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool removeFile(const Path& path) override {
-    return fileExists(path) && (DeleteFileW(path.c_str()) != 0 || failed());
+    return exists(path) && (DeleteFileW(path.c_str()) != 0 || failed());
   }
 
   std::unique_ptr<WritableFile> createFile(const Path& path) override {
@@ -168,7 +168,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   std::optional<std::string> readFile(const Path& path) override {
-    if (!fileExists(path)) {
+    if (!exists(path)) {
       return std::nullopt;
     }
     const ReadHandle file(path);
@@ -182,12 +182,12 @@ class Win32FileSystem final : public FileSystem {
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the target name is taken, and
   // without MOVEFILE_COPY_ALLOWED it never turns into a copy to another volume.
   bool renameNoReplace(const Path& from, const Path& to) override {
-    return fileExists(from) &&
+    return exists(from) &&
            (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0 || failed());
   }
 
   bool renameReplacing(const Path& from, const Path& to) override {
-    return fileExists(from) && !folderExists(to) &&
+    return exists(from) && !folderExists(to) &&
            (MoveFileExW(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
             failed());
@@ -214,6 +214,13 @@ class Win32FileSystem final : public FileSystem {
   std::uint32_t processId() override { return GetCurrentProcessId(); }
 
  private:
+  // Whether the file is there; a file that is not is the cause of the call's failure.
+  // An unreachable path notes its own cause while it is looked at.
+  bool exists(const Path& path) {
+    NoteFileFault(FileFault::Other);
+    return fileExists(path);
+  }
+
   static std::unique_ptr<WritableFile> open(const Path& path, DWORD disposition) {
     const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
