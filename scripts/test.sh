@@ -6,8 +6,9 @@
 # fresh Wine prefix in the build folder, and the Windows tests once more as a 32-bit build
 # (skipped where the kernel runs no 32-bit programs: scripts/runs-32bit.sh);
 # last builds the Windows program on Qt for mingw-w64 (built once by scripts/qt-mingw.sh
-# into a cache outside the clone), packs its ZIP and runs it end to end under Wine. Exits
-# non-zero on any failure.
+# into a cache outside the clone), packs its ZIP and its MSI, runs the ZIP end to end under
+# Wine with an English and a German user locale, and installs, uses, upgrades and removes
+# the MSI under Wine. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,6 +53,6 @@ fresh=()
 grep -qF "$KVOTLK_QT_MINGW/" "$program_build/CMakeCache.txt" 2>/dev/null || fresh=(--fresh)
 cmake --preset windows-program-cross "${fresh[@]}" >/dev/null
 cmake --build --preset windows-program-cross
-rm -f "$program_build"/KVOTLK-*.zip*
+rm -f "$program_build"/KVOTLK-*.zip* "$program_build"/KVOTLK-*.msi* "$program_build"/KVOTLK-*.json*
 cpack --preset windows-program-cross
 xvfb-run -a ctest --preset windows-program-cross
