@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # here, build, fake and work come from the sourcing script
 # What endtoend.sh and msi.sh share (sourced): Wine in the test's own prefix, the operator's
 # steps for the test driver, the fake CMM software, the CAQ system collecting result files.
 # Expects here (this folder), build, fake and work to be set.

@@ -20,7 +20,7 @@ case $numbers in
   *) echo "Zahlenformat englisch oder deutsch, nicht $numbers" >&2 && exit 2 ;;
 esac
 export LC_ALL
-# shellcheck source=common.sh
+# shellcheck source-path=SCRIPTDIR disable=SC2034  # fake is used in common.sh
 . "$here/common.sh"
 
 zips=("$build"/KVOTLK-*-win64.zip)

@@ -14,7 +14,7 @@ build=$1
 fake=$2
 work=$build/msi
 export LC_ALL=C.UTF-8
-# shellcheck source=common.sh
+# shellcheck source-path=SCRIPTDIR disable=SC2034  # fake is used in common.sh
 . "$here/common.sh"
 
 msis=("$build"/KVOTLK-*-win64.msi)
@@ -87,10 +87,11 @@ check_removed() { # WHEN
   [ -z "$(shortcuts)" ] || fail "$1: der Eintrag im Startmenü ist noch da."
 }
 catalogues_are() { # WHEN: the shipped catalogues, Prüfer.dat as edited when prüfer.dat exists
+  local file wanted
   for file in Maschine.dat NestID.dat Prüfer.dat; do
-    local expected=$source_dir/examples/Kataloge/$file
-    [ "$file" = Prüfer.dat ] && [ -f "$work/prüfer.dat" ] && expected=$work/prüfer.dat
-    cmp "$data/Kataloge/$file" "$expected" || fail "$1: $data/Kataloge/$file weicht ab."
+    wanted=$source_dir/examples/Kataloge/$file
+    [ "$file" = Prüfer.dat ] && [ -f "$work/prüfer.dat" ] && wanted=$work/prüfer.dat
+    cmp "$data/Kataloge/$file" "$wanted" || fail "$1: $data/Kataloge/$file weicht ab."
   done
 }
 
