@@ -2,6 +2,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdlib>
 
 #include "app/KalveroWaitNotice.h"
 #include "app/ProgramIcon.h"
@@ -12,6 +13,7 @@
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
 #include "common/Paths.h"
+#include "common/SingleInstance.h"
 #include "kalvero/KalveroPort.h"
 #include "settings/SettingsStore.h"
 #include "settings/modRegistrierung.h"
@@ -36,11 +38,17 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTexts);
   }
 
+  kvotlk::QtPrompts prompts;
+  const auto claim = kvotlk::claimWorkstation();
+  if (!claim) {
+    prompts.showStop(kvotlk::AlreadyRunningMessage());
+    return EXIT_SUCCESS;
+  }
+
   const auto settings = kvotlk::makeSettingsStore(std::string(kvotlk::kRegistryRoot));
   const auto files = kvotlk::makeFileSystem();
   const auto clock = kvotlk::makeSystemClock();
   const auto random = kvotlk::makeSystemRandom();
-  kvotlk::QtPrompts prompts;
   const auto numbers = kvotlk::makeLocaleNumbers();
   kvotlk::KalveroWaitNotice waitNotice;
   const auto kalvero = kvotlk::makeKvoConnector();

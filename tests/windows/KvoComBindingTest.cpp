@@ -3,8 +3,10 @@
 #include <thread>
 
 #include "FakeKalveroServer.h"
+#include "common/SingleInstance.h"
 #include "entry/OrderConfirmation.h"
 #include "entry/OrderFixture.h"
+#include "platform/windows/KalveroProcess.h"
 #include "platform/windows/KvoComConnector.h"
 
 // The COM binding against the fake CMM software in the test process, where every call and
@@ -193,6 +195,41 @@ TEST(KvoComApartment, MultithreadedApartmentIsRefusedWithItsOwnMessage) {
     }
     CoUninitialize();
   }).join();
+}
+
+// Converter and CMM software with different rights cannot see each other's objects: the
+// converter says which one runs as administrator instead of asking COM, which could start a
+// hidden second copy. Equal rights, or rights that cannot be told, attach as before.
+TEST(KalveroProcess, DifferentRightsAreToldAndNothingIsAskedFor) {
+  EXPECT_TRUE(windows::ProcessIsElevated(GetCurrentProcessId()).has_value());
+  EXPECT_EQ(windows::ElevationProblem(true, true), std::nullopt);
+  EXPECT_EQ(windows::ElevationProblem(std::nullopt, true), std::nullopt);
+  EXPECT_EQ(windows::ElevationProblem(false, true),
+            "Kalvero läuft als Administrator, der Konverter nicht. So sieht der Konverter das "
+            "laufende Kalvero nicht.\r\nStarten Sie Kalvero ohne \"Als Administrator ausführen\" "
+            "neu (oder den Konverter ebenfalls als Administrator) und bestätigen Sie den Auftrag "
+            "erneut.");
+  EXPECT_EQ(windows::ElevationProblem(true, false),
+            "Der Konverter läuft als Administrator, Kalvero nicht. So sieht der Konverter das "
+            "laufende Kalvero nicht.\r\nStarten Sie den Konverter ohne \"Als Administrator "
+            "ausführen\" neu und bestätigen Sie den Auftrag erneut.");
+}
+
+// The server of an object is read from its marshalling: the test process serves its own.
+TEST(KalveroProcess, TheServerOfAnObjectIsItsProcess) {
+  ComThread com;
+  FakeKalveroServer server({.offer = Offer::RunningObject});
+  EXPECT_TRUE(windows::ServedByProcess(server.application.get(), GetCurrentProcessId()));
+  EXPECT_FALSE(windows::ServedByProcess(server.application.get(), GetCurrentProcessId() + 0x1000));
+}
+
+// One converter per workstation: a second claim fails while the first is held.
+TEST(Workstation, OneConverterAtATime) {
+  auto first = claimWorkstation();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(claimWorkstation(), nullptr);
+  first.reset();
+  EXPECT_NE(claimWorkstation(), nullptr);
 }
 
 }  // namespace

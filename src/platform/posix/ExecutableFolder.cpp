@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "common/Paths.h"
+#include "common/SingleInstance.h"
 
 namespace kvotlk {
 
@@ -16,5 +17,11 @@ std::string executableFolder() {
 
 // Installed elsewhere than Windows, the program keeps its data beside itself.
 std::string dataFolderFor(const std::string& programFolder) { return programFolder; }
+
+// Elsewhere than Windows the program is a tool for development and training, where the
+// tests start several converters at once: every one may run.
+std::unique_ptr<WorkstationClaim> claimWorkstation() {
+  return std::make_unique<WorkstationClaim>();
+}
 
 }  // namespace kvotlk

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include "platform/windows/KalveroProcess.h"
 #include "platform/windows/KvoComObjects.h"
 
 namespace kvotlk {
@@ -24,11 +25,25 @@ class ComKvoConnector final : public KvoConnector {
   bool MainWindowExists() override { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
 
   std::shared_ptr<KvoApplication> GetRunningApplication() override {
+    problem_.reset();
+    DWORD windowProcess = 0;
+    if (const HWND window = FindWindowA(kMainWindowClass, nullptr)) {
+      GetWindowThreadProcessId(window, &windowProcess);
+    }
+    // With other rights than the converter's, the software's objects are out of reach, and
+    // asking COM for one could start a second, hidden copy at the converter's level.
+    if (windowProcess != 0) {
+      problem_ = windows::ElevationProblem(windows::ProcessIsElevated(GetCurrentProcessId()),
+                                           windows::ProcessIsElevated(windowProcess));
+      if (problem_) {
+        return nullptr;
+      }
+    }
     CLSID classId{};
     if (!apartment_->usable() || FAILED(CLSIDFromProgID(kProgId, &classId))) {
       return nullptr;
     }
-    auto dispatch = runningObject(classId).query<IDispatch>(IID_IDispatch);
+    auto dispatch = runningObject(classId, windowProcess).query<IDispatch>(IID_IDispatch);
     if (!dispatch) {
       return nullptr;
     }
@@ -37,7 +52,9 @@ class ComKvoConnector final : public KvoConnector {
     return windows::wrapApplication(windows::DispatchObject(std::move(link), std::move(dispatch)));
   }
 
-  std::optional<std::string> LinkProblem() override { return apartment_->problem(); }
+  std::optional<std::string> LinkProblem() override {
+    return problem_ ? problem_ : apartment_->problem();
+  }
 
   void SetWaitObserver(const std::function<void(bool waiting)>& observer) override {
     apartment_->setWaitObserver(observer);
@@ -47,19 +64,28 @@ class ComKvoConnector final : public KvoConnector {
   // The object in the running object table. A software that registers none but whose
   // window is there is asked for a new object, as a request with an empty path does: a
   // single-instance automation server hands out its running application. Without the
-  // window nothing is created, so the software is never started from here.
-  ComPtr<IUnknown> runningObject(const CLSID& classId) {
+  // window nothing is asked for. COM must not start a server as the converter
+  // (CLSCTX_DISABLE_AAA), and an object that still comes from another process than the
+  // window's is given back: the software is never started from here.
+  ComPtr<IUnknown> runningObject(const CLSID& classId, DWORD windowProcess) {
     ComPtr<IUnknown> running;
     if (GetActiveObject(classId, nullptr, running.put()) == MK_E_UNAVAILABLE &&
-        MainWindowExists()) {
-      const HRESULT created = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                               reinterpret_cast<void**>(running.put()));
+        windowProcess != 0) {
+      const HRESULT created =
+          CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_DISABLE_AAA, IID_IUnknown,
+                           reinterpret_cast<void**>(running.put()));
       apartment_->callReturned(created);
+      if (running && !windows::ServedByProcess(running.get(), windowProcess)) {
+        running = ComPtr<IUnknown>();
+        problem_ = windows::OtherServerProblem();
+      }
     }
     return running;
   }
 
   std::shared_ptr<ComApartment> apartment_ = std::make_shared<ComApartment>();
+  // Why the last attach found nothing it may use; none when it found the software.
+  std::optional<std::string> problem_;
 };
 
 }  // namespace
