@@ -146,7 +146,8 @@ check_installed "Neue Installation" "$version"
 catalogues_are "Neue Installation"
 settings_are "Neue Installation" Datenordner "DIR REG_SZ $dir" "NumDez REG_SZ 3"
 
-# A later version (the same folder, another version number) replaces it.
+# A later version (the same folder, another version number) replaces it; a default given
+# again is written anew.
 later=${version%.*}.$((${version##*.} + 1))
 unpacked=$work/zip
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
@@ -154,15 +155,15 @@ python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.arg
 cmake -DKVOTLK_MSI_PROGRAM_FOLDER="$(echo "$unpacked"/*)" -DKVOTLK_MSI_VERSION="$later" \
   -DKVOTLK_MSI_FILE="$work/KVOTLK-$later.msi" -P "$source_dir/packaging/BuildMsi.cmake" ||
   fail "Das MSI der Version $later ist nicht zu bauen."
-run_msiexec /i "$work/KVOTLK-$later.msi" RANDOM=1 || fail "Das Update endete mit $?."
+run_msiexec /i "$work/KVOTLK-$later.msi" RANDOM=1 NUMDEZ=4 || fail "Das Update endete mit $?."
 check_installed "Update" "$later"
 catalogues_are "Update"
-settings_are "Update" Datenordner "DIR REG_SZ $dir" "NumDez REG_SZ 3" "RANDOM REG_SZ 1"
+settings_are "Update" Datenordner "DIR REG_SZ $dir" "NumDez REG_SZ 4" "RANDOM REG_SZ 1"
 ! run_msiexec /i "$msi" || fail "Die ältere Version $version wurde über $later installiert."
 check_installed "Ältere Version" "$later"
 
 run_msiexec /x "$work/KVOTLK-$later.msi" || fail "msiexec /x endete mit $?."
 check_removed "Deinstallation nach dem Update"
 catalogues_are "Deinstallation nach dem Update"
-settings_are "Deinstallation nach dem Update" "DIR REG_SZ $dir" "NumDez REG_SZ 3" "RANDOM REG_SZ 1"
+settings_are "Deinstallation nach dem Update" "DIR REG_SZ $dir" "NumDez REG_SZ 4" "RANDOM REG_SZ 1"
 echo "MSI-Test unter Wine bestanden."
