@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "capture/CaptureEngine.h"
+#include "capture/FrameGrid.h"
 #include "gui/FileWork.h"
 #include "gui/WindowKeys.h"
 
@@ -86,7 +87,7 @@ void frm_TuL::buildControls() {
     framed->setAlignment(Qt::AlignCenter);
   }
 
-  FlexGridDaten_ = new QTableWidget(1, 2, Frame1_);
+  FlexGridDaten_ = new FrameGrid(1, 2, Frame1_);
   FlexGridDaten_->setObjectName(QStringLiteral("FlexGridDaten"));
   FlexGridDaten_->setGeometry(twipsRect(1080, 360, 4695, 4515));
   FlexGridDaten_->verticalHeader()->hide();
@@ -170,12 +171,16 @@ void frm_TuL::prepareGrid() {
   FlexGridDaten_->setHorizontalHeaderItem(1, centredItem(QStringLiteral("Messwert")));
 }
 
-void frm_TuL::setGridRowCount(int rows) { FlexGridDaten_->setRowCount(std::max(rows - 1, 0)); }
+void frm_TuL::setGridRowCount(int rows) {
+  FlexGridDaten_->hold();
+  FlexGridDaten_->setRowCount(std::max(rows - 1, 0));
+}
 
 void frm_TuL::setGridCell(int row, int column, const std::string& text) {
   if (row < 0 || row >= gridRowCount() || column < 0 || column >= FlexGridDaten_->columnCount()) {
     return;
   }
+  FlexGridDaten_->hold();
   const QString shown = QString::fromStdString(text);
   if (row == 0) {
     FlexGridDaten_->setHorizontalHeaderItem(column, centredItem(shown));

@@ -10,11 +10,11 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
 
 namespace kvotlk {
 
 class CaptureEngine;
+class FrameGrid;
 class WorkProgress;
 
 // The capture window: shows the current sample against the sample size and the
@@ -67,7 +67,7 @@ class frm_TuL final : public QWidget, public CaptureView {
   QGroupBox* Frame1_ = nullptr;
   QLabel* lblCurrentProbe_ = nullptr;
   QLabel* lblNumProbes_ = nullptr;
-  QTableWidget* FlexGridDaten_ = nullptr;
+  FrameGrid* FlexGridDaten_ = nullptr;
   QPushButton* CmdSendData_ = nullptr;
   QPushButton* CmdLoeschen_ = nullptr;
   QLabel* lblStatus_ = nullptr;

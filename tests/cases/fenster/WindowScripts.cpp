@@ -211,7 +211,7 @@ void WindowScript::addSteps(Driver& driver, Scene& scene, const QPointer<QWidget
   });
   // A window that takes the focus back after a message box gets it once it is active again.
   driver.addStep("fokus", [](const QString&) {
-    static_cast<void>(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 500));
+    static_cast<void>(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 3000));
     const QWidget* focus = QApplication::focusWidget();
     return "FOKUS " + (focus != nullptr ? focus->objectName() : QStringLiteral("keiner"));
   });
