@@ -74,8 +74,8 @@ TEST(VersionResource, ManifestAsksForTheOperatorsRightsWindows10DpiAndLongPaths)
                              SizeofResource(self, found));
   for (const char* expected :
        {R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)",
-        R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)",
-        ">true/pm</dpiAware>", ">PerMonitorV2</dpiAwareness>", ">true</longPathAware>"}) {
+        R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)", ">true/pm</dpiAware>",
+        ">PerMonitorV2</dpiAwareness>", ">true</longPathAware>"}) {
     EXPECT_NE(manifest.find(expected), std::string::npos) << expected;
   }
 }

@@ -221,20 +221,29 @@ TEST(RegistrySettingsStore, AMissingValueIsTakenFromTheMachine) {
   ASSERT_TRUE(store->write(kRoot + "Config\\DIR", "D:\\eigen"));
   EXPECT_EQ(ReadSetting(*store, kRoot, "Config", "DIR", "C:\\KVOTLK"), "D:\\eigen");
   EXPECT_EQ(ReadSetting(*store, kRoot, "Config", "NumDez", "3"), "3");
-  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, machineKey, L"DIR");
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, machineKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key),
+            ERROR_SUCCESS);
+  RegDeleteValueW(key, L"DIR");
+  RegCloseKey(key);
 }
 
 // The installer names the data folder of an installation for all accounts; without it (the
 // ZIP) the data stay beside the program.
 TEST(DataFolder, IsTheOneTheInstallerNamesElseTheProgramFolder) {
   const wchar_t* const installKey = L"SOFTWARE\\SolvikGermany\\KVOTLK\\Installation";
-  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, installKey, L"Datenordner");
+  // The 64-bit installer writes in the 64-bit view, which a 32-bit build must name.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, installKey, 0, nullptr, 0,
+                            KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegDeleteValueW(key, L"Datenordner");
   EXPECT_EQ(dataFolderFor("C:\\Programme\\KVOTLK"), "C:\\Programme\\KVOTLK");
   const std::wstring named = L"C:\\ProgramData\\KVOTLK\\";
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, installKey, L"Datenordner", REG_SZ, named.c_str(),
-                  static_cast<DWORD>((named.size() + 1) * sizeof(wchar_t)));
+  RegSetValueExW(key, L"Datenordner", 0, REG_SZ, reinterpret_cast<const BYTE*>(named.c_str()),
+                 static_cast<DWORD>((named.size() + 1) * sizeof(wchar_t)));
   EXPECT_EQ(dataFolderFor("C:\\Programme\\KVOTLK"), "C:\\ProgramData\\KVOTLK");
-  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, installKey, L"Datenordner");
+  RegDeleteValueW(key, L"Datenordner");
+  RegCloseKey(key);
 }
 
 }  // namespace
