@@ -51,9 +51,9 @@ std::optional<ConfigProblem> checkNumber(const ConfigEntries& entries, const Num
     return std::nullopt;
   }
   return ConfigProblem{field.key, std::string(field.caption) + ": \"" + text +
-                                      "\" ist keine ganze Zahl von " +
-                                      std::to_string(field.least) + " bis " +
-                                      std::to_string(field.most) + "." + kCrLf + kNotSaved};
+                                      "\" ist keine ganze Zahl von " + std::to_string(field.least) +
+                                      " bis " + std::to_string(field.most) + "." + kCrLf +
+                                      kNotSaved};
 }
 
 std::optional<ConfigProblem> withNotSaved(SettingKey key, const std::optional<std::string>& why) {
@@ -68,9 +68,11 @@ bool checked(const ConfigEntries& entries, SettingKey key) { return EntryOf(entr
 std::optional<ConfigProblem> checkEntry(const ConfigEntries& entries, SettingKey key) {
   const std::string& text = EntryOf(entries, key);
   if (key == SettingKey::FILE && !checked(entries, SettingKey::RANDOM)) {
-    return withNotSaved(key, FixedFileNameProblem(text, checked(entries, SettingKey::DateTimeStamp)));
+    return withNotSaved(key,
+                        FixedFileNameProblem(text, checked(entries, SettingKey::DateTimeStamp)));
   }
-  if (key == SettingKey::DateiErweiterung && checked(entries, SettingKey::DateiErweiterungVerwenden)) {
+  if (key == SettingKey::DateiErweiterung &&
+      checked(entries, SettingKey::DateiErweiterungVerwenden)) {
     return withNotSaved(key, SuffixProblem(text));
   }
   const auto field = std::find_if(kNumberFields.begin(), kNumberFields.end(),
