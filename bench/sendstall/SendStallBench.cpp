@@ -51,6 +51,9 @@ class SlowFolder final : public FileSystem {
   std::unique_ptr<WritableFile> createNewFile(const Path& p) override {
     return wait(p), files_.createNewFile(p);
   }
+  std::unique_ptr<WritableFile> openForAppend(const Path& p) override {
+    return wait(p), files_.openForAppend(p);
+  }
   std::optional<std::string> readFile(const Path& p) override {
     return wait(p), files_.readFile(p);
   }

@@ -41,6 +41,8 @@ class WritableFile {
  public:
   virtual ~WritableFile() = default;
   virtual bool write(std::string_view bytes) = 0;
+  // Makes what was written durable on the storage device; the file stays open.
+  virtual bool flush() = 0;
   // Flushes to the storage device and closes; false when any of that failed.
   virtual bool close() = 0;
 };
@@ -59,6 +61,9 @@ class FileSystem {
   // Creates a new file and never opens an existing one; nullptr when the name is taken or
   // the file cannot be created. For temporary files other writers may see.
   virtual std::unique_ptr<WritableFile> createNewFile(const Path& path) = 0;
+  // Opens an existing file to write at its end; nullptr when it is not there or cannot be
+  // opened.
+  virtual std::unique_ptr<WritableFile> openForAppend(const Path& path) = 0;
   // The whole content; nullopt when the file cannot be read.
   virtual std::optional<std::string> readFile(const Path& path) = 0;
   // Renames a file within one folder; fails, leaving both as they are, when the target

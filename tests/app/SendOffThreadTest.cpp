@@ -34,6 +34,9 @@ class GateFileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> createNewFile(const Path& p) override {
     return files_.createNewFile(p);
   }
+  std::unique_ptr<WritableFile> openForAppend(const Path& p) override {
+    return files_.openForAppend(p);
+  }
   std::optional<std::string> readFile(const Path& p) override { return files_.readFile(p); }
   bool renameNoReplace(const Path& from, const Path& to) override {
     if (fsKey(to).starts_with("/caq/")) {

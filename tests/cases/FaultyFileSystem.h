@@ -97,6 +97,10 @@ class FaultyFileSystem final : public FileSystem {
     auto file = fails("createFile", p) ? nullptr : files_.createNewFile(p);
     return file ? std::make_unique<File>(*this, std::move(file), p) : nullptr;
   }
+  std::unique_ptr<WritableFile> openForAppend(const Path& p) override {
+    auto file = fails("openForAppend", p) ? nullptr : files_.openForAppend(p);
+    return file ? std::make_unique<File>(*this, std::move(file), p) : nullptr;
+  }
   std::optional<std::string> readFile(const Path& p) override {
     return fails("readFile", p) ? std::nullopt : files_.readFile(p);
   }
@@ -125,6 +129,7 @@ class FaultyFileSystem final : public FileSystem {
       }
       return file_->write(bytes);
     }
+    bool flush() override { return !files_.fails("flush", path_) && file_->flush(); }
     bool close() override { return !files_.fails("close", path_) && file_->close(); }
 
    private:

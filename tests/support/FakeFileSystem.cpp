@@ -20,6 +20,13 @@ class FakeFile final : public WritableFile {
     return true;
   }
 
+  bool flush() override {
+    if (closed_) {
+      return false;
+    }
+    owner_.durable[fsKey(path_)] = owner_.files[fsKey(path_)];
+    return true;
+  }
   bool close() override { return !std::exchange(closed_, true); }
 
  private:
@@ -71,6 +78,10 @@ std::unique_ptr<WritableFile> FakeFileSystem::createFile(const Path& path) {
 
 std::unique_ptr<WritableFile> FakeFileSystem::createNewFile(const Path& path) {
   return files.count(fsKey(path)) > 0 ? nullptr : createFile(path);
+}
+
+std::unique_ptr<WritableFile> FakeFileSystem::openForAppend(const Path& path) {
+  return files.count(fsKey(path)) > 0 ? std::make_unique<FakeFile>(*this, path) : nullptr;
 }
 
 std::optional<std::string> FakeFileSystem::readFile(const Path& path) {

@@ -19,6 +19,7 @@ class FakeFileSystem final : public FileSystem {
   bool removeFile(const Path& path) override;
   std::unique_ptr<WritableFile> createFile(const Path& path) override;
   std::unique_ptr<WritableFile> createNewFile(const Path& path) override;
+  std::unique_ptr<WritableFile> openForAppend(const Path& path) override;
   std::optional<std::string> readFile(const Path& path) override;
   bool renameNoReplace(const Path& from, const Path& to) override;
   bool renameReplacing(const Path& from, const Path& to) override;
@@ -35,6 +36,8 @@ class FakeFileSystem final : public FileSystem {
 
   // Written by the open files.
   std::map<std::string, std::string> files;
+  // What each file held when it was last flushed: what a power cut would leave.
+  std::map<std::string, std::string> durable;
 
  private:
   std::set<std::string> folders_;

@@ -64,6 +64,19 @@ TEST_F(Win32FileSystemTest, ContentRoundTripsByteForByte) {
   EXPECT_EQ(files_->readFile(at("a.txt")), "x");
 }
 
+// The journal's file: opened again at its end, flushed to the disk while it stays open, and
+// read meanwhile; a missing file is not created.
+TEST_F(Win32FileSystemTest, AppendsToAnExistingFileAndFlushesWhileOpen) {
+  ASSERT_TRUE(write("Erfassung.journal", "eins\n"));
+  auto file = files_->openForAppend(at("Erfassung.journal"));
+  ASSERT_TRUE(file != nullptr && file->write("zwei\n") && file->flush());
+  EXPECT_EQ(files_->readFile(at("Erfassung.journal")), "eins\nzwei\n");
+  EXPECT_TRUE(file->write("drei\n") && file->close());
+  EXPECT_EQ(files_->readFile(at("Erfassung.journal")), "eins\nzwei\ndrei\n");
+  EXPECT_EQ(files_->openForAppend(at("fehlt.journal")), nullptr);
+  EXPECT_FALSE(files_->fileExists(at("fehlt.journal")));
+}
+
 TEST_F(Win32FileSystemTest, FilesAndFoldersAreToldApartAndOnlyFilesRenamed) {
   ASSERT_TRUE(write("file.txt", "x"));
   EXPECT_FALSE(files_->createFolder(at("TempData")));

@@ -70,6 +70,8 @@ class PosixFile final : public WritableFile {
     return fd_ >= 0;
   }
 
+  bool flush() override { return fd_ >= 0 && (::fsync(fd_) == 0 || failed()); }
+
   bool close() override {
     if (fd_ < 0) {
       return false;
@@ -120,6 +122,15 @@ class PosixFileSystem final : public FileSystem {
 
   std::unique_ptr<WritableFile> createNewFile(const Path& path) override {
     return open(path, O_EXCL);
+  }
+
+  std::unique_ptr<WritableFile> openForAppend(const Path& path) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+      failed();
+      return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
   }
 
   std::optional<std::string> readFile(const Path& path) override {

@@ -70,6 +70,10 @@ class Win32File final : public WritableFile {
     return handle_ != INVALID_HANDLE_VALUE;
   }
 
+  bool flush() override {
+    return handle_ != INVALID_HANDLE_VALUE && (FlushFileBuffers(handle_) != 0 || failed());
+  }
+
   // The data reach the disk before close reports success.
   bool close() override {
     if (handle_ == INVALID_HANDLE_VALUE) {
@@ -165,6 +169,16 @@ class Win32FileSystem final : public FileSystem {
   // CREATE_NEW fails when a file of the name exists.
   std::unique_ptr<WritableFile> createNewFile(const Path& path) override {
     return open(path, CREATE_NEW);
+  }
+
+  std::unique_ptr<WritableFile> openForAppend(const Path& path) override {
+    const HANDLE handle = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      failed();
+      return nullptr;
+    }
+    return std::make_unique<Win32File>(handle);
   }
 
   std::optional<std::string> readFile(const Path& path) override {
