@@ -29,6 +29,22 @@ std::optional<std::string> selection(const QComboBox* list) {
   return list->currentText().toStdString();
 }
 
+// The entry equal to the text, or none when the list has no such entry.
+void select(QComboBox* list, const std::optional<std::string>& entry) {
+  list->setCurrentIndex(entry ? list->findText(qt(*entry), Qt::MatchExactly) : -1);
+}
+
+Qt::CheckState checkState(int state) {
+  switch (state) {
+    case kChecked:
+      return Qt::Checked;
+    case kGrayed:
+      return Qt::PartiallyChecked;
+    default:
+      return Qt::Unchecked;
+  }
+}
+
 void fill(QComboBox* list, const std::vector<std::string>& entries) {
   list->clear();
   for (const std::string& entry : entries) {
@@ -156,6 +172,17 @@ void frm_Eingabe::showEntries(const OrderForm& form) {
   combo_Pruefer->setCurrentIndex(form.combo_Pruefer ? combo_Pruefer->currentIndex() : -1);
   Combo_Maschine->setCurrentIndex(form.Combo_Maschine ? Combo_Maschine->currentIndex() : -1);
   lblNestID->setText(qt(form.lblNestID));
+}
+
+void frm_Eingabe::restoreForm(const OrderForm& form) {
+  showEntries(form);
+  presetDateTime({form.txt_DatumTag, form.txt_DatumMonat, form.txt_DatumJahr,
+                  form.txt_UhrzeitStunde, form.txt_UhrzeitMinute});
+  txtAnzahlDerTeile->setText(qt(form.txtAnzahlDerTeile));
+  select(combo_Pruefer, form.combo_Pruefer);
+  select(Combo_Maschine, form.Combo_Maschine);
+  chkNest->setCheckState(checkState(form.chkNest));
+  setNestEnabled(form.chkNest == kChecked);
 }
 
 void frm_Eingabe::setNestID(const std::string& caption) { lblNestID->setText(qt(caption)); }

@@ -63,6 +63,7 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
   void setNestToolTip(const std::string& toolTip) override;
   void presetDateTime(const DateTimeFields& fields) override;
   void showEntries(const OrderForm& form) override;
+  void restoreForm(const OrderForm& form) override;
   void setNestID(const std::string& caption) override;
   void setNestEnabled(bool enabled) override;
   void clearNestEntry() override;

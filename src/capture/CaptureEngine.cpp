@@ -8,18 +8,20 @@
 #include "capture/IdList.h"
 #include "common/Environment.h"
 #include "common/Prompts.h"
+#include "journal/CaptureJournal.h"
 #include "kalvero/modKVOFunctions.h"
 #include "settings/SettingReaders.h"
 #include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
 
-CaptureEngine::CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureOrder& order)
-    : env_(env), g_(g), order_(order) {}
+CaptureEngine::CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureOrder& order,
+                             CaptureJournal* journal)
+    : env_(env), g_(g), order_(order), journal_(journal) {}
 
 CaptureEngine::~CaptureEngine() { dropSubscription(); }
 
-void CaptureEngine::Form_Load(CaptureView& view) {
+void CaptureEngine::Form_Load(CaptureView& view, const JournaledCapture* restored) {
   view_ = &view;
   open_ = true;
   view_->prepareGrid();
@@ -27,6 +29,9 @@ void CaptureEngine::Form_Load(CaptureView& view) {
   view_->setCurrentProbe("0", false);
   g_.intAnzStichproben = 0;
   ClearIdList(g_.arrIdListe);
+  if (restored) {
+    showRestored(*restored);
+  }
   intIdLaenge_ = ReadConfigInt16(env_, g_, SettingKey::IdLaenge);
   // Subscribed last: Kalvero may fire a run before the subscription call returns, and that
   // run must find the capture ready rather than be reset after it.
@@ -45,6 +50,9 @@ void CaptureEngine::CmdLoeschen_Click() {
   view_->setGridCell(1, 1, std::string());
   --g_.intAnzStichproben;
   view_->setCurrentProbe(std::to_string(g_.intAnzStichproben), true);
+  if (journal_) {
+    journal_->sampleDeleted(g_.intAnzStichproben);
+  }
   const auto remaining = static_cast<std::size_t>(g_.intAnzStichproben);
   g_.arrStichproben.resize(remaining + 1);
   // The count of characteristics follows the sample that is now the last, so a send
@@ -82,6 +90,9 @@ bool CaptureEngine::Form_Unload() {
                        env_.prompts.askYesNoDefaultNo(DiscardQuestion(g_.intAnzStichproben));
   // Events handled while the question was open may have closed the window already.
   if (discard && open_) {
+    if (journal_) {
+      journal_->end();
+    }
     closeCapture(false);
   }
   return !open_;
@@ -94,6 +105,12 @@ void CaptureEngine::OnStartExecution(const std::shared_ptr<KvoPartProgram>& Part
 void CaptureEngine::OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,
                                      const std::shared_ptr<KvoCommand>& Cmmd) {
   KvoEvents_OnObjectExecuted(PartProg, Cmmd);
+}
+
+void CaptureEngine::JournalTick() {
+  if (journal_) {
+    journal_->tick();
+  }
 }
 
 CaptureState CaptureEngine::state() const {

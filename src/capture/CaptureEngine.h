@@ -12,9 +12,11 @@ namespace kvotlk {
 struct Environment;
 struct modGlobaleVariablen;
 struct Stichprobe;
+class CaptureJournal;
 class CaptureOrder;
 class CaptureView;
 class CommandReads;
+struct JournaledCapture;
 
 // Closed: window not open. Ready: open and subscribed, no sample started. Sampling: open
 // and subscribed, sample 1 or later receives values. Halted: open, no subscription.
@@ -28,7 +30,9 @@ enum class CaptureState { Closed, Ready, Sampling, Halted };
 // from inside closeWindow(), which an event handler may call).
 class CaptureEngine final : public KvoEventSink {
  public:
-  CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureOrder& order);
+  // Every change of the samples goes to the journal, when there is one.
+  CaptureEngine(Environment& env, modGlobaleVariablen& g, CaptureOrder& order,
+                CaptureJournal* journal = nullptr);
   ~CaptureEngine() override;
   CaptureEngine(const CaptureEngine&) = delete;
   CaptureEngine& operator=(const CaptureEngine&) = delete;
@@ -38,8 +42,9 @@ class CaptureEngine final : public KvoEventSink {
   // Load step of the window shown by view: lay out the grid, show the sample size and
   // sample 0, reset the sample counter and the ID list, read IdLaenge, subscribe. Shows a
   // stop message when the subscription cannot be made; the window then stays open
-  // without it.
-  void Form_Load(CaptureView& view);
+  // without it. A restored capture goes on where it was: its samples are taken and the
+  // last one is shown.
+  void Form_Load(CaptureView& view, const JournaledCapture* restored = nullptr);
   // "Letzte Stichprobe löschen".
   void CmdLoeschen_Click();
   // "Daten übertragen".
@@ -58,6 +63,9 @@ class CaptureEngine final : public KvoEventSink {
   void OnObjectExecuted(const std::shared_ptr<KvoPartProgram>& PartProg,
                         const std::shared_ptr<KvoCommand>& Cmmd) override;
 
+  // The window's timer: the journal's waiting records go to the disk.
+  void JournalTick();
+
   CaptureState state() const;
   // The maximum characteristic ID length read at load.
   std::int16_t intIdLaenge() const { return intIdLaenge_; }
@@ -68,6 +76,7 @@ class CaptureEngine final : public KvoEventSink {
   // The 16-bit counters stop here instead of wrapping.
   static constexpr std::int16_t kLargestCount = INT16_MAX;
 
+  void showRestored(const JournaledCapture& restored);
   bool subscribe();
   void dropSubscription();
   bool subscribed() const { return KvoEvents_ != nullptr; }
@@ -97,6 +106,7 @@ class CaptureEngine final : public KvoEventSink {
   Environment& env_;
   modGlobaleVariablen& g_;
   CaptureOrder& order_;
+  CaptureJournal* journal_;
   // Set by Form_Load; nothing reaches the view before.
   CaptureView* view_ = nullptr;
   std::shared_ptr<KvoEventSource> KvoEvents_;

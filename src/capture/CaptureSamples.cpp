@@ -13,6 +13,8 @@
 #include "common/Prompts.h"
 #include "common/Text.h"
 #include "common/modCheckTyp.h"
+#include "journal/CaptureJournal.h"
+#include "journal/JournalFormat.h"
 #include "state/OrderForm.h"
 #include "state/modGlobaleVariablen.h"
 
@@ -41,6 +43,9 @@ void CaptureEngine::startSample(bool raiseCount, bool repaintNow) {
     const std::string size = std::to_string(g_.intStichprobenumfang);
     view_->setNumProbes(size);
     order_.sampleSizeRaised(size);
+    if (journal_) {
+      journal_->sampleSizeRaised(g_.intStichprobenumfang);
+    }
   }
   view_->setCurrentProbe(std::to_string(g_.intAnzStichproben), repaintNow);
   beginSample();
@@ -53,6 +58,29 @@ void CaptureEngine::beginSample() {
   g_.blnBlockB = false;
   g_.intPosInBlockA = 0;
   g_.intPosInBlockB = 0;
+  if (journal_) {
+    journal_->sampleBegun(g_.intAnzStichproben);
+  }
+}
+
+// The samples of the journal become the capture's, and the window shows the last one as
+// the capture showed it.
+void CaptureEngine::showRestored(const JournaledCapture& restored) {
+  g_.arrStichproben = restored.arrStichproben;
+  g_.intAnzStichproben = restored.intAnzStichproben;
+  g_.intAnzMerkmale = restored.intAnzMerkmale;
+  view_->setCurrentProbe(std::to_string(g_.intAnzStichproben), false);
+  const auto last = static_cast<std::size_t>(std::max<int>(g_.intAnzStichproben, 0));
+  const Stichprobe& sample = g_.arrStichproben[last];
+  const int values = g_.intAnzMerkmale;
+  view_->setGridRowCount(values + 1);
+  for (int m = 1; m <= values; ++m) {
+    const auto entry = static_cast<std::size_t>(m);
+    view_->setGridCell(m, 0, sample.strMerkmal[entry]);
+    view_->setGridCell(m, 1,
+                       FormatFixed(sample.dblMesswert[entry], restored.shownDecimals[last][entry],
+                                   env_.numbers.decimalSeparator()));
+  }
 }
 
 Stichprobe& CaptureEngine::currentSample() {
@@ -112,6 +140,9 @@ CaptureEngine::Step CaptureEngine::storeValue(const std::string& id, double valu
   g_.dblAktWert = value;
   sample.dblMesswert[entry] = value;
   view_->setGridCell(m, 1, FormatFixed(value, decimals, env_.numbers.decimalSeparator()));
+  if (journal_) {
+    journal_->valueStored(g_.intAnzStichproben, g_.intAnzMerkmale, decimals, id, value);
+  }
   return Step::Next;
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +28,7 @@ constexpr int kRowHeightTwips = 240;
 // digits, appended to the ID. The value column keeps at least this much.
 constexpr int kNestSuffixChars = 2;
 constexpr int kLeastValueColumnTwips = 1600;
+constexpr int kJournalTickMs = 500;
 
 // Arial 8.25 pt, or a font of the same metrics where Arial is missing.
 QFont windowFont() {
@@ -52,6 +54,10 @@ int TwipsToPixels(int twips, double dotsPerInch) {
 frm_TuL::frm_TuL(CaptureEngine& engine, QWidget* parent)
     : QWidget(parent, Qt::Window), engine_(engine) {
   buildControls();
+  // The journal's values reach the disk within a second of their capture.
+  auto* journalTimer = new QTimer(this);
+  connect(journalTimer, &QTimer::timeout, this, [this] { engine_.JournalTick(); });
+  journalTimer->start(kJournalTickMs);
 }
 
 frm_TuL::~frm_TuL() = default;

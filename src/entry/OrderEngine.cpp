@@ -1,5 +1,7 @@
 #include "entry/OrderEngine.h"
 
+#include <utility>
+
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureView.h"
 #include "catalogs/CatalogFiles.h"
@@ -11,6 +13,8 @@
 #include "entry/OrderFormRules.h"
 #include "entry/OrderValuesFile.h"
 #include "entry/OrderWindow.h"
+#include "journal/CaptureJournal.h"
+#include "journal/JournalAtStart.h"
 #include "output/WaitingFiles.h"
 #include "state/modGlobaleVariablen.h"
 
@@ -37,7 +41,30 @@ void OrderEngine::Form_Load() {
   window_.setPrueferList(ReadCatalogForList(env_, Catalog::Pruefer));
   window_.setMaschineList(ReadCatalogForList(env_, Catalog::Maschine));
   window_.presetDateTime(PresetDateTime(env_.clock.now()));
+  // Looked at before the waiting files go: a staged file tells that the journal is done.
+  const JournalAtStart found = LookAtJournal(env_);
   deliverWaitingFiles();
+  offerRestore(found);
+}
+
+void OrderEngine::offerRestore(const JournalAtStart& found) {
+  if (found.unreadable) {
+    env_.prompts.showStop(UnreadableJournalMessage(*found.unreadable));
+  }
+  if (!found.capture) {
+    return;
+  }
+  restore_ = found.capture;
+  if (env_.prompts.askYesNo(RestoreQuestion(*restore_))) {
+    window_.restoreForm(restore_->form);
+  } else {
+    declineRestore();
+  }
+}
+
+void OrderEngine::declineRestore() {
+  restore_.reset();
+  env_.prompts.showPlain(NotRestoredMessage(SetJournalAside(env_).value_or(JournalPath(env_))));
 }
 
 void OrderEngine::menuWartendeDateien_Click() { deliverWaitingFiles(); }
@@ -67,26 +94,61 @@ bool OrderEngine::cmd_OK_Click() {
     ShowOrderFailure(env_.prompts, *failure);
     return false;
   }
+  if (restore_ && !goOnWithOtherProgram()) {
+    return false;
+  }
   SaveOrderValues(env_, g_, form);
   ResetSamples(g_);
-  openCapture();
+  const std::optional<JournaledCapture> restored = std::exchange(restore_, std::nullopt);
+  const JournaledCapture* taken = restored ? &*restored : nullptr;
+  openCapture(beginJournal(form, taken), taken);
   window_.hideWindow();
   ReadNestnummerAmMerkmal(env_, g_);
   return true;
 }
 
-void OrderEngine::openCapture() {
+bool OrderEngine::goOnWithOtherProgram() {
+  const std::string& journaled = restore_->strMessprogrammName;
+  return journaled == g_.strMessprogrammName ||
+         env_.prompts.askYesNoDefaultNo(OtherProgramQuestion(journaled, g_.strMessprogrammName));
+}
+
+// A journal left by a capture that ended without a send or a drop (an ID the capture
+// refused) is set aside, never replaced. Without a journal the capture goes on; the
+// operator is told that it is not safe from a crash.
+std::unique_ptr<CaptureJournal> OrderEngine::beginJournal(const OrderForm& form,
+                                                          const JournaledCapture* restored) {
+  if (journal_) {
+    journal_->leave();
+  }
+  std::unique_ptr<CaptureJournal> journal;
+  if (restored || !JournalExists(env_) || SetJournalAside(env_)) {
+    journal = CaptureJournal::Begin(env_, form, g_.strMessprogrammName, restored);
+  }
+  if (!journal) {
+    env_.prompts.showStop(JournalNotWrittenMessage(JournalPath(env_)));
+  }
+  return journal;
+}
+
+void OrderEngine::openCapture(std::unique_ptr<CaptureJournal> journal,
+                              const JournaledCapture* restored) {
   lastSend_.reset();
   CaptureOrder& order = *this;
-  auto engine = std::make_unique<CaptureEngine>(env_, g_, order);
+  auto engine = std::make_unique<CaptureEngine>(env_, g_, order, journal.get());
   CaptureView& view = window_.makeCaptureWindow(*engine);
-  // The previous capture is closed, and no call of its engine can be running now.
+  // The previous capture is closed, and no call of its engine can be running now; it goes
+  // before its journal.
   capture_ = std::move(engine);
-  capture_->Form_Load(view);
+  journal_ = std::move(journal);
+  capture_->Form_Load(view, restored);
   view.showWindow();
 }
 
 void OrderEngine::cmd_Loeschen_Click() {
+  if (restore_) {
+    declineRestore();
+  }
   OrderForm form = window_.form();
   ClearEntries(env_, g_, form);
   window_.showEntries(form);
@@ -143,7 +205,7 @@ bool OrderEngine::sendResultFile() {
   const std::string version = KalveroVersionText(g_);
   SendOutcome outcome = SendOutcome::NotWritten;
   runFileWork([&](Environment& env, WorkProgress& progress) {
-    outcome = WriteResultFile(env, SendRequest{g_, form, progress, version});
+    outcome = WriteResultFile(env, SendRequest{g_, form, progress, version, journal_.get()});
   });
   lastSend_ = outcome;
   window_.setWaitingFiles(CountWaitingFiles(env_));

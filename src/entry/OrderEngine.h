@@ -8,6 +8,7 @@
 
 #include "capture/CaptureOrder.h"
 #include "catalogs/CatalogFiles.h"
+#include "journal/JournalFormat.h"
 #include "output/modTuLOutput.h"
 
 namespace kvotlk {
@@ -15,7 +16,9 @@ namespace kvotlk {
 struct Environment;
 struct modGlobaleVariablen;
 class CaptureEngine;
+class CaptureJournal;
 class OrderWindow;
+struct JournalAtStart;
 class WorkProgress;
 
 // The rules of the order window frm_Eingabe and the road of an order: the start-up
@@ -69,7 +72,13 @@ class OrderEngine final : private CaptureOrder {
   void captureClosing() override;
   bool sendResultFile() override;
 
-  void openCapture();
+  void offerRestore(const JournalAtStart& found);
+  // Sets the capture offered for restoring aside and says where it is kept.
+  void declineRestore();
+  bool goOnWithOtherProgram();
+  std::unique_ptr<CaptureJournal> beginJournal(const OrderForm& form,
+                                               const JournaledCapture* restored);
+  void openCapture(std::unique_ptr<CaptureJournal> journal, const JournaledCapture* restored);
   // File work off the window's thread with its messages shown afterwards on it.
   void runFileWork(const std::function<void(Environment&, WorkProgress&)>& work);
   void deliverWaitingFiles();
@@ -77,9 +86,14 @@ class OrderEngine final : private CaptureOrder {
   Environment& env_;
   modGlobaleVariablen& g_;
   OrderWindow& window_;
+  // The journal of the capture below; declared first, so it outlives the engine that
+  // writes to it.
+  std::unique_ptr<CaptureJournal> journal_;
   // Kept until the next confirmation: an engine call may still be on the stack below a
   // message box when the capture window closes itself.
   std::unique_ptr<CaptureEngine> capture_;
+  // The capture the operator chose to restore, taken up by the next confirmation.
+  std::optional<JournaledCapture> restore_;
   std::optional<SendOutcome> lastSend_;
 };
 

@@ -48,6 +48,10 @@ class OrderWindow {
   // Article, order, nest number, sample size, the selections of both lists and the nest-ID
   // label from the form, without a nest-ID lookup for the nest number.
   virtual void showEntries(const OrderForm& form) = 0;
+  // Every control as the form holds it, to take up a capture confirmed before: the texts,
+  // the date and time, the entries of both lists equal to the form's selections, the nest
+  // check box with the nest number enabled or not, and the nest-ID label.
+  virtual void restoreForm(const OrderForm& form) = 0;
   // Caption of lblNestID.
   virtual void setNestID(const std::string& caption) = 0;
   // txt_Nestnummer and lblNestID enabled or disabled.

@@ -12,6 +12,7 @@
 #include "common/Prompts.h"
 #include "common/TemporaryName.h"
 #include "common/WorkProgress.h"
+#include "journal/CaptureJournal.h"
 #include "kalvero/KalveroPort.h"
 #include "output/DebugLog.h"
 #include "output/Delivery.h"
@@ -94,6 +95,7 @@ class Send {
         form_(request.form),
         progress_(request.progress),
         kalveroVersion_(request.kalveroVersion),
+        journal_(request.journal),
         log_(log),
         strTempPath_(std::move(strTempPath)),
         strTarget_(std::move(strTarget)),
@@ -111,8 +113,14 @@ class Send {
     }
     const std::int16_t intAnzNachkomma = readAnzNachkomma(env_, g_);
     log_.line("intAnzNachkomma = " + DecimalText(intAnzNachkomma));
+    if (journal_) {
+      journal_->sending(naming_.name);
+    }
     if (!writeStagedFile(MakeValueFormat(intAnzNachkomma, env_.numbers.decimalSeparator()))) {
       return SendOutcome::NotWritten;
+    }
+    if (journal_) {
+      journal_->end();
     }
     return deliver();
   }
@@ -228,6 +236,7 @@ class Send {
   const OrderForm& form_;
   WorkProgress& progress_;
   const std::string& kalveroVersion_;
+  CaptureJournal* journal_;
   DebugLog& log_;
   std::string strTempPath_;
   std::string strTarget_;

@@ -10,6 +10,7 @@ namespace kvotlk {
 
 struct Environment;
 struct KvoObjects;
+class CaptureJournal;
 struct modGlobaleVariablen;
 struct OrderForm;
 class Clock;
@@ -27,11 +28,14 @@ inline bool Written(SendOutcome outcome) { return outcome != SendOutcome::NotWri
 // read on the window's thread before the send: the form as the controls hold it (nest
 // check box and nest ID), the CMM software's version text; the progress reports to the
 // window and tells when the operator stops waiting.
+// The capture's journal, when there is one, is told the staged file's name before it is
+// written and ends once it is there: from then on the staged file holds the values.
 struct SendRequest {
   const modGlobaleVariablen& g;
   const OrderForm& form;
   WorkProgress& progress;
   std::string kalveroVersion;
+  CaptureJournal* journal = nullptr;
 };
 
 // The CMM software's version text for the log; empty when it does not answer.

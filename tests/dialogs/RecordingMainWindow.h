@@ -38,6 +38,7 @@ class RecordingMainWindow final : public OrderWindow {
   void setNestToolTip(const std::string& /*toolTip*/) override {}
   void presetDateTime(const DateTimeFields& /*fields*/) override {}
   void showEntries(const OrderForm& /*form*/) override {}
+  void restoreForm(const OrderForm& /*form*/) override {}
   void setNestID(const std::string& caption) override {
     calls.push_back(caption.empty() ? "clearNestID" : "setNestID(" + caption + ")");
   }
