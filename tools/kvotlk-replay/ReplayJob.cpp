@@ -191,6 +191,10 @@ class Replay {
       if (!perform(step)) {
         return false;
       }
+      // A step takes the operator a second at least: the capture window's timer has run.
+      if (captureOpen()) {
+        capture()->JournalTick();
+      }
     }
     return true;
   }
@@ -220,6 +224,7 @@ class Replay {
       case StepKind::Answer:
       case StepKind::Cancel:
       case StepKind::StartProgram:
+      case StepKind::Crash:
         return std::nullopt;
       case StepKind::StartKalvero:
         return kalvero_.running() ? std::optional("Kalvero läuft schon.") : std::nullopt;
@@ -297,6 +302,11 @@ class Replay {
       case StepKind::StartProgram:
         startProgram();
         quit_ = false;
+        break;
+      case StepKind::Crash:
+        // Nothing is shut down: what waits in memory is lost, as in a killed process.
+        program_.reset();
+        startProgram();
         break;
       case StepKind::SendWaiting:
         engine().menuWartendeDateien_Click();

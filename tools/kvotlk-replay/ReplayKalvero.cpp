@@ -63,6 +63,9 @@ void ReplayKalvero::perform(const Step& step) {
     case StepKind::CloseProgram:
       app_->closePartProgram();
       break;
+    case StepKind::OpenProgram:
+      app_->openPartProgram(step.name);
+      break;
     case StepKind::KalveroGoneAt:
       app_->life->goAwayAt(step.name, static_cast<int>(step.count));
       break;

@@ -147,6 +147,7 @@ class ReplayOrderWindow final : public OrderWindow {
   // The order file holds what the operator typed over the preset date and time.
   void presetDateTime(const DateTimeFields& /*fields*/) override {}
   void showEntries(const OrderForm& form) override;
+  void restoreForm(const OrderForm& form) override { order_.form = form; }
   void setNestID(const std::string& caption) override { order_.form.lblNestID = caption; }
   void setNestEnabled(bool /*enabled*/) override {}
   void clearNestEntry() override;

@@ -17,7 +17,7 @@ struct Word {
   StepKind kind;
 };
 
-constexpr std::array<Word, 19> kWords = {{
+constexpr std::array<Word, 21> kWords = {{
     {"ok", StepKind::Confirm},
     {"feld", StepKind::SetField},
     {"lauf", StepKind::Runs},
@@ -31,12 +31,14 @@ constexpr std::array<Word, 19> kWords = {{
     {"kalvero-beenden", StepKind::QuitKalvero},
     {"kalvero-starten", StepKind::StartKalvero},
     {"programm-schliessen", StepKind::CloseProgram},
+    {"programm-oeffnen", StepKind::OpenProgram},
     {"kalvero-weg-bei", StepKind::KalveroGoneAt},
     {"kalvero-weg-nach", StepKind::KalveroGoneAfter},
     {"beenden", StepKind::QuitProgram},
     {"starten", StepKind::StartProgram},
     {"wartende-senden", StepKind::SendWaiting},
     {"abbrechen", StepKind::Cancel},
+    {"absturz", StepKind::Crash},
 }};
 
 // The calls of the CMM software's objects that a cue can name.
@@ -136,6 +138,11 @@ std::optional<std::string> readArgument(const std::string& rest, Step& step) {
       }
       return step.count >= low ? std::nullopt : std::optional(countError(rest, low));
     }
+    case StepKind::OpenProgram:
+      step.name = rest;
+      return none ? std::optional<std::string>(
+                        "Nach programm-oeffnen steht der Name des Messprogramms.")
+                  : std::nullopt;
     case StepKind::Answer:
       step.answer = rest == "ja";
       return rest == "ja" || rest == "nein"

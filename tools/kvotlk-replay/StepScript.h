@@ -27,12 +27,14 @@ enum class StepKind {
   QuitKalvero,       // kalvero-beenden
   StartKalvero,      // kalvero-starten
   CloseProgram,      // programm-schliessen
+  OpenProgram,       // programm-oeffnen NAME
   KalveroGoneAt,     // kalvero-weg-bei OPERATION [N]
   KalveroGoneAfter,  // kalvero-weg-nach N
   QuitProgram,       // beenden
   StartProgram,      // starten (after beenden: the program starts again over its folders)
   SendWaiting,       // wartende-senden (menu "Wartende Dateien senden")
   Cancel,            // abbrechen [N] ("Abbrechen" during delivery attempt N of the next work)
+  Crash,             // absturz (the program ends at once, as when killed, and starts again)
 };
 
 struct Step {
@@ -40,7 +42,8 @@ struct Step {
   StepKind kind = StepKind::Confirm;
   // The step word as written in the script, for errors.
   std::string word;
-  // SetField: the control as the form spells it; KalveroGoneAt: the operation.
+  // SetField: the control as the form spells it; KalveroGoneAt: the operation;
+  // OpenProgram: the measuring program's name.
   std::string name;
   // SetField: the value exactly as written after the first "=".
   std::string value;
