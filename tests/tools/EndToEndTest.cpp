@@ -87,6 +87,19 @@ class Session {
       step("warte-simulator", "FERTIG oeffnen " + args[0].toStdString());
     } else if (verb == "konverter") {
       converter_ = start("Programm/kvotlk", {}, write("kvotlk.skript", {"auftrag.skript", arg}));
+    } else if (verb == "konverter-wieder") {
+      // Started again without the order typed: a restore fills it.
+      converter_ = start("Programm/kvotlk", {}, write("kvotlk.skript", {arg}));
+    } else if (verb == "toete-konverter") {
+      // As the task manager or a crash ends it: no shutdown, no flush of its own.
+      converter_->process.kill();
+      ASSERT_TRUE(converter_->ends());
+    } else if (verb == "warte-enthaelt") {
+      const QByteArray text = QByteArray::fromStdString(arg).replace("\\t", "\t");
+      const QByteArray wanted = text.mid(text.indexOf(' ') + 1);
+      ASSERT_TRUE(QTest::qWaitFor(
+          [&] { return contents(path(args[0].toStdString())).contains(wanted); }, kWaitMs))
+          << arg;
     } else if (verb == "an-simulator") {
       sim_->process.write((arg + "\n").c_str());
     } else if (verb == "warte-simulator") {
