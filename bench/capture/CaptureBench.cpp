@@ -1,6 +1,9 @@
 // Events per second through the capture engine: runs of 10,000 dimension commands from
-// the fake CMM software, shown nowhere.
+// the fake CMM software, shown nowhere; with the capture journal on the machine's disk
+// (flushed after every run, as the window's tick would) and without.
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
 
 #include <memory>
 #include <string>
@@ -13,10 +16,13 @@
 #include "common/Environment.h"
 #include "common/FileSystem.h"
 #include "common/LocaleNumbers.h"
+#include "common/Paths.h"
 #include "common/Prompts.h"
 #include "fake-kalvero/FakeKalvero.h"
+#include "journal/CaptureJournal.h"
 #include "kalvero/modKVOFunctions.h"
 #include "settings/SettingsStore.h"
+#include "state/OrderForm.h"
 #include "state/modGlobaleVariablen.h"
 
 namespace kvotlk {
@@ -34,6 +40,14 @@ class QuietPrompts final : public Prompts {
 };
 
 struct Workstation {
+  Workstation() { std::filesystem::create_directories(data); }
+  ~Workstation() {
+    std::error_code ignored;
+    std::filesystem::remove_all(data, ignored);
+  }
+
+  std::filesystem::path data =
+      std::filesystem::temp_directory_path() / "kvotlk-capture-bench-journal";
   MemorySettingsStore settings;
   std::unique_ptr<FileSystem> files = makeFileSystem();
   std::unique_ptr<Clock> clock = makeSystemClock();
@@ -41,7 +55,8 @@ struct Workstation {
   QuietPrompts prompts;
   PortableLocaleNumbers numbers = germanNumbers();
   FakeKvoConnector kalvero;
-  Environment env{settings, *files, *clock, *random, prompts, numbers, kalvero, "/opt/kvotlk"};
+  Environment env{settings, *files,  *clock,        *random,     prompts,
+                  numbers,  kalvero, "/opt/kvotlk", toUtf8(data)};
   modGlobaleVariablen g;
 };
 
@@ -61,7 +76,7 @@ std::vector<CommandRecord> DimensionRun(bool inBlockWithList) {
   return script;
 }
 
-void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
+void CaptureRuns(benchmark::State& state, bool inBlockWithList, bool journaled) {
   Workstation w;
   const auto app = w.kalvero.start();
   app->openPartProgram("Welle.kvp");
@@ -70,7 +85,15 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
   w.g.intStichprobenumfang = 1;
   NullCaptureView view;
   NullCaptureOrder order;
-  CaptureEngine engine(w.env, w.g, order);
+  std::unique_ptr<CaptureJournal> journal;
+  if (journaled) {
+    journal = CaptureJournal::Begin(w.env, OrderForm{}, "Welle", nullptr);
+    if (!journal) {
+      state.SkipWithError("the journal cannot be written");
+      return;
+    }
+  }
+  CaptureEngine engine(w.env, w.g, order, journal.get());
   engine.Form_Load(view);
   const auto commands = app->makeCommands(DimensionRun(inBlockWithList));
   const int eventsPerRun = static_cast<int>(commands.size()) + 1;
@@ -79,6 +102,7 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
 
   for (auto _ : state) {
     app->run(commands);
+    engine.JournalTick();
     // Each run starts a new sample; dropping it again keeps the memory of the capture flat.
     state.PauseTiming();
     engine.CmdLoeschen_Click();
@@ -105,11 +129,13 @@ void CaptureRuns(benchmark::State& state, bool inBlockWithList) {
                                   (static_cast<double>(state.iterations()) * eventsPerRun);
 }
 
-void BM_DimensionRuns(benchmark::State& state) { CaptureRuns(state, false); }
-void BM_DimensionRunsInBlockWithIdList(benchmark::State& state) { CaptureRuns(state, true); }
+void BM_DimensionRuns(benchmark::State& state) { CaptureRuns(state, false, false); }
+void BM_DimensionRunsInBlockWithIdList(benchmark::State& state) { CaptureRuns(state, true, false); }
+void BM_DimensionRunsJournaled(benchmark::State& state) { CaptureRuns(state, false, true); }
 
 BENCHMARK(BM_DimensionRuns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DimensionRunsInBlockWithIdList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DimensionRunsJournaled)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kvotlk
