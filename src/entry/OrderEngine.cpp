@@ -126,6 +126,11 @@ std::unique_ptr<CaptureJournal> OrderEngine::beginJournal(const OrderForm& form,
     journal = CaptureJournal::Begin(env_, form, g_.strMessprogrammName, restored);
   }
   if (!journal) {
+    // The restored values now live in memory alone: the old journal must not be offered
+    // again once they are sent.
+    if (restored && JournalExists(env_)) {
+      SetJournalAside(env_);
+    }
     env_.prompts.showStop(JournalNotWrittenMessage(JournalPath(env_)));
   }
   return journal;
@@ -167,7 +172,14 @@ void OrderEngine::txt_Nestnummer_Change() {
   window_.setNestID(form.lblNestID);
 }
 
-void OrderEngine::Form_Unload() { ShutDown(env_, g_); }
+// A capture still open (the program ended from its menu while a capture had been refused)
+// keeps its journal with every value taken so far.
+void OrderEngine::Form_Unload() {
+  if (journal_) {
+    journal_->leave();
+  }
+  ShutDown(env_, g_);
+}
 
 void OrderEngine::ShowAgain() { window_.showWindow(); }
 

@@ -83,6 +83,10 @@ void CaptureJournal::end() {
   }
   waiting_.clear();
   if (file_) {
+    add(kJournalEnd, {});
+    writeOut(true);
+  }
+  if (file_) {
     file_->close();
     file_.reset();
   }

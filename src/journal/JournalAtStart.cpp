@@ -13,7 +13,13 @@ namespace {
 
 constexpr int kMostAsideNames = 100;
 
-std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string twoDigits(int value) {
+  std::string text = std::to_string(value);
+  if (value < 10) {
+    text.insert(text.begin(), '0');
+  }
+  return text;
+}
 
 std::string stagingFolder(const Environment& env) { return joinPath(env.data(), "TempData"); }
 
@@ -46,6 +52,11 @@ JournalAtStart LookAtJournal(Environment& env) {
   if (!text) {
     return {};
   }
+  if (JournalEnded(*text)) {
+    // A capture that was over when its journal could not be removed.
+    env.files.removeFile(toFsPath(JournalPath(env)));
+    return {};
+  }
   auto capture = ReadJournal(*text);
   if (!capture) {
     return {std::nullopt, SetJournalAside(env).value_or(JournalPath(env))};
@@ -65,8 +76,12 @@ std::optional<std::string> SetJournalAside(Environment& env) {
                             twoDigits(now.second);
   const Path journal = toFsPath(JournalPath(env));
   for (int n = 1; n <= kMostAsideNames; ++n) {
-    const std::string name =
-        "Erfassung-" + stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".journal";
+    std::string name = "Erfassung-" + stamp;
+    if (n > 1) {
+      name += '-';
+      name += std::to_string(n);
+    }
+    name += ".journal";
     const std::string aside = joinPath(env.data(), name);
     if (env.files.renameNoReplace(journal, toFsPath(aside))) {
       return aside;

@@ -18,6 +18,9 @@ namespace kvotlk {
 inline constexpr const char* kJournalName = "Erfassung.journal";
 inline constexpr const char* kJournalKind = "KVOTLK-Erfassungsjournal";
 inline constexpr int kJournalVersion = 1;
+// The last record of a capture that is over, written before the file is removed: should the
+// removal fail (a virus scanner holding the file), the journal is not offered again.
+inline constexpr const char* kJournalEnd = "Ende";
 
 // One record: its kind ("Stichprobe", "Wert", …) and its fields.
 struct JournalRecord {
@@ -63,8 +66,11 @@ struct JournaledCapture {
 // The records that make a journal of samples captured so far, after its opening.
 std::string JournalSamples(const JournaledCapture& capture);
 
-// Reads a journal. A torn last line is dropped; every damage before it, a journal of
-// another version or one without its opening answers nullopt.
+// Reads a journal. A torn last line (without its line end) is dropped; a line that does
+// not check out, a record that does not fit, another version or a journal without its
+// opening answers nullopt.
 std::optional<JournaledCapture> ReadJournal(std::string_view text);
+// Whether the journal's capture is over (its last record "Ende").
+bool JournalEnded(std::string_view text);
 
 }  // namespace kvotlk

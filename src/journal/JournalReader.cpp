@@ -174,22 +174,22 @@ class Reader {
 
 std::optional<JournaledCapture> ReadJournal(std::string_view text) {
   Reader reader;
-  bool torn = false;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    const auto record = end == std::string_view::npos ? std::nullopt : DecodeRecordLine(line);
-    if (!record) {
-      // Only the end of the file may be torn: a whole line after a broken one is damage.
-      torn = true;
-      continue;
+    if (end == std::string_view::npos) {
+      // A last line without its line end is a write the power cut tore: dropped. A whole
+      // line that does not check out is damage.
+      break;
     }
-    if (torn || !reader.apply(*record)) {
+    const auto record = DecodeRecordLine(text.substr(0, end));
+    text.remove_prefix(end + 1);
+    if (!record || !reader.apply(*record)) {
       return std::nullopt;
     }
   }
   return reader.result();
 }
+
+bool JournalEnded(std::string_view text) { return text.ends_with(EncodeRecord({kJournalEnd, {}})); }
 
 }  // namespace kvotlk

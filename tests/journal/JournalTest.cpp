@@ -100,6 +100,10 @@ TEST(JournalFormat, DamageBeforeTheEndOrAnotherVersionIsNotRead) {
   flipped[flipped.find("Wert") + 1] = 'E';
   EXPECT_FALSE(ReadJournal(flipped).has_value());
   EXPECT_FALSE(ReadJournal(text + "Wer\n" + EncodeRecord({"Loeschen", {"1"}})).has_value());
+  // A whole last line was written whole: not a torn one, and a deletion is not forgotten.
+  std::string deletion = EncodeRecord({"Loeschen", {"1"}});
+  deletion[0] = 'l';
+  EXPECT_FALSE(ReadJournal(text + deletion).has_value());
   EXPECT_FALSE(ReadJournal(text + EncodeRecord({"Loeschen", {"0"}})).has_value());
   EXPECT_FALSE(ReadJournal(text + EncodeRecord({"Stichprobe", {"4"}})).has_value());
   EXPECT_FALSE(ReadJournal(text + EncodeRecord({"Wert", {"2", "7", "4", "10", "1"}})).has_value());
