@@ -7,7 +7,8 @@
 // With "factory" it hands out its application only through a class factory, else it
 // registers it in the running object table.
 // It writes the file SIGNAL-bereit once it can be attached, and SIGNAL-fertig-K when it
-// has played the K-th entry of its plan. An entry "N" executes runs 1 to N; "N:K" executes
+// has played the K-th entry of its plan. An entry "N" executes runs 1 to N; "A-N" runs A to
+// N (the runs left of a capture restored after the converter was killed); "N:K" executes
 // runs 1 to N but ends the process at the K-th command of run N, when the converter first
 // reads that command, as a killed CMM software would.
 #include <windows.h>
@@ -27,6 +28,7 @@ namespace kvotlk::test {
 namespace {
 
 struct PlanEntry {
+  std::uint64_t first = 1;
   std::uint64_t runs = 0;
   std::size_t killedAt = 0;  // 0: the last run ends normally
 };
@@ -64,7 +66,7 @@ void present(FakeKalveroServer& server, const CommandRecord& command) {
 // Each event returns once the converter has handled it, reads of the command included.
 void play(FakeKalveroServer& server, const program::ProgramExecutor& executor, PlanEntry entry) {
   IDispatch* const partProgram = server.partProgram.get();
-  for (std::uint64_t run = 1; run <= entry.runs; ++run) {
+  for (std::uint64_t run = entry.first; run <= entry.runs; ++run) {
     server.events->fire(kFakeOnStartExecution, {partProgram});
     const std::vector<CommandRecord> commands = executor.run(run);
     for (std::size_t index = 0; index < commands.size(); ++index) {
@@ -80,7 +82,11 @@ void play(FakeKalveroServer& server, const program::ProgramExecutor& executor, P
 
 PlanEntry planEntry(const std::wstring& text) {
   const std::size_t colon = text.find(L':');
-  return {std::stoull(text.substr(0, colon)),
+  const std::size_t dash = text.find(L'-');
+  if (dash != std::wstring::npos) {
+    return {std::stoull(text.substr(0, dash)), std::stoull(text.substr(dash + 1)), 0};
+  }
+  return {1, std::stoull(text.substr(0, colon)),
           colon == std::wstring::npos ? 0 : std::stoull(text.substr(colon + 1))};
 }
 

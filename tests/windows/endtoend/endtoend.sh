@@ -4,7 +4,8 @@
 # kvotlk.exe, started from the unpacked ZIP and driven through its windows (bedienung.txt),
 # against the fake CMM software in a process of its own. The delivered result files are
 # compared byte for byte with the expected ones, which the Linux build's kvotlk-replay
-# delivers for the same orders and runs. With "deutsch" the user's locale is German (Wine
+# delivers for the same orders and runs. Last, the converter is ended by TerminateProcess in
+# the middle of an order and its capture restored at the next start. With "deutsch" the user's locale is German (Wine
 # takes it from LC_ALL), and the expected files, in deutsch/, have decimal commas.
 # Usage (on a display, e.g. under xvfb-run):
 #   endtoend.sh BUILD-FOLDER FAKE.exe KVOTLK-REPLAY [englisch|deutsch]
@@ -119,4 +120,43 @@ cmp "$work/ergebnis-1.txt" "$expected/Solvik.txt" || fail "Die erste Ergebnisdat
 cmp "$work/ergebnis-2.txt" "$expected/Solvik-angehalten.txt" ||
   fail "Die Ergebnisdatei nach dem Abbruch weicht ab."
 [ ! -e "$work/ergebnis-3.txt" ] || fail "Eine dritte Ergebnisdatei wurde geliefert."
+
+# Order 4: the converter ended by TerminateProcess once two of three runs are in its capture
+# journal, started again, the restore answered Ja, the third run made: the file is that of
+# order 1, and the journal is gone. A fake CMM software of its own plays runs 1 to 2 on the
+# first subscription, run 3 on the second.
+"$wine" taskkill /F /IM kvotlk_fake_kalvero_player.exe >/dev/null 2>&1 || true
+start_fake 3 2 3-3
+journal=$program/Erfassung.journal
+samples_in_journal() { # N: the values of sample N in the journal
+  local count
+  count=$(grep -c "^Wert"$'\t'"$1"$'\t' "$journal" 2>/dev/null) || true
+  echo "${count:-0}"
+}
+write_steps "$here/absturz-vorher.txt" "$work/absturz-vorher.txt"
+use_driver "$work/absturz-vorher.txt"
+timeout 600 "$wine" "$program/kvotlk.exe" >"$work/kvotlk-absturz.log" 2>&1 &
+converter=$!
+report=$work/absturz-vorher.txt.bericht
+for _ in $(seq 1500); do
+  grep -q 'MELDE ERFASSUNG 4' "$report" 2>/dev/null &&
+    [ "$(samples_in_journal 2)" -gt 0 ] && [ "$(samples_in_journal 2)" -eq "$(samples_in_journal 1)" ] &&
+    break
+  kill -0 "$converter" 2>/dev/null || fail "kvotlk.exe endete vor dem Abbruch: $(tail -n 3 "$report")"
+  sleep 0.2
+done
+"$wine" taskkill /F /IM kvotlk.exe >/dev/null 2>&1 || fail "taskkill /F beendet kvotlk.exe nicht."
+wait "$converter" || true
+[ -f "$journal" ] || fail "Kein Journal nach dem Abbruch."
+write_steps "$here/absturz-nachher.txt" "$work/absturz-nachher.txt"
+use_driver "$work/absturz-nachher.txt"
+report=$work/absturz-nachher.txt.bericht
+status=0
+timeout 600 "$wine" "$program/kvotlk.exe" >"$work/kvotlk-nachher.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "kvotlk.exe endete nach dem Wiederherstellen mit $status: $(tail -n 3 "$report")"
+grep -E '^(MELDUNG|MELDE) ' "$report" | diff -u "$here/meldungen-absturz.txt" - ||
+  fail "Andere Meldungen nach dem Abbruch als erwartet (Bericht: $report)."
+cmp "$work/ergebnis-3.txt" "$expected/Solvik.txt" ||
+  fail "Die Ergebnisdatei nach dem Wiederherstellen weicht ab."
+[ ! -e "$journal" ] || fail "Das Journal blieb nach dem Senden liegen."
 echo "Ende-zu-Ende-Test unter Wine bestanden ($numbers)."
