@@ -211,4 +211,40 @@ std::string encodeUtf8(std::u32string_view text) {
   return out;
 }
 
+void appendEscapedField(std::string& out, std::string_view field) {
+  for (const char c : field) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+std::optional<char> unescapedChar(char c) {
+  switch (c) {
+    case '\\':
+      return '\\';
+    case 't':
+      return '\t';
+    case 'n':
+      return '\n';
+    case 'r':
+      return '\r';
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace kvotlk

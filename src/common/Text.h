@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,12 @@ void appendLine(std::string& out, std::string_view line);
 // line-end character that could break a file written from it. A last line without an end
 // is still a line; an empty content gives no line.
 std::vector<std::string> splitLines(std::string_view content);
+
+// Fields of a tab-separated line: a backslash, tab, LF and CR in a field are written as
+// \\, \t, \n and \r, so a field never splits its line.
+void appendEscapedField(std::string& out, std::string_view field);
+// The character of the escape "\c"; nullopt for a c that is no escape.
+std::optional<char> unescapedChar(char c);
 
 // Removes leading and trailing spaces (blanks only, not tabs), as the entry rules do.
 std::string trimBlanks(std::string_view text);

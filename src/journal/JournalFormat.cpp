@@ -4,6 +4,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "common/Text.h"
+
 namespace kvotlk {
 namespace {
 
@@ -50,27 +52,6 @@ std::string hex8(std::uint32_t value) {
   return text;
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
 std::optional<std::string> unescaped(std::string_view text) {
   std::string out;
   for (std::size_t k = 0; k < text.size(); ++k) {
@@ -78,25 +59,11 @@ std::optional<std::string> unescaped(std::string_view text) {
       out += text[k];
       continue;
     }
-    if (++k == text.size()) {
+    const auto c = ++k < text.size() ? unescapedChar(text[k]) : std::nullopt;
+    if (!c) {
       return std::nullopt;
     }
-    switch (text[k]) {
-      case '\\':
-        out += '\\';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      default:
-        return std::nullopt;
-    }
+    out += *c;
   }
   return out;
 }
@@ -107,10 +74,10 @@ std::string number(int value) { return std::to_string(value); }
 
 std::string EncodeRecord(const JournalRecord& record) {
   std::string line;
-  appendEscaped(line, record.kind);
+  appendEscapedField(line, record.kind);
   for (const std::string& field : record.fields) {
     line += '\t';
-    appendEscaped(line, field);
+    appendEscapedField(line, field);
   }
   const std::uint32_t check = crc32(line);
   line += '\t';

@@ -5,43 +5,10 @@
 #include <cmath>
 
 #include "common/ExactNumber.h"
+#include "common/Text.h"
 
 namespace kvotlk::simlink {
 namespace {
-
-void appendEscaped(std::string& out, std::string_view field) {
-  for (const char c : field) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
-char unescaped(char c) {
-  switch (c) {
-    case 't':
-      return '\t';
-    case 'n':
-      return '\n';
-    case 'r':
-      return '\r';
-    default:
-      return c;
-  }
-}
 
 std::string flag(bool value) { return value ? "1" : "0"; }
 
@@ -85,7 +52,7 @@ std::string encodeLine(const Fields& fields) {
     if (i > 0) {
       line += '\t';
     }
-    appendEscaped(line, fields[i]);
+    appendEscapedField(line, fields[i]);
   }
   line += '\n';
   return line;
@@ -98,7 +65,8 @@ Fields decodeLine(std::string_view line) {
     if (c == '\t') {
       fields.emplace_back();
     } else if (c == '\\' && i + 1 < line.size()) {
-      fields.back() += unescaped(line[++i]);
+      ++i;
+      fields.back() += unescapedChar(line[i]).value_or(line[i]);
     } else {
       fields.back() += c;
     }
