@@ -11,6 +11,7 @@
 #include "common/Text.h"
 #include "entry/OrderEngine.h"
 #include "entry/OrderValuesFile.h"
+#include "output/ResultFileText.h"
 #include "output/modCreateFileName.h"
 
 namespace kvotlk {
@@ -26,7 +27,8 @@ struct NumberField {
 };
 
 constexpr std::array<NumberField, 5> kNumberFields = {{
-    {SettingKey::NumDez, "Anzahl der Nachkommastellen", 0, kMostDecimals},
+    // What the file carries: a setting it would replace by three is refused here.
+    {SettingKey::NumDez, "Anzahl der Nachkommastellen", kLeastDecimals, kMostDecimals},
     {SettingKey::IdLaenge, "Maximale Länge der Merkmal ID", 1, kLongestLength},
     {SettingKey::MaschinenIdLaenge, "Maximale Länge der Maschinen ID", 1, kLongestLength},
     {SettingKey::AuftragsNrLaenge, "Maximale Länge der Auftragsnummer", 1, kLongestLength},

@@ -13,7 +13,6 @@ struct Environment;
 class OrderEngine;
 
 // The ranges of the number fields, as the rest of the program handles them.
-inline constexpr int kMostDecimals = 15;
 inline constexpr int kLongestLength = 32767;
 
 // The first entry, in table order, that cannot be saved: its key (whose control takes the

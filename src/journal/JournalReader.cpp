@@ -9,7 +9,7 @@ namespace kvotlk {
 namespace {
 
 constexpr int kLargestCount = std::numeric_limits<std::int16_t>::max();
-constexpr int kMostDecimals = 15;
+constexpr int kMostShownDecimals = 15;
 
 std::optional<int> wholeNumber(const std::string& text, int low, int high) {
   if (text.empty() || text.size() > 6) {
@@ -124,7 +124,7 @@ class Reader {
   bool valueStored(const std::vector<std::string>& fields) {
     const auto n = wholeNumber(fields[0], 1, kLargestCount);
     const auto i = wholeNumber(fields[1], 1, kLargestCount);
-    const auto decimals = wholeNumber(fields[2], 0, kMostDecimals);
+    const auto decimals = wholeNumber(fields[2], 0, kMostShownDecimals);
     const auto value = ExactDoubleOf(fields[4]);
     if (!n || *n != capture_.intAnzStichproben || !i || *i != capture_.intAnzMerkmale + 1 ||
         !decimals || !value) {

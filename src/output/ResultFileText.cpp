@@ -11,7 +11,6 @@ namespace kvotlk {
 namespace {
 
 constexpr int kDefaultDecimals = 3;
-constexpr int kMaxDecimals = 5;
 
 // Characters of one value line besides the digits: sign, separator, CR LF.
 constexpr std::size_t kValueLineGuess = 14;
@@ -53,7 +52,7 @@ std::string DecimalText(long long value) {
 }
 
 int DecimalsFor(std::int16_t intAnzNachkomma) {
-  return intAnzNachkomma >= 1 && intAnzNachkomma <= kMaxDecimals ? intAnzNachkomma
+  return intAnzNachkomma >= kLeastDecimals && intAnzNachkomma <= kMostDecimals ? intAnzNachkomma
                                                                  : kDefaultDecimals;
 }
 

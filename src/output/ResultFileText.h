@@ -14,6 +14,10 @@ namespace kvotlk {
 struct modGlobaleVariablen;
 struct OrderForm;
 
+// The decimals the file can carry; any other setting gives three.
+inline constexpr int kLeastDecimals = 1;
+inline constexpr int kMostDecimals = 5;
+
 // 1 to 5 decimals as set; three for any other setting (0, negative, 6 and above).
 int DecimalsFor(std::int16_t intAnzNachkomma);
 ValueFormat MakeValueFormat(std::int16_t intAnzNachkomma, std::string_view decimalSeparatorUtf8);
