@@ -248,6 +248,7 @@ void frm_Eingabe::Form_Unload() {
     std::_Exit(EXIT_SUCCESS);
   }
   delete secondary_.data();
+  delete manual_.data();
   capture_.reset();
   emit unloaded();
 }

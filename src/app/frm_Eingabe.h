@@ -78,6 +78,8 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // F1 where no shortcut took it (a key sent to a control): the manual, as from the menu.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildControls();
@@ -92,6 +94,8 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
   // Shows a window of the program opened from a menu, not modal, and hides this one; the
   // window shows this one again when it closes.
   void openSecondary(QWidget* window);
+  // The manual beside this window, which stays open; one manual window at a time.
+  void openManual();
   void Form_Unload();
 
   Environment& env_;
@@ -126,12 +130,14 @@ class frm_Eingabe final : public QMainWindow, public OrderWindow {
   QAction* menuMaschine = nullptr;
   QAction* menuPruefer = nullptr;
   QAction* NestIDsKatalog = nullptr;
+  QAction* menuHandbuch = nullptr;
   QAction* menuInfo = nullptr;
 
   // Kept until the next confirmation or the shutdown: an engine call may still be on the
   // stack below a message box when the capture window closes itself.
   std::unique_ptr<frm_TuL> capture_;
   QPointer<QWidget> secondary_;
+  QPointer<QWidget> manual_;
   bool unloaded_ = false;
   // File work runs off the window's thread: the program does not end meanwhile.
   bool working_ = false;

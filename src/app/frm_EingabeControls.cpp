@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -217,6 +218,8 @@ void frm_Eingabe::buildMenus() {
   NestIDsKatalog =
       command(menuKataloge, QStringLiteral("NestIDsKatalog"), QStringLiteral("&Nest ID's Katalog"));
   QMenu* menuHilfe = menu(QStringLiteral("menuHilfe"), QStringLiteral("&?"));
+  menuHandbuch = command(menuHilfe, QStringLiteral("menuHandbuch"), QStringLiteral("&Handbuch"));
+  menuHandbuch->setShortcut(QKeySequence(Qt::Key_F1));
   menuInfo = command(menuHilfe, QStringLiteral("menuInfo"),
                      QStringLiteral("&Info zu Kalvero - Tessmer && Lund Konverter"));
 }

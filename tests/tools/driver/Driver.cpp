@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextEdit>
 
 #include "FramedWindow.h"
 
@@ -89,6 +90,10 @@ QString textOf(QWidget* widget) {
   }
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     return edit->text();
+  }
+  if (auto* text = qobject_cast<QTextEdit*>(widget)) {
+    // The first line: a page's title, or the one line of a message.
+    return text->toPlainText().section(QLatin1Char('\n'), 0, 0);
   }
   return {};
 }
