@@ -83,6 +83,7 @@ linux_result Solvik-angehalten.txt --ablauf "$here/angehalten.ablauf"
 # The operator's steps with the order typed into the window; the order has no number with
 # decimals, so it is typed alike under either locale.
 write_steps "$here/bedienung.txt" "$work/bedienung.txt"
+sed -i "s|@BILD@|$(windows_path "$work/handbuch.png" | sed 's/\\/\\\\/g')|" "$work/bedienung.txt"
 report=$work/bedienung.txt.bericht
 # The CAQ system collects from the target folder, the program folder.
 start_collector "$program"
@@ -116,6 +117,8 @@ wait "$converter" || status=$?
 
 grep -E '^(MELDUNG|MELDE) ' "$report" | diff -u "$here/meldungen.txt" - ||
   fail "Andere Meldungen als erwartet (Bericht: $report)."
+grep -q '^ZEIGE txtHandbuch "KVOTLK – Handbuch"' "$report" && [ -s "$work/handbuch.png" ] ||
+  fail "F1 zeigt nicht das Handbuch (Bericht: $report)."
 cmp "$work/ergebnis-1.txt" "$expected/Solvik.txt" || fail "Die erste Ergebnisdatei weicht ab."
 cmp "$work/ergebnis-2.txt" "$expected/Solvik-angehalten.txt" ||
   fail "Die Ergebnisdatei nach dem Abbruch weicht ab."
