@@ -53,7 +53,7 @@ std::string DecimalText(long long value) {
 
 int DecimalsFor(std::int16_t intAnzNachkomma) {
   return intAnzNachkomma >= kLeastDecimals && intAnzNachkomma <= kMostDecimals ? intAnzNachkomma
-                                                                 : kDefaultDecimals;
+                                                                               : kDefaultDecimals;
 }
 
 ValueFormat MakeValueFormat(std::int16_t intAnzNachkomma, std::string_view decimalSeparatorUtf8) {
