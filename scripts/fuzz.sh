@@ -26,7 +26,7 @@ elif [ $# -gt 0 ]; then
 fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(numbers catalog program replay_files capture)
+  targets=(numbers catalog program replay_files capture journal)
 fi
 
 cmake --preset fuzz >/dev/null
