@@ -48,7 +48,10 @@ def program_texts(sources):
             last_end = match.end()
         if joined is not None:
             texts.append(joined)
-    shown = [re.sub(r"&(.)", r"\1", text) for text in texts if "&" in text]
+    # A caption's "&" marks its shortcut at the start of a word ("&Datei", "Einträge
+    # &Löschen") and "&&" is one "&"; an "&" inside a word ("T&L") is a plain character.
+    captions = [text for text in texts if re.search(r"(^|\s)&\S|&&", text)]
+    shown = [re.sub(r"&(.)", r"\1", text) for text in captions]
     return "\n\0".join(texts + shown)
 
 
