@@ -95,8 +95,7 @@ MainWindowRig::MainWindowRig() {
   files.addFile(CatalogPath(env.programFolder, Catalog::NestID),
                 "(1)     Nest links\r\n(2)     Nest rechts\r\n(ab)    Nest-A\r\n");
   clock.current = {2026, 3, 5, 8, 7, 0};
-  app = kalvero.start();
-  app->openPartProgram("Welle.kvp");
+  app = startKalvero();
 }
 
 MainWindowRig::~MainWindowRig() {

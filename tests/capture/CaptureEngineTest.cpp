@@ -35,8 +35,7 @@ class RecordingView final : public CaptureView {
 
 struct Capture {
   Capture() {
-    app = t.kalvero.start();
-    app->openPartProgram("Welle.kvp");
+    app = t.startKalvero();
     ConnectToKvo(t.env, t.g);
     GetOpenPartProg(t.g);
     t.g.intStichprobenumfang = 9;

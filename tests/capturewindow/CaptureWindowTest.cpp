@@ -23,11 +23,8 @@ using Cmd = CommandRecord;
 class CaptureWindowTest : public ::testing::Test, public TestEnvironment {
  protected:
   CaptureWindowTest() {
-    app = kalvero.start();
-    app->openPartProgram("Welle.kvp");
-    g.KvoApp = app;
-    g.strMessprogrammName = "Welle";
-    g.intStichprobenumfang = 2;
+    app = startKalvero();
+    readyForCapture(app);
   }
   ~CaptureWindowTest() override {
     window.reset();

@@ -30,11 +30,8 @@ class PaintCounter final : public QObject {
 class GridPaintTest : public ::testing::Test, public TestEnvironment {
  protected:
   GridPaintTest() {
-    app = kalvero.start();
-    app->openPartProgram("Welle.kvp");
-    g.KvoApp = app;
-    g.strMessprogrammName = "Welle";
-    g.intStichprobenumfang = 2;
+    app = startKalvero();
+    readyForCapture(app);
     engine.Form_Load(*window);
     window->showWindow();
   }

@@ -26,4 +26,16 @@ void TestEnvironment::setSetting(std::string_view key, std::string value) {
   settings.values[settingPath(key)] = std::move(value);
 }
 
+std::shared_ptr<FakeKvoApplication> TestEnvironment::startKalvero() {
+  auto app = kalvero.start();
+  app->openPartProgram("Welle.kvp");
+  return app;
+}
+
+void TestEnvironment::readyForCapture(const std::shared_ptr<FakeKvoApplication>& app) {
+  g.KvoApp = app;
+  g.strMessprogrammName = "Welle";
+  g.intStichprobenumfang = 2;
+}
+
 }  // namespace kvotlk::test

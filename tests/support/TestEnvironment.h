@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "common/Environment.h"
@@ -23,6 +24,10 @@ struct TestEnvironment {
   std::string settingPath(std::string_view key) const;
   // Stores a setting as the configuration dialog would.
   void setSetting(std::string_view key, std::string value);
+  // A running fake Kalvero with "Welle.kvp" open.
+  std::shared_ptr<FakeKvoApplication> startKalvero();
+  // The state a confirmed order leaves for a capture of two samples of "Welle" in it.
+  void readyForCapture(const std::shared_ptr<FakeKvoApplication>& app);
 
   MemorySettingsStore settings;
   FakeFileSystem files;

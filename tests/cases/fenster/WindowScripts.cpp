@@ -59,8 +59,7 @@ struct Scene : TestEnvironment {
   explicit Scene(std::vector<cases::Fault> faults)
       : faulty(files, env.programFolder, std::move(faults)) {
     clock.current = {2026, 3, 5, 8, 7, 0};
-    app = kalvero.start();
-    app->openPartProgram("Welle.kvp");
+    app = startKalvero();
     files.addFolder("/opt/kvotlk/Daten");
     files.addFolder("/mnt/daten/pruef");
   }
@@ -90,9 +89,7 @@ QWidget* Scene::open(const std::string& name) {
     return orderWindow;
   }
   if (name == "frm_TuL") {
-    g.KvoApp = app;
-    g.strMessprogrammName = "Welle";
-    g.intStichprobenumfang = 2;
+    readyForCapture(app);
     order.send = [this] { return Written(WriteResultFile(windowEnv, g, OrderForm{})); };
     capture = std::make_unique<CaptureEngine>(windowEnv, g, order);
     auto* captureWindow = new frm_TuL(*capture);
