@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <charconv>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -22,6 +24,15 @@ std::optional<Number> ParseExact(std::string_view text) {
     return std::nullopt;
   }
   return value;
+}
+
+// The shortest text ParseExact<double> reads back as the very same double
+// ("0.30000000000000004", "-0", "5e-324", "nan"), for values that must survive a file or a
+// link unchanged.
+inline std::string ExactText(double value) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
 }
 
 }  // namespace kvotlk

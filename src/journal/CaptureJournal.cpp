@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/Environment.h"
+#include "common/ExactNumber.h"
 #include "common/Paths.h"
 #include "journal/JournalFormat.h"
 
@@ -50,7 +51,7 @@ void CaptureJournal::valueStored(std::int16_t sample, std::int16_t index, int de
                                  const std::string& id, double value) {
   const std::lock_guard lock(mutex_);
   add("Wert", {std::to_string(sample), std::to_string(index), std::to_string(decimals), id,
-               ExactDoubleText(value)});
+               ExactText(value)});
 }
 
 void CaptureJournal::sampleDeleted(std::int16_t remaining) {

@@ -1,9 +1,8 @@
 #include "journal/JournalFormat.h"
 
 #include <array>
-#include <charconv>
-#include <system_error>
 
+#include "common/ExactNumber.h"
 #include "common/Text.h"
 
 namespace kvotlk {
@@ -112,21 +111,6 @@ std::optional<JournalRecord> DecodeRecordLine(std::string_view line) {
   }
 }
 
-std::optional<double> ExactDoubleOf(const std::string& text) {
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::string ExactDoubleText(double value) {
-  std::array<char, 32> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return error == std::errc() ? std::string(buffer.data(), end) : std::string("nan");
-}
-
 std::string JournalOpening(const OrderForm& form, const std::string& strMessprogrammName) {
   std::string text = EncodeRecord({kJournalKind, {number(kJournalVersion)}});
   for (const JournalFormText& field : kTextFields) {
@@ -153,7 +137,7 @@ std::string JournalSamples(const JournaledCapture& capture) {
     for (std::size_t i = 1; i < values.dblMesswert.size(); ++i) {
       text += EncodeRecord({"Wert",
                             {number(n), number(static_cast<int>(i)), number(decimals[i]),
-                             values.strMerkmal[i], ExactDoubleText(values.dblMesswert[i])}});
+                             values.strMerkmal[i], ExactText(values.dblMesswert[i])}});
     }
   }
   return text;

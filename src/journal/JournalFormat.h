@@ -33,10 +33,6 @@ std::string EncodeRecord(const JournalRecord& record);
 // A line without its "\n" as a record; nullopt when it is not whole (its CRC differs).
 std::optional<JournalRecord> DecodeRecordLine(std::string_view line);
 
-// A number as the shortest text that reads back as the same double, and back.
-std::string ExactDoubleText(double value);
-std::optional<double> ExactDoubleOf(const std::string& text);
-
 // The order form's texts that a journal keeps, by the names of their controls.
 struct JournalFormText {
   const char* name;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/ExactNumber.h"
 #include "journal/JournalFormat.h"
 
 namespace kvotlk {
@@ -11,26 +12,10 @@ namespace {
 constexpr int kLargestCount = std::numeric_limits<std::int16_t>::max();
 constexpr int kMostShownDecimals = 15;
 
+// A whole number as the journal writes it, within [low, high].
 std::optional<int> wholeNumber(const std::string& text, int low, int high) {
-  if (text.empty() || text.size() > 6) {
-    return std::nullopt;
-  }
-  int value = 0;
-  std::size_t k = text[0] == '-' ? 1 : 0;
-  if (k == text.size()) {
-    return std::nullopt;
-  }
-  for (; k < text.size(); ++k) {
-    if (text[k] < '0' || text[k] > '9') {
-      return std::nullopt;
-    }
-    value = value * 10 + (text[k] - '0');
-  }
-  value = text[0] == '-' ? -value : value;
-  if (value < low || value > high) {
-    return std::nullopt;
-  }
-  return value;
+  const auto value = ParseExact<int>(text);
+  return value && *value >= low && *value <= high ? value : std::nullopt;
 }
 
 class Reader {
@@ -125,7 +110,7 @@ class Reader {
     const auto n = wholeNumber(fields[0], 1, kLargestCount);
     const auto i = wholeNumber(fields[1], 1, kLargestCount);
     const auto decimals = wholeNumber(fields[2], 0, kMostShownDecimals);
-    const auto value = ExactDoubleOf(fields[4]);
+    const auto value = ParseExact<double>(fields[4]);
     if (!n || *n != capture_.intAnzStichproben || !i || *i != capture_.intAnzMerkmale + 1 ||
         !decimals || !value) {
       return false;

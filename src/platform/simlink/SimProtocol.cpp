@@ -1,7 +1,5 @@
 #include "platform/simlink/SimProtocol.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
 #include "common/ExactNumber.h"
@@ -112,11 +110,7 @@ std::optional<std::string> LineReader::nextLine() {
   return line;
 }
 
-std::string formatReal(double value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return {buffer.data(), result.ptr};
-}
+std::string formatReal(double value) { return ExactText(value); }
 
 std::optional<double> parseReal(std::string_view text) { return ParseExact<double>(text); }
 
