@@ -4,6 +4,10 @@
 
 namespace kvotlk {
 
+std::string StagingFolderOf(std::string_view dataFolder) {
+  return joinPath(dataFolder, "TempData") + kPathSeparator;
+}
+
 std::string joinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   path += kPathSeparator;

@@ -28,6 +28,10 @@ bool hasCharNotAllowedInFileName(std::string_view text);
 // trailing separator are taken away, letters compared without case (as Windows does).
 bool SameFolder(std::string_view a, std::string_view b);
 
+// Data folder (the program folder unless installed for all accounts) + "TempData" +
+// separator: where result files are staged and wait, with the send's logs.
+std::string StagingFolderOf(std::string_view dataFolder);
+
 std::filesystem::path toFsPath(std::string_view utf8);
 std::string toUtf8(const std::filesystem::path& path);
 

@@ -21,8 +21,6 @@ std::string twoDigits(int value) {
   return text;
 }
 
-std::string stagingFolder(const Environment& env) { return joinPath(env.data(), "TempData"); }
-
 // When the last sample has fewer values than the one before, its run was probably cut short
 // when the program ended: the operator is told to delete it.
 std::optional<std::string> cutShortHint(const JournaledCapture& capture) {
@@ -62,7 +60,7 @@ JournalAtStart LookAtJournal(Environment& env) {
     return {std::nullopt, SetJournalAside(env).value_or(JournalPath(env))};
   }
   if (capture->stagingName &&
-      env.files.fileExists(toFsPath(joinPath(stagingFolder(env), *capture->stagingName)))) {
+      env.files.fileExists(toFsPath(StagingFolderOf(env.data()) + *capture->stagingName))) {
     env.files.removeFile(toFsPath(JournalPath(env)));
     return {};
   }

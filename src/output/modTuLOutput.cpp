@@ -262,10 +262,6 @@ std::string GetTimeString(Clock& clock) {
   return twoDigits(now.hour) + twoDigits(now.minute) + twoDigits(now.second);
 }
 
-std::string StagingFolderOf(std::string_view dataFolder) {
-  return joinPath(dataFolder, "TempData") + kPathSeparator;
-}
-
 std::string ProgramVersionText() {
   return DecimalText(KVOTLK_VERSION_MAJOR) + "." + DecimalText(KVOTLK_VERSION_MINOR) + "." +
          DecimalText(KVOTLK_VERSION_PATCH);

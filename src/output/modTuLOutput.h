@@ -54,10 +54,6 @@ std::string GetDateString(Clock& clock);
 // The local time as "hhmmss", 24-hour clock.
 std::string GetTimeString(Clock& clock);
 
-// Data folder (the program folder unless installed for all accounts) + "TempData" +
-// separator, keeping the trailing separator.
-std::string StagingFolderOf(std::string_view dataFolder);
-
 // "major.minor.revision" of this program.
 std::string ProgramVersionText();
 
